@@ -1,0 +1,58 @@
+#include "calibratormodel.h"
+
+#include "configpaths.h"
+
+#include <QSettings>
+
+namespace {
+constexpr int maxNameLength = 7;
+constexpr int maxStatusLength = 30;
+} // namespace
+
+QStringList CalibratorModel::names()
+{
+    return {QStringLiteral("R-707"), QStringLiteral("R-707C"), QStringLiteral("R-707F"),
+            QStringLiteral("R-707FC")};
+}
+
+bool CalibratorModel::hasHighCurrentRange() const
+{
+    return name == QLatin1String("R-707C") || name == QLatin1String("R-707FC");
+}
+
+bool CalibratorModel::hasFrequencySetting() const
+{
+    return name == QLatin1String("R-707F") || name == QLatin1String("R-707FC");
+}
+
+QString CalibratorModel::storePath()
+{
+    return ConfigPaths::file(QStringLiteral("Orvane_Model_Kalibratora.conf"));
+}
+
+CalibratorModel CalibratorModel::load()
+{
+    QSettings store(storePath(), QSettings::NativeFormat);
+    CalibratorModel model;
+    const QString name = store.value(QStringLiteral("Model")).toString().left(maxNameLength);
+    if (name.isEmpty())
+        return model;
+    model.name = name;
+    bool ok = false;
+    const int index = store.value(QStringLiteral("Index")).toString().trimmed().toInt(&ok);
+    model.index = ok ? index : 0;
+    return model;
+}
+
+void CalibratorModel::save() const
+{
+    QSettings store(storePath(), QSettings::NativeFormat);
+    store.setValue(QStringLiteral("Index"), index);
+    store.setValue(QStringLiteral("Model"), name);
+    store.sync();
+}
+
+QString CalibratorModel::statusText() const
+{
+    return (QStringLiteral("Wykonanie kalibratora: ") + name).left(maxStatusLength);
+}

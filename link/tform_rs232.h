@@ -1,0 +1,42 @@
+#pragma once
+
+#include "serialsettings.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+struct Services;
+
+// "Parametry transmisji": picks the port of the calibrator link. Created once
+// at start-up, when it loads "orvane.ini" and gives the link its port.
+class TForm_RS232 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TForm_RS232(Services &services, QWidget *parent = nullptr);
+
+    // The device the link opens; empty until a port is chosen.
+    QString CommPort() const { return m_commPort; }
+
+    QComboBox *PortCB = nullptr;
+    QComboBox *speedCB = nullptr;
+    QComboBox *daneCB = nullptr;
+    QComboBox *bitStopCB = nullptr;
+    QComboBox *ParaCB = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+private:
+    void FormCreate();
+    void selectStored(const SerialSettings &settings);
+    SerialSettings selected() const;
+    void setCommPort(const QString &port);
+
+    Services &m_services;
+    QString m_commPort;
+};

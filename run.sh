@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Builds (installing what is missing) and starts the program: ./run.sh [file.cal]
+set -euo pipefail
+cd "$(dirname "$0")"
+./build.sh
+exec ./build/orvane707 "$@"
