@@ -7,8 +7,8 @@ namespace ConfigPaths {
 
 QString directory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/orvane707");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/orvane707");
 }
 
 QString file(const QString &name)

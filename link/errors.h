@@ -11,8 +11,7 @@ class ProgramError : public std::runtime_error
 public:
     explicit ProgramError(const QString &message, const QString &detail = {})
         : std::runtime_error(message.toStdString()), m_message(message), m_detail(detail)
-    {
-    }
+    {}
 
     QString message() const { return m_message; }
     // The operating system's reason or other particulars, shown as the box's

@@ -44,8 +44,8 @@ QByteArray valueText(long double value, int decimals)
     // QByteArray::number never uses the locale, so the separator is always '.'.
     QByteArray text = QByteArray::number(static_cast<double>(value), 'f', decimals);
     // A tiny negative value rounds to "-0.000"; the calibrator takes no sign.
-    if (text.startsWith('-')
-        && std::all_of(text.cbegin() + 1, text.cend(), [](char c) { return c == '0' || c == '.'; }))
+    if (text.startsWith('-') &&
+        std::all_of(text.cbegin() + 1, text.cend(), [](char c) { return c == '0' || c == '.'; }))
         text.remove(0, 1);
     return text;
 }
@@ -116,8 +116,8 @@ QByteArray rangeAndFunction(int range, const QByteArray &function)
     return function + rangeCommand(range);
 }
 
-QByteArray panelSettingFrame(int range, int function, const QByteArray &value,
-                             bool frequencyMode, bool functionChanged)
+QByteArray panelSettingFrame(int range, int function, const QByteArray &value, bool frequencyMode,
+                             bool functionChanged)
 {
     QByteArray prefix;
     if (frequencyMode || !functionChanged)

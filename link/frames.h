@@ -43,11 +43,11 @@ QByteArray variableFrequencyText(double hertz);
 // "F4V" followed by the frequency text.
 QByteArray variableFrequencyCommand(double hertz);
 
-QByteArray standbyFrame(); // STX S ETX
-QByteArray operateFrame(); // STX O ETX
-QByteArray resetFrame();   // STX C ETX
-QByteArray frequencyFunctionFrame();        // STX F4 ETX, before a "V" frame
-QByteArray frequencyFrame(double hertz);    // STX V<frequency> ETX
+QByteArray standbyFrame();               // STX S ETX
+QByteArray operateFrame();               // STX O ETX
+QByteArray resetFrame();                 // STX C ETX
+QByteArray frequencyFunctionFrame();     // STX F4 ETX, before a "V" frame
+QByteArray frequencyFrame(double hertz); // STX V<frequency> ETX
 
 // Range and function commands in the order the calibrator needs: for DC the
 // range first, for any other function the function first. An empty function
@@ -58,12 +58,11 @@ QByteArray rangeAndFunction(int range, const QByteArray &function);
 // in a frame of their own). In frequency mode the function has already gone
 // out in the "F4" and "V" frames, so only the range goes with the value; the
 // function travels only while it has changed since the last send.
-QByteArray panelSettingFrame(int range, int function, const QByteArray &value,
-                             bool frequencyMode, bool functionChanged);
+QByteArray panelSettingFrame(int range, int function, const QByteArray &value, bool frequencyMode,
+                             bool functionChanged);
 
 // The verification side's setting frame, with the operate command inside:
 // STX [function] range N value O ETX.
-QByteArray measurementSettingFrame(int range, const QByteArray &function,
-                                   const QByteArray &value);
+QByteArray measurementSettingFrame(int range, const QByteArray &function, const QByteArray &value);
 
 } // namespace Frames

@@ -113,11 +113,11 @@ void SerialLink::send(const QByteArray &frame)
         throw ECommsError(QStringLiteral("Błąd zapisu do portu komunikacyjnego."),
                           QStringLiteral("Port komunikacyjny nie jest otwarty."));
     for (char byte : frame) {
-        const bool written = m_port->write(&byte, 1) == 1
-                             && (m_port->bytesToWrite() == 0
-                                 || m_port->waitForBytesWritten(writeTimeoutMs));
-        if (!written || m_port->error() == QSerialPort::WriteError
-            || m_port->error() == QSerialPort::ResourceError) {
+        const bool written =
+            m_port->write(&byte, 1) == 1 &&
+            (m_port->bytesToWrite() == 0 || m_port->waitForBytesWritten(writeTimeoutMs));
+        if (!written || m_port->error() == QSerialPort::WriteError ||
+            m_port->error() == QSerialPort::ResourceError) {
             const QString reason = m_port->errorString();
             m_port->clearError();
             throw ECommsError(QStringLiteral("Błąd zapisu do portu komunikacyjnego."),

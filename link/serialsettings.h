@@ -12,7 +12,7 @@ struct SerialSettings
     static constexpr int PortNone = 0;
     static constexpr int FixedPortCount = 5; // "[none]", "COM1".."COM4"
 
-    int port = 2; // COM2
+    int port = 2;     // COM2
     int speed = 4;    // 4800
     int dataBits = 3; // 8
     int stopBits = 0; // 1

@@ -130,8 +130,8 @@ SerialSettings TForm_RS232::selected() const
     if (fixed >= 0) {
         settings.port = fixed;
     } else {
-        settings.port = PortCB->findText(text) >= 0 ? PortCB->findText(text)
-                                                     : SerialSettings::FixedPortCount;
+        settings.port =
+            PortCB->findText(text) >= 0 ? PortCB->findText(text) : SerialSettings::FixedPortCount;
         settings.device = text;
     }
     settings.speed = speedCB->currentIndex();

@@ -79,9 +79,9 @@ PromptButton ScriptedPrompts::message(const PromptMessage &message)
         answers.pop_front();
         return answer;
     }
-    for (PromptButton button : {PromptButton::Ok, PromptButton::Yes, PromptButton::No,
-                                PromptButton::Cancel, PromptButton::Abort, PromptButton::Retry,
-                                PromptButton::Ignore}) {
+    for (PromptButton button :
+         {PromptButton::Ok, PromptButton::Yes, PromptButton::No, PromptButton::Cancel,
+          PromptButton::Abort, PromptButton::Retry, PromptButton::Ignore}) {
         if (message.buttons & button)
             return button;
     }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "clock.h"
+#include "qtprompts.h"
+#include "seriallink.h"
+#include "services.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class TForm_OknoGlowne;
+class TForm_Oprogramie;
+class TForm_Pulpit;
+class TForm_RS232;
+class TForm_WyborKal;
+
+// Owns what the program shares and every window, created once in start-up
+// order and kept until exit.
+class Program
+{
+public:
+    explicit Program(const QStringList &arguments);
+    ~Program();
+
+    Services &services() { return m_services; }
+    TForm_OknoGlowne *mainWindow() const { return m_mainWindow.get(); }
+    TForm_Oprogramie *aboutBox() const { return m_oprogramie.get(); }
+
+    // The About box goes up first, as the splash.
+    void showSplash();
+    void createWindows();
+
+private:
+    QStringList m_arguments;
+    SerialLink m_link;
+    EventLoopClock m_clock;
+    QtPrompts m_prompts;
+    Services m_services{m_link, m_clock, m_prompts, {}};
+
+    std::unique_ptr<TForm_Oprogramie> m_oprogramie;
+    std::unique_ptr<TForm_OknoGlowne> m_mainWindow;
+    std::unique_ptr<TForm_Pulpit> m_pulpit;
+    std::unique_ptr<TForm_RS232> m_rs232;
+    std::unique_ptr<TForm_WyborKal> m_wyborKal;
+};
