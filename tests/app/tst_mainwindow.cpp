@@ -1,0 +1,301 @@
+#include "configpaths.h"
+#include "errorbox.h"
+#include "mainwindowlayout.h"
+#include "testmain.h"
+#include "testservices.h"
+#include "tform_oknoglowne.h"
+#include "tform_pulpit.h"
+#include "tform_wyborkal.h"
+
+#include <QButtonGroup>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void resizeKeepsTheMinimumAndCentresThePicture_data();
+    void resizeKeepsTheMinimumAndCentresThePicture();
+    void halvesRoundToEven_data();
+    void halvesRoundToEven();
+    void frontPanelOpensWithStandbyAndClosesWithReset();
+    void missingPortShowsTheErrorAndKeepsTheButtons();
+    void refusedWriteIsReportedAndTheLinkCloses();
+    void freshUserShowsR707();
+    void choosingAModelStoresItAndShowsIt();
+    void cancellingTheModelChoiceChangesNothing();
+    void commandLineDocumentOpensOnlyOnTheFirstActivation();
+    void noArgumentNeverOpensTheVerificationWindow();
+    void hintLineFollowsTheMouse();
+    void generalErrorBoxCaptions();
+
+private:
+    QTemporaryDir m_config;
+};
+
+void MainWindowTest::init()
+{
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    QFile::remove(CalibratorModel::storePath());
+}
+
+void MainWindowTest::resizeKeepsTheMinimumAndCentresThePicture_data()
+{
+    QTest::addColumn<QSize>("proposed");
+    QTest::addColumn<int>("clientHeight");
+    QTest::addColumn<QSize>("accepted");
+    QTest::addColumn<QPoint>("picture");
+    QTest::newRow("design size") << QSize(640, 480) << 480 << QSize(640, 480) << QPoint(0, 14);
+    QTest::newRow("too small") << QSize(500, 300) << 480 << QSize(640, 480) << QPoint(0, 14);
+    // (1025 - 632) / 2 = 196.5 rounds to 196; (801 - 453) / 2 = 174.
+    QTest::newRow("odd width") << QSize(1025, 800) << 801 << QSize(1025, 800) << QPoint(192, 174);
+    // (1027 - 632) / 2 = 197.5 rounds to 198.
+    QTest::newRow("other odd width")
+        << QSize(1027, 768) << 768 << QSize(1027, 768) << QPoint(194, 158);
+    // The top comes from the current client height, not the proposed one.
+    QTest::newRow("current height decides the top")
+        << QSize(800, 1000) << 600 << QSize(800, 1000) << QPoint(80, 74);
+}
+
+void MainWindowTest::resizeKeepsTheMinimumAndCentresThePicture()
+{
+    QFETCH(QSize, proposed);
+    QFETCH(int, clientHeight);
+    QFETCH(QSize, accepted);
+    QFETCH(QPoint, picture);
+    const MainWindowLayout layout = MainWindowLayout::compute(proposed, clientHeight);
+    QCOMPARE(layout.size, accepted);
+    QCOMPARE(layout.picture, picture);
+    QCOMPARE(layout.wyborKalTop, picture.y() + 306);
+    QCOMPARE(layout.sterowanieKalTop, picture.y() + 338);
+    QCOMPARE(layout.sprawdzanieMierTop, picture.y() + 370);
+    QCOMPARE(layout.oprogramieTop, layout.sprawdzanieMierTop);
+    QCOMPARE(layout.koniecTop, layout.sterowanieKalTop);
+    QCOMPARE(layout.leftButtonsLeft, picture.x() + 15);
+    QCOMPARE(layout.rightButtonsLeft, picture.x() + 520);
+}
+
+void MainWindowTest::halvesRoundToEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("rounded");
+    QTest::newRow("0.5") << 0.5 << 0;
+    QTest::newRow("1.5") << 1.5 << 2;
+    QTest::newRow("2.5") << 2.5 << 2;
+    QTest::newRow("-0.5") << -0.5 << 0;
+    QTest::newRow("-1.5") << -1.5 << -2;
+    QTest::newRow("2.4") << 2.4 << 2;
+    QTest::newRow("2.6") << 2.6 << 3;
+}
+
+void MainWindowTest::halvesRoundToEven()
+{
+    QFETCH(double, value);
+    QFETCH(int, rounded);
+    QCOMPARE(roundHalfToEven(value), rounded);
+}
+
+void MainWindowTest::frontPanelOpensWithStandbyAndClosesWithReset()
+{
+    TestServices t;
+    TForm_Pulpit pulpit(t.services);
+    pulpit.setStandby(false);
+    TForm_OknoGlowne::Windows windows;
+    windows.pulpit = &pulpit;
+    TForm_OknoGlowne window(t.services, windows, {});
+
+    bool hiddenWhileUp = false;
+    bool standbyWhileUp = false;
+    t.prompts.dialogHandlers.push_back({QStringLiteral("Form_Pulpit"), [&](QDialog *) {
+                                            hiddenWhileUp = !window.controlsVisible();
+                                            standbyWhileUp = pulpit.standby();
+                                            return int(QDialog::Rejected);
+                                        }});
+    window.Button_SterowanieKalClick();
+
+    QVERIFY(hiddenWhileUp);
+    QVERIFY(standbyWhileUp);
+    QCOMPARE(t.transcript.lines(), (QStringList{"open", "<S>", "<C>", "100ms", "<S>", "close"}));
+    QVERIFY(window.controlsVisible());
+    QVERIFY(!t.link.isOpen());
+}
+
+void MainWindowTest::missingPortShowsTheErrorAndKeepsTheButtons()
+{
+    TestServices t;
+    t.link.failOpen = true;
+    TForm_Pulpit pulpit(t.services);
+    TForm_OknoGlowne::Windows windows;
+    windows.pulpit = &pulpit;
+    TForm_OknoGlowne window(t.services, windows, {});
+    window.show();
+
+    window.Button_SterowanieKalClick();
+
+    QCOMPARE(t.prompts.messages.size(), 1);
+    const PromptMessage &box = t.prompts.messages.constFirst();
+    QCOMPARE(box.text, QStringLiteral("Nie można otworzyć portu komunikacyjnego."));
+    QCOMPARE(box.caption, QStringLiteral("Błąd komunikacji"));
+    QCOMPARE(box.icon, PromptIcon::Critical);
+    QVERIFY(box.detail.contains(QLatin1String("no such device")));
+    QVERIFY(t.prompts.dialogsShown.isEmpty());
+    QVERIFY(t.transcript.frames().isEmpty());
+    QVERIFY(window.controlsVisible());
+    for (QPushButton *button :
+         {window.Button_WyborKal, window.Button_SterowanieKal, window.Button_SprawdzanieMier,
+          window.Button_Oprogramie, window.Button_Koniec})
+        QVERIFY(button->isVisible());
+
+    // The next try opens afresh.
+    t.link.failOpen = false;
+    window.Button_SterowanieKalClick();
+    QCOMPARE(t.transcript.frames().constFirst(), QStringLiteral("<S>"));
+}
+
+void MainWindowTest::refusedWriteIsReportedAndTheLinkCloses()
+{
+    TestServices t;
+    t.link.framesBeforeWriteFailure = 0;
+    TForm_Pulpit pulpit(t.services);
+    TForm_OknoGlowne::Windows windows;
+    windows.pulpit = &pulpit;
+    TForm_OknoGlowne window(t.services, windows, {});
+
+    window.Button_SterowanieKalClick();
+
+    QCOMPARE(t.prompts.texts(), QStringList{"Błąd zapisu do portu komunikacyjnego."});
+    QCOMPARE(t.prompts.messages.constFirst().caption, QStringLiteral("Błąd komunikacji"));
+    QVERIFY(t.prompts.dialogsShown.isEmpty());
+    QVERIFY(!t.link.isOpen());
+    QVERIFY(window.controlsVisible());
+}
+
+void MainWindowTest::freshUserShowsR707()
+{
+    TestServices t;
+    TForm_WyborKal wyborKal(t.services);
+    TForm_OknoGlowne::Windows windows;
+    windows.wyborKal = &wyborKal;
+    TForm_OknoGlowne window(t.services, windows, {});
+    window.FormActivate();
+    QCOMPARE(window.statusText(2), QStringLiteral("Wykonanie kalibratora: R-707"));
+    wyborKal.FormActivate();
+    QCOMPARE(wyborKal.selectedIndex(), 0);
+}
+
+void MainWindowTest::choosingAModelStoresItAndShowsIt()
+{
+    TestServices t;
+    TForm_WyborKal wyborKal(t.services);
+    TForm_OknoGlowne::Windows windows;
+    windows.wyborKal = &wyborKal;
+    TForm_OknoGlowne window(t.services, windows, {});
+    t.prompts.dialogHandlers.push_back({QStringLiteral("Form_WyborKal"), [&](QDialog *) {
+                                            wyborKal.FormActivate();
+                                            wyborKal.select(3);
+                                            wyborKal.Button_OKClick();
+                                            return int(QDialog::Accepted);
+                                        }});
+    window.Button_WyborKalClick();
+
+    QCOMPARE(window.statusText(2), QStringLiteral("Wykonanie kalibratora: R-707FC"));
+    QCOMPARE(t.services.model.name, QStringLiteral("R-707FC"));
+    const QSettings store(CalibratorModel::storePath(), QSettings::NativeFormat);
+    QCOMPARE(store.value(QStringLiteral("Model")).toString(), QStringLiteral("R-707FC"));
+    QCOMPARE(store.value(QStringLiteral("Index")).toInt(), 3);
+    QVERIFY(window.controlsVisible());
+}
+
+void MainWindowTest::cancellingTheModelChoiceChangesNothing()
+{
+    TestServices t;
+    TForm_WyborKal wyborKal(t.services);
+    TForm_OknoGlowne::Windows windows;
+    windows.wyborKal = &wyborKal;
+    TForm_OknoGlowne window(t.services, windows, {});
+    window.FormActivate();
+    t.prompts.dialogHandlers.push_back({QStringLiteral("Form_WyborKal"), [&](QDialog *) {
+                                            wyborKal.FormActivate();
+                                            wyborKal.select(2);
+                                            return int(QDialog::Rejected);
+                                        }});
+    window.Button_WyborKalClick();
+    QCOMPARE(window.statusText(2), QStringLiteral("Wykonanie kalibratora: R-707"));
+    QVERIFY(!QSettings(CalibratorModel::storePath(), QSettings::NativeFormat)
+                 .contains(QStringLiteral("Model")));
+}
+
+void MainWindowTest::commandLineDocumentOpensOnlyOnTheFirstActivation()
+{
+    TestServices t;
+    QDialog verification;
+    verification.setObjectName(QStringLiteral("Form_Sprawdzanie"));
+    auto *mainPanel = new QWidget(&verification);
+    mainPanel->setObjectName(QStringLiteral("Panel_Glowny"));
+    QStringList opened;
+    TForm_OknoGlowne::Windows windows;
+    windows.sprawdzanie = &verification;
+    windows.openArgument = [&](const QString &path) { opened.append(path); };
+    TForm_OknoGlowne window(t.services, windows, {QStringLiteral("/tmp/licznik.cal")});
+
+    bool panelHidden = false;
+    int heightWhenShown = 0;
+    t.prompts.defaultDialogHandler = [&](QDialog *dialog) {
+        panelHidden = mainPanel->isHidden();
+        heightWhenShown = dialog->height();
+        return int(QDialog::Rejected);
+    };
+    window.FormActivate();
+    QTest::qWait(0);
+    QCoreApplication::processEvents();
+    window.FormActivate();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(opened, QStringList{"/tmp/licznik.cal"});
+    QCOMPARE(t.prompts.dialogsShown, QStringList{"Form_Sprawdzanie"});
+    QVERIFY(panelHidden);
+    QCOMPARE(heightWhenShown, 530);
+}
+
+void MainWindowTest::noArgumentNeverOpensTheVerificationWindow()
+{
+    TestServices t;
+    QDialog verification;
+    TForm_OknoGlowne::Windows windows;
+    windows.sprawdzanie = &verification;
+    TForm_OknoGlowne window(t.services, windows, {});
+    window.FormActivate();
+    QCoreApplication::processEvents();
+    QVERIFY(t.prompts.dialogsShown.isEmpty());
+}
+
+void MainWindowTest::hintLineFollowsTheMouse()
+{
+    TestServices t;
+    TForm_OknoGlowne window(t.services, {}, {});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseMove(window.Button_SterowanieKal);
+    QTRY_COMPARE(window.statusText(3), QStringLiteral("   Sterowanie kalibratora  (RS 232)"));
+    QTest::mouseMove(window.Image_Kalibrator, QPoint(5, 5));
+    QTRY_COMPARE(window.statusText(3), QString());
+}
+
+void MainWindowTest::generalErrorBoxCaptions()
+{
+    ScriptedPrompts prompts;
+    showGeneralError(prompts, ECommsError(QStringLiteral("Error opening com port")));
+    showGeneralError(prompts, EInOutError(QStringLiteral("Nie można odczytać pliku.")));
+    QCOMPARE(prompts.messages.at(0).caption, QStringLiteral("Błąd komunikacji"));
+    QCOMPARE(prompts.messages.at(0).text, QStringLiteral("Error opening com port"));
+    QCOMPARE(prompts.messages.at(1).caption, QStringLiteral("Błąd"));
+}
+
+ORVANE_TEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
