@@ -1,6 +1,7 @@
 #include "orvaneapplication.h"
 #include "program.h"
 #include "tform_oknoglowne.h"
+#include "tform_oprogramie.h"
 
 int main(int argc, char *argv[])
 {
@@ -14,5 +15,8 @@ int main(int argc, char *argv[])
     program.showSplash();
     program.createWindows();
     program.mainWindow()->showMaximized();
+    // The splash stays in front of the main window until its OK is pressed.
+    if (program.aboutBox()->isVisible())
+        program.aboutBox()->raise();
     return app.exec();
 }

@@ -87,7 +87,7 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
     static constexpr int panelWidths[4] = {60, 70, 170, 500};
     for (int i = 0; i < 4; ++i) {
         statusPanels[i] = new QLabel(this);
-        statusPanels[i]->setFixedWidth(panelWidths[i]);
+        statusPanels[i]->setMinimumWidth(panelWidths[i]);
         statusPanels[i]->setAlignment(i == 3 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         statusPanels[i]->setFrameShape(QFrame::StyledPanel);
         statusPanels[i]->setFrameShadow(QFrame::Sunken);
@@ -111,6 +111,9 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
                 m_windows.pulpit->requestResetOnActivation();
         };
     }
+
+    m_services.model = CalibratorModel::load();
+    statusPanels[2]->setText(m_services.model.statusText());
 
     Button_Oprogramie->setFocus();
     applyLayout();

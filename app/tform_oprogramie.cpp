@@ -33,7 +33,7 @@ TForm_Oprogramie::TForm_Oprogramie(QWidget *parent)
         "i cyfrowych, tworzenie bazy danych sprawdzanych przyrządów oraz graficzną<br>"
         "wizualizację wyników pomiarów."));
     QFont small = description->font();
-    small.setPointSize(8);
+    small.setPointSizeF(7.5);
     description->setFont(small);
 
     auto *picture = new QLabel(inner);
@@ -72,6 +72,7 @@ TForm_Oprogramie::TForm_Oprogramie(QWidget *parent)
     buttonRow->addStretch();
 
     auto *content = new QVBoxLayout(inner);
+    content->setContentsMargins(8, 6, 8, 6);
     content->addWidget(programLine);
     content->addLayout(top);
     content->addWidget(description);
