@@ -1,10 +1,13 @@
+#include "clock.h"
 #include "configpaths.h"
 #include "errorbox.h"
 #include "mainwindowlayout.h"
+#include "seriallink.h"
 #include "testmain.h"
 #include "testservices.h"
 #include "tform_oknoglowne.h"
 #include "tform_pulpit.h"
+#include "tform_rs232.h"
 #include "tform_wyborkal.h"
 
 #include <QButtonGroup>
@@ -13,6 +16,11 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
 
 class MainWindowTest : public QObject
 {
@@ -25,6 +33,7 @@ private Q_SLOTS:
     void halvesRoundToEven_data();
     void halvesRoundToEven();
     void frontPanelOpensWithStandbyAndClosesWithReset();
+    void deviceFromTheIniGetsTheStandbyFrame();
     void missingPortShowsTheErrorAndKeepsTheButtons();
     void refusedWriteIsReportedAndTheLinkCloses();
     void freshUserShowsR707();
@@ -124,6 +133,56 @@ void MainWindowTest::frontPanelOpensWithStandbyAndClosesWithReset()
     QCOMPARE(t.transcript.lines(), (QStringList{"open", "<S>", "<C>", "100ms", "<S>", "close"}));
     QVERIFY(window.controlsVisible());
     QVERIFY(!t.link.isOpen());
+}
+
+void MainWindowTest::deviceFromTheIniGetsTheStandbyFrame()
+{
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+        QSKIP("no pseudo-terminals here");
+    termios raw;
+    ::tcgetattr(master, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(master, TCSANOW, &raw);
+    {
+        QSettings ini(ConfigPaths::file(QStringLiteral("orvane.ini")), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("COMM/DEVICE"), QString::fromLocal8Bit(name));
+    }
+
+    // The real link and clock; only the prompts are scripted.
+    SerialLink link;
+    EventLoopClock clock;
+    ScriptedPrompts prompts;
+    Services services{link, clock, prompts, {}};
+    TForm_RS232 rs232(services);
+    TForm_Pulpit pulpit(services);
+    TForm_OknoGlowne::Windows windows;
+    windows.pulpit = &pulpit;
+    TForm_OknoGlowne window(services, windows, {});
+    window.show();
+
+    QByteArray received;
+    prompts.dialogHandlers.push_back({QStringLiteral("Form_Pulpit"), [&](QDialog *) {
+                                          pollfd fd{master, POLLIN, 0};
+                                          while (received.size() < 3 && ::poll(&fd, 1, 2000) > 0) {
+                                              char buffer[16];
+                                              const ssize_t n =
+                                                  ::read(master, buffer, sizeof buffer);
+                                              if (n <= 0)
+                                                  break;
+                                              received.append(buffer, n);
+                                          }
+                                          return int(QDialog::Rejected);
+                                      }});
+    QTest::mouseClick(window.Button_SterowanieKal, Qt::LeftButton);
+
+    QCOMPARE(received, QByteArray("\x02\x53\x03"));
+    QVERIFY(prompts.messages.isEmpty());
+    QVERIFY(!link.isOpen());
+    ::close(master);
+    ::close(slave);
 }
 
 void MainWindowTest::missingPortShowsTheErrorAndKeepsTheButtons()
