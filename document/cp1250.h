@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Windows-1250, the code page of every text in a .cal document. The program
+// converts at the file boundary only; inside, texts are QString.
+namespace Cp1250 {
+
+QString decode(const char *bytes, int length);
+inline QString decode(const QByteArray &bytes)
+{
+    return decode(bytes.constData(), bytes.size());
+}
+
+// One byte per character; a character the code page lacks becomes '?'.
+QByteArray encode(const QString &text);
+
+} // namespace Cp1250
