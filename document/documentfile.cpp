@@ -1,0 +1,183 @@
+#include "documentfile.h"
+
+#include "errors.h"
+#include "real48.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace DocumentFile {
+
+namespace {
+
+using namespace RecordLayout;
+
+QString shown(const QString &fileName)
+{
+    return QDir::toNativeSeparators(fileName);
+}
+
+[[noreturn]] void throwTooShort(const QString &fileName)
+{
+    throw EInOutError(QStringLiteral("Odczyt poza końcem pliku %1: plik jest krótszy niż dokument.")
+                          .arg(shown(fileName)));
+}
+
+// The older layout: the header of the current record, then seven range slots
+// of 432 bytes from offset 84.
+constexpr int LegacySlots = 7;
+constexpr int LegacySlotSize = 432;
+constexpr int LegacyPoints = 10;
+constexpr int LegacyPointsOffset = 30;
+
+// Every read of the older layout goes through here, so that a truncated file
+// is an error and never a read outside it.
+class LegacyImage
+{
+public:
+    LegacyImage(const QByteArray &contents, const QString &fileName)
+        : m_contents(contents), m_fileName(fileName)
+    {}
+
+    const std::uint8_t *at(int offset, int size) const
+    {
+        if (offset < 0 || size < 0 || offset + size > m_contents.size())
+            throwTooShort(m_fileName);
+        return reinterpret_cast<const std::uint8_t *>(m_contents.constData()) + offset;
+    }
+    std::uint8_t byte(int offset) const { return *at(offset, 1); }
+    long double real(int offset) const { return Real48::toLongDouble(at(offset, 6)); }
+    std::int32_t integer(int offset) const
+    {
+        const std::uint8_t *data = at(offset, 4);
+        return static_cast<std::int32_t>(std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 |
+                                         std::uint32_t(data[2]) << 16 |
+                                         std::uint32_t(data[3]) << 24);
+    }
+
+    // Copies a short string of the given capacity as a text assignment does:
+    // the length (cut to what the target holds) and that many characters.
+    void copyString(int offset, int sourceCapacity, std::uint8_t *target, int targetCapacity) const
+    {
+        const int length = std::min({int(byte(offset)), sourceCapacity, targetCapacity});
+        const std::uint8_t *text = at(offset + 1, length);
+        target[0] = static_cast<std::uint8_t>(length);
+        std::memcpy(target + 1, text, length);
+    }
+
+private:
+    const QByteArray &m_contents;
+    const QString &m_fileName;
+};
+
+long double legacyFrequency(std::int32_t index)
+{
+    switch (index) {
+    case 1:
+        return 50;
+    case 2:
+        return 60;
+    case 3:
+        return 400;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileName)
+{
+    const LegacyImage legacy(contents, fileName);
+    TDaneSprawdzania record;
+    std::uint8_t *data = record.bytes();
+
+    int ranges = 0;
+    for (int k = 1; k <= LegacySlots; ++k)
+        ranges += legacy.real(ZakresyAmplOffset + (k - 1) * LegacySlotSize) != 0 ? 1 : 0;
+
+    legacy.copyString(NazwaOffset, NazwaLength, data + NazwaOffset, NazwaLength);
+    legacy.copyString(NumerOffset, NumerLength, data + NumerOffset, NumerLength);
+    legacy.copyString(TypOffset, TypLength, data + TypOffset, TypLength);
+    record.setWidokAmpl(true);
+
+    for (int k = 1; k <= ranges; ++k) {
+        const int slot = ZakresyAmplOffset + (k - 1) * LegacySlotSize;
+        TZakresAmpl range = record.ZakresyAmpl(k);
+        range.setZak(legacy.real(slot));
+        legacy.copyString(slot + 6, 5, data + (range.bytes() - record.bytes()) + 6, JmLength);
+        range.setCz(legacy.integer(slot + 12));
+        range.setCzHz(legacyFrequency(range.Cz()));
+        data[range.bytes() - record.bytes() + 19] = legacy.byte(slot + 16);
+        // The older layout keeps the two class parts the other way round.
+        range.setKmz(legacy.real(slot + 18));
+        range.setKmm(legacy.real(slot + 24));
+        range.setKmzDod(QStringLiteral("0"));
+
+        int points = 0;
+        for (int j = 1; j <= LegacyPoints; ++j)
+            points += legacy.byte(slot + LegacyPointsOffset + (j - 1) * PunktAmplSize + 38) == 1;
+        for (int j = 1; j <= points; ++j) {
+            const int source = slot + LegacyPointsOffset + (j - 1) * PunktAmplSize;
+            TPunktAmpl point = range.Punkty(j);
+            std::uint8_t *target = data + (point.bytes() - record.bytes());
+            point.setWm(legacy.real(source));
+            point.setNk(legacy.real(source + 6));
+            point.setBmr(legacy.real(source + 12));
+            point.setBmd(legacy.real(source + 18));
+            point.setBk(legacy.real(source + 24));
+            legacy.copyString(source + 30, JmBkLength, target + 30, 4);
+            std::memcpy(target + 36, legacy.at(source + 36, 4), 4); // Dokl, Wl, Wpisany, Zmierzony
+        }
+    }
+    return record;
+}
+
+TDaneSprawdzania parse(const QByteArray &contents, const QString &fileName)
+{
+    if (contents.size() >= RecordSize)
+        return TDaneSprawdzania::fromBytes(contents.left(RecordSize));
+    return convertLegacy(contents, fileName);
+}
+
+TDaneSprawdzania read(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1.").arg(shown(fileName)),
+                          file.errorString());
+    // At most one record's worth: whatever follows it is ignored, and a
+    // device without an end cannot make the program read forever.
+    QByteArray contents(RecordSize, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < RecordSize) {
+        const qint64 n = file.read(contents.data() + got, RecordSize - got);
+        if (n < 0)
+            throw EInOutError(QStringLiteral("Błąd odczytu pliku %1.").arg(shown(fileName)),
+                              file.errorString());
+        if (n == 0)
+            break;
+        got += n;
+    }
+    contents.truncate(got);
+    return parse(contents, fileName);
+}
+
+void write(const TDaneSprawdzania &record, const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EInOutError(QStringLiteral("Nie można utworzyć pliku %1.").arg(shown(fileName)),
+                          file.errorString());
+    const qint64 written =
+        file.write(reinterpret_cast<const char *>(record.bytes()), TDaneSprawdzania::Size);
+    if (written != TDaneSprawdzania::Size || !file.commit())
+        throw EInOutError(QStringLiteral("Błąd zapisu pliku %1.").arg(shown(fileName)),
+                          file.errorString());
+}
+
+} // namespace DocumentFile

@@ -1,0 +1,387 @@
+#include "documentfile.h"
+#include "errors.h"
+#include "real48.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cstring>
+#include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray randomBytes(int size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+// An image of the older layout, built byte by byte.
+class LegacyBuilder
+{
+public:
+    QByteArray image = QByteArray(DocumentFile::LegacySize, 0);
+
+    void string(int offset, const QByteArray &text, int length = -1)
+    {
+        image[offset] = char(length < 0 ? text.size() : length);
+        image.replace(offset + 1, text.size(), text);
+    }
+    void real(int offset, long double value)
+    {
+        const Real48::Bytes bytes = Real48::fromLongDouble(value);
+        image.replace(offset, 6, QByteArray(reinterpret_cast<const char *>(bytes.data()), 6));
+    }
+    static int slot(int k) { return 84 + (k - 1) * 432; }
+    static int point(int k, int j) { return slot(k) + 30 + (j - 1) * 40; }
+
+    void range(int k, long double zak, const QByteArray &jm, int cz, long double kmz,
+               long double kmm)
+    {
+        real(slot(k), zak);
+        string(slot(k) + 6, jm);
+        image[slot(k) + 12] = char(cz);
+        image[slot(k) + 16] = 1;
+        real(slot(k) + 18, kmz);
+        real(slot(k) + 24, kmm);
+    }
+    void definedPoint(int k, int j, long double wm, long double nk)
+    {
+        real(point(k, j), wm);
+        real(point(k, j) + 6, nk);
+        real(point(k, j) + 12, -0.5);
+        real(point(k, j) + 18, 0.75);
+        real(point(k, j) + 24, 0.001);
+        string(point(k, j) + 30, "mAXYZ");
+        image[point(k, j) + 36] = 4;
+        image[point(k, j) + 37] = 1;
+        image[point(k, j) + 38] = 1;
+        image[point(k, j) + 39] = 1;
+    }
+};
+
+} // namespace
+
+class DocumentFileTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void newDocumentIsItsHeaderAndZeros();
+    void anyImageSurvivesAWriteAndARead();
+    void bytesAfterTheRecordAreIgnored();
+    void legacyFileIsConverted();
+    void legacyFrequencyIndexGivesHertz_data();
+    void legacyFrequencyIndexGivesHertz();
+    void legacyPointsAreCopiedUpToTheirCount();
+    void legacyDocumentIsSavedInTheCurrentLayout();
+    void truncatedLegacyFileIsAnError_data();
+    void truncatedLegacyFileIsAnError();
+    void legacyFileNeedsOnlyThePositionsItSupplies();
+    void missingFileIsAnError();
+    void directoryIsNotADocument();
+    void damagedInputEndsInADocumentOrAnError();
+    void failedSaveKeepsThePreviousFile();
+    void saveIntoMissingFolderIsAnError();
+    void readOnlyTargetIsNotReplaced();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+};
+
+void DocumentFileTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void DocumentFileTest::newDocumentIsItsHeaderAndZeros()
+{
+    TDaneSprawdzania record;
+    record.setNazwa(QStringLiteral("V640"));
+    record.setNumer(QStringLiteral("17"));
+    record.setTyp(QStringLiteral("Cyfrowy"));
+    record.setWidokAmpl(true);
+    DocumentFile::write(record, path("new.cal"));
+    const QByteArray bytes = fileBytes(path("new.cal"));
+    QCOMPARE(bytes.size(), 160804);
+    QCOMPARE(bytes.left(84), QByteArray("\x04V640", 5) + QByteArray(26, 0) +
+                                 QByteArray("\x02"
+                                            "17",
+                                            3) +
+                                 QByteArray(18, 0) +
+                                 QByteArray("\x07"
+                                            "Cyfrowy",
+                                            8) +
+                                 QByteArray(23, 0) + QByteArray(1, 1));
+    QCOMPARE(bytes.mid(84), QByteArray(160804 - 84, 0));
+    // No temporary file is left behind.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"new.cal"});
+}
+
+void DocumentFileTest::anyImageSurvivesAWriteAndARead()
+{
+    // Random bytes stand for a document with leftovers after every text and
+    // in every unused corner: all of them must come back.
+    const QByteArray image = randomBytes(160804, 4711);
+    writeBytes(path("random.cal"), image);
+    const TDaneSprawdzania record = DocumentFile::read(path("random.cal"));
+    QCOMPARE(record.toBytes(), image);
+    DocumentFile::write(record, path("again.cal"));
+    QCOMPARE(fileBytes(path("again.cal")), image);
+}
+
+void DocumentFileTest::bytesAfterTheRecordAreIgnored()
+{
+    const QByteArray image = randomBytes(160804, 1);
+    writeBytes(path("long.cal"), image + QByteArray("tail"));
+    QCOMPARE(DocumentFile::read(path("long.cal")).toBytes(), image);
+}
+
+void DocumentFileTest::legacyFileIsConverted()
+{
+    LegacyBuilder legacy;
+    legacy.string(0, "Woltomierz \xA3\xF3"
+                     "d\x9F");
+    legacy.string(31, "A-12");
+    legacy.string(52, "Analogowy");
+    legacy.range(1, 100, "mVxyz", 2, 1.5, 0.5);
+    legacy.range(2, 10, "A", 4, 2.5, 0.25);
+    for (int j = 1; j <= 3; ++j)
+        legacy.definedPoint(1, j, j * 10, j * 10.01L);
+    for (int j = 1; j <= 5; ++j)
+        legacy.definedPoint(2, j, j, j * 1.001L);
+    writeBytes(path("old.cal"), legacy.image);
+
+    const TDaneSprawdzania record = DocumentFile::read(path("old.cal"));
+    QCOMPARE(record.Nazwa(), QStringLiteral("Woltomierz Łódź"));
+    QCOMPARE(record.Numer(), QStringLiteral("A-12"));
+    QCOMPARE(record.Typ(), QStringLiteral("Analogowy"));
+    QVERIFY(record.WidokAmpl());
+    QCOMPARE(record.amplRangeCount(), 2);
+    QCOMPARE(record.ZakresyAmpl(1).pointCount(), 3);
+    QCOMPARE(record.ZakresyAmpl(2).pointCount(), 5);
+
+    const TZakresAmpl first = record.ZakresyAmpl(1);
+    QCOMPARE(double(first.Zak()), 100.0);
+    QCOMPARE(first.Jm(), QStringLiteral("mV")); // only two characters of the old unit
+    QCOMPARE(first.Cz(), 2);
+    QCOMPARE(double(first.CzHz()), 60.0);
+    QVERIFY(first.Zmierzony());
+    // Class parts come the other way round in the older layout.
+    QCOMPARE(double(first.Kmz()), 1.5);
+    QCOMPARE(double(first.Kmm()), 0.5);
+    QCOMPARE(first.KmzDod(), QStringLiteral("0"));
+    QCOMPARE(record.ZakresyAmpl(2).KmzDod(), QStringLiteral("0"));
+    QCOMPARE(double(record.ZakresyAmpl(2).Kmm()), 0.25);
+
+    const TPunktAmpl point = record.ZakresyAmpl(2).Punkty(5);
+    QCOMPARE(double(point.Wm()), 5.0);
+    QCOMPARE(point.Nk(), Real48::toLongDouble(Real48::fromLongDouble(5 * 1.001L)));
+    QCOMPARE(double(point.Bmr()), -0.5);
+    QCOMPARE(double(point.Bmd()), 0.75);
+    QCOMPARE(point.JmBk(), QStringLiteral("mAXY")); // cut to four characters
+    QCOMPARE(int(point.Dokl()), 4);
+    QVERIFY(point.Wl() && point.Wpisany() && point.Zmierzony());
+    QVERIFY(!record.ZakresyAmpl(2).Punkty(6).Wpisany());
+
+    // The frequency arrays and every range after the second stay zero.
+    const QByteArray bytes = record.toBytes();
+    QCOMPARE(bytes.mid(84 + 2 * 1440), QByteArray(160804 - 84 - 2 * 1440, 0));
+}
+
+void DocumentFileTest::legacyFrequencyIndexGivesHertz_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<double>("hertz");
+    QTest::newRow("DC") << 0 << 0.0;
+    QTest::newRow("50 Hz") << 1 << 50.0;
+    QTest::newRow("60 Hz") << 2 << 60.0;
+    QTest::newRow("400 Hz") << 3 << 400.0;
+    QTest::newRow("chosen") << 4 << 0.0;
+    QTest::newRow("damaged") << 77 << 0.0;
+}
+
+void DocumentFileTest::legacyFrequencyIndexGivesHertz()
+{
+    QFETCH(int, index);
+    QFETCH(double, hertz);
+    LegacyBuilder legacy;
+    legacy.range(1, 1, "V", index, 1, 1);
+    const TDaneSprawdzania record = DocumentFile::parse(legacy.image);
+    QCOMPARE(record.ZakresyAmpl(1).Cz(), index);
+    QCOMPARE(double(record.ZakresyAmpl(1).CzHz()), hertz);
+}
+
+void DocumentFileTest::legacyPointsAreCopiedUpToTheirCount()
+{
+    // Two defined points, the second of them in slot 3: the count is two, so
+    // points 1 and 2 are copied, as the older program did.
+    LegacyBuilder legacy;
+    legacy.range(1, 1, "V", 0, 1, 1);
+    legacy.definedPoint(1, 1, 0.1L, 0.1L);
+    legacy.definedPoint(1, 3, 0.3L, 0.3L);
+    legacy.real(LegacyBuilder::point(1, 2), 0.2L);
+    // Ranges are counted, not searched: slot 3 is taken as range 2.
+    legacy.range(3, 5, "V", 0, 1, 1);
+    const TDaneSprawdzania record = DocumentFile::parse(legacy.image);
+    QCOMPARE(double(record.ZakresyAmpl(1).Punkty(2).Wm()), double(0.2L));
+    QVERIFY(!record.ZakresyAmpl(1).Punkty(2).Wpisany());
+    QCOMPARE(double(record.ZakresyAmpl(1).Punkty(3).Wm()), 0.0);
+    QCOMPARE(double(record.ZakresyAmpl(2).Zak()), 0.0);
+    QCOMPARE(record.ZakresyAmpl(2).KmzDod(), QStringLiteral("0"));
+    QCOMPARE(record.amplRangeCount(), 1);
+}
+
+void DocumentFileTest::legacyDocumentIsSavedInTheCurrentLayout()
+{
+    LegacyBuilder legacy;
+    legacy.range(1, 1, "V", 1, 1, 1);
+    writeBytes(path("old.cal"), legacy.image);
+    DocumentFile::write(DocumentFile::read(path("old.cal")), path("old.cal"));
+    const QByteArray saved = fileBytes(path("old.cal"));
+    QCOMPARE(saved.size(), 160804);
+    QCOMPARE(DocumentFile::parse(saved).ZakresyAmpl(1).Cz(), 1);
+}
+
+void DocumentFileTest::truncatedLegacyFileIsAnError_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("empty") << 0;
+    QTest::newRow("half a header") << 40;
+    QTest::newRow("header only") << 84;
+    QTest::newRow("inside the last range value") << 84 + 6 * 432 + 5;
+    QTest::newRow("inside the points") << 84 + 432 + 30 + 38;
+}
+
+void DocumentFileTest::truncatedLegacyFileIsAnError()
+{
+    QFETCH(int, size);
+    LegacyBuilder legacy;
+    legacy.range(1, 1, "V", 1, 1, 1);
+    legacy.range(2, 1, "V", 1, 1, 1);
+    legacy.definedPoint(2, 1, 1, 1);
+    writeBytes(path("short.cal"), legacy.image.left(size));
+    try {
+        DocumentFile::read(path("short.cal"));
+        QFAIL("a truncated file was read");
+    } catch (const EInOutError &error) {
+        QVERIFY(error.message().contains(QStringLiteral("short.cal")));
+    }
+}
+
+void DocumentFileTest::legacyFileNeedsOnlyThePositionsItSupplies()
+{
+    // One range without points: the file must reach the value of the last
+    // of the seven slots (to count the ranges), and no further.
+    LegacyBuilder legacy;
+    legacy.range(1, 2, "V", 0, 1, 1);
+    const int needed = 84 + 6 * 432 + 6;
+    QCOMPARE(double(DocumentFile::parse(legacy.image.left(needed)).ZakresyAmpl(1).Zak()), 2.0);
+    QVERIFY_THROWS_EXCEPTION(EInOutError, DocumentFile::parse(legacy.image.left(needed - 1)));
+}
+
+void DocumentFileTest::missingFileIsAnError()
+{
+    QVERIFY_THROWS_EXCEPTION(EInOutError, DocumentFile::read(path("none.cal")));
+}
+
+void DocumentFileTest::directoryIsNotADocument()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir("folder.cal"));
+    QVERIFY_THROWS_EXCEPTION(EInOutError, DocumentFile::read(path("folder.cal")));
+    QVERIFY_THROWS_EXCEPTION(EInOutError,
+                             DocumentFile::write(TDaneSprawdzania(), path("folder.cal")));
+}
+
+void DocumentFileTest::damagedInputEndsInADocumentOrAnError()
+{
+    QRandomGenerator random(99);
+    for (int i = 0; i < 3000; ++i) {
+        const int size = random.bounded(DocumentFile::LegacySize + 50);
+        QByteArray bytes = randomBytes(size, random.generate());
+        // Mostly small values, so that ranges and points are taken.
+        for (int j = 0; j < size; j += random.bounded(1, 40))
+            bytes[j] = char(random.bounded(3));
+        try {
+            const TDaneSprawdzania record = DocumentFile::parse(bytes);
+            QVERIFY(record.amplRangeCount() <= 7);
+            QCOMPARE(record.czDNRangeCount() + record.czDORangeCount(), 0);
+        } catch (const EInOutError &) {
+        }
+    }
+}
+
+void DocumentFileTest::failedSaveKeepsThePreviousFile()
+{
+    const QByteArray old = randomBytes(160804, 5);
+    writeBytes(path("doc.cal"), old);
+
+    // A file size limit makes the write fail half way, as a full disk does,
+    // whoever runs the test.
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 100000;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool failed = false;
+    try {
+        DocumentFile::write(TDaneSprawdzania(), path("doc.cal"));
+    } catch (const EInOutError &error) {
+        failed = error.message().contains(QStringLiteral("doc.cal"));
+    }
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(failed);
+    QCOMPARE(fileBytes(path("doc.cal")), old);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"doc.cal"});
+}
+
+void DocumentFileTest::saveIntoMissingFolderIsAnError()
+{
+    QVERIFY_THROWS_EXCEPTION(EInOutError,
+                             DocumentFile::write(TDaneSprawdzania(), path("no/such/doc.cal")));
+}
+
+void DocumentFileTest::readOnlyTargetIsNotReplaced()
+{
+    if (geteuid() == 0)
+        QSKIP("the superuser writes into read-only files");
+    const QByteArray old = randomBytes(160804, 6);
+    writeBytes(path("ro.cal"), old);
+    QFile::setPermissions(path("ro.cal"), QFile::ReadOwner);
+    QVERIFY_THROWS_EXCEPTION(EInOutError, DocumentFile::write(TDaneSprawdzania(), path("ro.cal")));
+    QCOMPARE(fileBytes(path("ro.cal")), old);
+}
+
+ORVANE_TEST_MAIN(DocumentFileTest)
+#include "tst_documentfile.moc"
