@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class TZakresAmpl;
+class TZakresCz;
+class TPunktAmpl;
+class TPunktCz;
+
+// The errors of a verification, for both characteristics. Everything is
+// computed in long double from the record's values and rounded to the
+// six-byte real only when it is stored.
+//
+// Units: a measured point's values (Wm and Nk, or the frequency point's
+// value) are in the calibrator unit JmBk, the range value Zak and the
+// additive term in the range unit Jm. So the actual error Bmr comes out in
+// the calibrator unit and the permissible error Bmd in the range unit; the
+// stored values keep exactly that, and the verdict converts before it
+// compares.
+namespace ErrorMath {
+
+// The additive term of a class as typed after its '+' ("2mV", "0.5V"), in
+// volts or amperes: the number before the first 'm', 'A' or 'V', times 0.001
+// for 'm' and 1 for 'A' or 'V'. Without one of those letters ("0", "2") the
+// term is 0, and so it is for a number part that does not read.
+long double additiveTerm(const QString &kmzDod);
+
+// Whether an additive term text reads: its number part, before the first
+// 'm', 'A' or 'V' (or the whole text without one), is a number with '.'.
+bool isValidAdditiveTerm(const QString &kmzDod);
+
+// The additive term in the range unit: millivolts or milliamperes for a
+// milli range, so that 0.5+2mV on a 100mV range adds 2, not 0.002.
+long double additiveTermInRangeUnit(const QString &kmzDod, const QString &rangeUnit);
+
+// A: the part of the permissible error that belongs to the range,
+// |Zak * Kmz / 100 + d|, in the range unit.
+long double rangePart(long double zak, long double kmz, const QString &kmzDod,
+                      const QString &rangeUnit);
+
+// The permissible error of a reading in the calibrator unit:
+// |reading * Kmm * F / 100| + A, in the range unit.
+long double permissibleError(long double reading, long double kmm, long double rangePart,
+                             const QString &rangeUnit, const QString &calibratorUnit);
+
+// Recomputes Bmr and Bmd of every defined and measured point of a measured
+// amplitude range. A range not measured, and points not both defined and
+// measured, keep what they hold.
+void computeRange(TZakresAmpl range);
+
+// The same for a range of the frequency characteristic. For an "Analogowy"
+// meter the range's amplitude is the meter's indication and the points hold
+// calibrator settings; for a "Cyfrowy" meter the other way round.
+void computeRange(TZakresCz range, bool analogowy);
+
+// The verdict of a point: within tolerance when |Bmr| <= |Bmd|, with Bmd
+// brought from the range unit into Bmr's calibrator unit (and rounded as a
+// stored value is) when the two units differ in 'm'. The grids, the report
+// and the charts all judge through this.
+bool withinTolerance(long double bmr, long double bmd, const QString &rangeUnit,
+                     const QString &calibratorUnit);
+bool withinTolerance(const TZakresAmpl &range, const TPunktAmpl &point);
+bool withinTolerance(const TZakresCz &range, const TPunktCz &point);
+
+} // namespace ErrorMath
