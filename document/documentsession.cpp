@@ -1,0 +1,463 @@
+#include "documentsession.h"
+
+#include "documentfile.h"
+
+#include <QDir>
+
+namespace {
+
+const QString NoDocumentCaption = QStringLiteral("Sprawdzanie miernika");
+
+FileRequest fileRequest(const QString &filter, const QString &selected)
+{
+    FileRequest request;
+    request.directory = QDir::currentPath();
+    request.filter = filter;
+    request.defaultSuffix = QStringLiteral("cal");
+    request.selectedFile = selected;
+    return request;
+}
+
+// Clears the closing flags however the operation ends.
+class ClosingFlags
+{
+public:
+    explicit ClosingFlags(DocumentSession &session) : m_session(session)
+    {
+        m_session.closing = true;
+        m_session.suppressRangeExit = true;
+        m_session.suppressPointExit = true;
+    }
+    ~ClosingFlags()
+    {
+        m_session.closing = false;
+        m_session.suppressRangeExit = false;
+        m_session.suppressPointExit = false;
+    }
+
+private:
+    DocumentSession &m_session;
+};
+
+} // namespace
+
+DocumentSession::DocumentSession(Prompts &prompts, QObject *parent)
+    : QObject(parent), m_prompts(prompts)
+{}
+
+void DocumentSession::setSaved(bool saved)
+{
+    if (m_saved == saved)
+        return;
+    m_saved = saved;
+    Q_EMIT savedChanged(saved);
+}
+
+void DocumentSession::setOpenArgument(const QString &fileName)
+{
+    m_openArgument = fileName;
+    m_openArgumentFlag = !fileName.isEmpty();
+}
+
+void DocumentSession::setMenuEnabled(MenuItem item, bool enabled)
+{
+    if (m_menu[int(item)] == enabled)
+        return;
+    m_menu[int(item)] = enabled;
+    changed();
+}
+
+void DocumentSession::setTablePanelVisible(bool visible)
+{
+    if (m_tablePanelVisible == visible)
+        return;
+    m_tablePanelVisible = visible;
+    changed();
+}
+
+void DocumentSession::setRangeBoxVisible(bool visible)
+{
+    if (m_rangeBoxVisible == visible)
+        return;
+    m_rangeBoxVisible = visible;
+    changed();
+}
+
+QString DocumentSession::methodLabel(const QString &typ)
+{
+    return typ == QLatin1String("Analogowy") ? QStringLiteral("Metoda dok. odczytu")
+                                             : QStringLiteral("Metoda dok. nastawy");
+}
+
+QString DocumentSession::baseName(const QString &path)
+{
+    const qsizetype separator =
+        std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    if (separator >= 0)
+        return path.mid(separator + 1);
+    return path.mid(path.lastIndexOf(QLatin1Char(':')) + 1);
+}
+
+PromptButton DocumentSession::ask(const QString &text, const QString &caption)
+{
+    return m_prompts.show(text, caption, PromptIcon::Question,
+                          PromptButton::Yes | PromptButton::No | PromptButton::Cancel);
+}
+
+void DocumentSession::recordView(ViewRule rule)
+{
+    Q_EMIT aboutToSave();
+    const View view = shownView ? shownView() : View::AmplitudeTable;
+    if (view == View::Frequency)
+        m_record.setWidokAmpl(false);
+    else if (view == View::AmplitudeTable || rule == ViewRule::AmplitudeTab)
+        m_record.setWidokAmpl(true);
+}
+
+QString DocumentSession::askSaveName(const QString &proposal)
+{
+    return m_prompts.saveFileName(fileRequest(
+        QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki] (*.*)"), proposal));
+}
+
+QString DocumentSession::askOpenName()
+{
+    return m_prompts.openFileName(
+        fileRequest(QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki]  (*.*)"), {}));
+}
+
+QString DocumentSession::nazwaProposal() const
+{
+    return (m_record.Nazwa() + QStringLiteral(".cal")).left(34);
+}
+
+void DocumentSession::writeRecord(const QString &fileName)
+{
+    // Throws before anything changes: the flag and the name stay as they
+    // were when the write fails.
+    DocumentFile::write(m_record, fileName);
+    m_fileName = fileName;
+    setSaved(true);
+}
+
+void DocumentSession::writeDocument(const QString &fileName)
+{
+    writeRecord(fileName);
+    m_recent.add(fileName);
+    Q_EMIT recentFilesChanged();
+}
+
+void DocumentSession::setCaptionFor(const QString &fileName)
+{
+    m_caption = NoDocumentCaption + QStringLiteral(" : ") + baseName(fileName);
+}
+
+void DocumentSession::setMenu(std::initializer_list<MenuItem> items, bool enabled)
+{
+    for (MenuItem item : items)
+        m_menu[int(item)] = enabled;
+}
+
+void DocumentSession::refreshMeterLabels()
+{
+    m_labelMetoda = methodLabel(m_record.Typ());
+    m_labelNazwa = m_record.Nazwa();
+    m_labelNumer = m_record.Numer();
+}
+
+void DocumentSession::discardDocument()
+{
+    Q_EMIT aboutToCloseDocument();
+    m_record.clear();
+    setSaved(true);
+    m_hasDocument = false;
+    m_labelMetoda.clear();
+    m_labelNazwa.clear();
+    m_labelNumer.clear();
+    m_meterBoxVisible = false;
+    m_rangeBoxVisible = false;
+    setMenu({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::Pomiary,
+             MenuItem::DaneMiernika},
+            false);
+    m_caption = NoDocumentCaption;
+    Q_EMIT documentClosed();
+    // The cleared record's view, as showing a document restores it.
+    Q_EMIT viewRestoreRequested(m_record.WidokAmpl());
+    changed();
+}
+
+void DocumentSession::showDocument()
+{
+    BiezacyZakres = 1;
+    BiezacyZakresCzDN = 1;
+    BiezacyZakresCzDO = 1;
+    Q_EMIT viewRestoreRequested(m_record.WidokAmpl());
+    m_tablePanelVisible = true;
+    refreshMeterLabels();
+    m_meterBoxVisible = true;
+    m_hasDocument = true;
+    setMenu({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::Pomiary,
+             MenuItem::DaneMiernika, MenuItem::Zamknij, MenuItem::Drukuj},
+            true);
+    setCaptionFor(m_fileName);
+    Q_EMIT documentLoaded();
+    changed();
+}
+
+void DocumentSession::openFile(const QString &fileName)
+{
+    discardDocument();
+    // Read whole into a scratch record first: a file that fails to load
+    // leaves the window without a document, never with half of one.
+    const TDaneSprawdzania loaded = DocumentFile::read(fileName);
+    m_record = loaded;
+    m_fileName = fileName;
+    showDocument();
+    m_recent.add(fileName);
+    Q_EMIT recentFilesChanged();
+    setSaved(true);
+}
+
+void DocumentSession::newDocument()
+{
+    if (!m_saved) {
+        recordView(ViewRule::TablePageOnly);
+        switch (ask(QStringLiteral("Zapisać zmiany?"), QStringLiteral("Uwaga!"))) {
+        case PromptButton::Yes: {
+            const QString name = askSaveName(baseName(m_fileName));
+            // Cancelling the save keeps the document: nothing unsaved is
+            // thrown away without being asked.
+            if (name.isEmpty())
+                return;
+            writeRecord(name);
+            discardDocument();
+            break;
+        }
+        case PromptButton::No:
+            discardDocument();
+            break;
+        default:
+            return;
+        }
+    } else {
+        discardDocument();
+    }
+    m_tablePanelVisible = false;
+    changed();
+
+    if (!meterDialog || !meterDialog(true))
+        return;
+    Q_EMIT viewRestoreRequested(true);
+    m_tablePanelVisible = true;
+    setMenu({MenuItem::Zamknij, MenuItem::Drukuj}, true);
+    refreshMeterLabels();
+    m_meterBoxVisible = true;
+    setMenu({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::DaneMiernika},
+            true);
+    m_fileName = untitledName();
+    setCaptionFor(m_fileName);
+    m_hasDocument = true;
+    BiezacyZakres = 1;
+    BiezacyZakresCzDN = 1;
+    BiezacyZakresCzDO = 1;
+    setSaved(true);
+    Q_EMIT documentCreated();
+    changed();
+}
+
+bool DocumentSession::saveBeforeOpening()
+{
+    if (m_fileName != untitledName()) {
+        writeDocument(m_fileName);
+        return true;
+    }
+    const QString name = askSaveName(nazwaProposal());
+    if (name.isEmpty())
+        return false;
+    writeDocument(name);
+    return true;
+}
+
+void DocumentSession::openDocument()
+{
+    if (!m_saved) {
+        switch (ask(QStringLiteral("Poprzednie dane nie zostały zapisane. Zapisać ?"),
+                    QStringLiteral("Uwaga"))) {
+        case PromptButton::Yes:
+            // A cancelled save cancels the opening too.
+            if (!saveBeforeOpening())
+                return;
+            discardDocument();
+            break;
+        case PromptButton::No:
+            break;
+        default:
+            return;
+        }
+    }
+    const QString name = askOpenName();
+    if (name.isEmpty())
+        return;
+    openFile(name);
+}
+
+void DocumentSession::openRecent(int k)
+{
+    // Taken before a save can reorder the list.
+    const QString name = m_recent.entry(k);
+    if (name.isEmpty())
+        return;
+    if (!m_saved) {
+        switch (ask(QStringLiteral("Poprzednie dane nie zostały zapisane. Zapisać ?"),
+                    QStringLiteral("Uwaga"))) {
+        case PromptButton::Yes:
+            if (!saveBeforeOpening())
+                return;
+            break;
+        case PromptButton::No:
+            break;
+        default:
+            return;
+        }
+    }
+    openFile(name);
+}
+
+void DocumentSession::save()
+{
+    recordView(ViewRule::TablePageOnly);
+    if (m_fileName != untitledName()) {
+        writeDocument(m_fileName);
+    } else {
+        const QString name = askSaveName(nazwaProposal());
+        if (name.isEmpty())
+            return;
+        writeDocument(name);
+    }
+    setCaptionFor(m_fileName);
+    changed();
+}
+
+void DocumentSession::saveAs()
+{
+    recordView(ViewRule::AmplitudeTab);
+    const QString name = askSaveName(baseName(m_fileName));
+    if (name.isEmpty())
+        return;
+    writeDocument(name);
+    setCaptionFor(m_fileName);
+    changed();
+}
+
+void DocumentSession::closeDocument()
+{
+    recordView(ViewRule::AmplitudeTab);
+    const ClosingFlags flags(*this);
+    if (!m_saved) {
+        switch (ask(QStringLiteral("Zapisać zmiany?"), QStringLiteral("Uwaga"))) {
+        case PromptButton::Yes: {
+            const QString name = askSaveName(baseName(m_fileName));
+            // Cancelling the save dialog keeps the document shown, as
+            // answering Cancel does.
+            if (name.isEmpty())
+                return;
+            writeDocument(name);
+            discardDocument();
+            break;
+        }
+        case PromptButton::No:
+            discardDocument();
+            break;
+        default:
+            // The window stays exactly as it was, document shown.
+            return;
+        }
+    } else {
+        discardDocument();
+    }
+    setMenu({MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::Drukuj, MenuItem::Zamknij}, false);
+    m_tablePanelVisible = false;
+    changed();
+}
+
+void DocumentSession::editMeterData()
+{
+    const QByteArray before = m_record.toBytes().left(84);
+    const bool accepted = meterDialog && meterDialog(false);
+    // A corrected name or number is a change like any other: without this
+    // it would be lost on closing without a question.
+    if (accepted && m_record.toBytes().left(84) != before)
+        setChanged();
+    refreshMeterLabels();
+    m_meterBoxVisible = true;
+    changed();
+}
+
+bool DocumentSession::queryClose()
+{
+    recordView(ViewRule::AmplitudeTab);
+    closing = true;
+    bool mayClose = true;
+    try {
+        if (!m_saved) {
+            switch (ask(QStringLiteral("Zapisać zmiany w pliku ?"), QStringLiteral("Uwaga !"))) {
+            case PromptButton::Yes:
+                if (m_fileName != untitledName()) {
+                    writeRecord(m_fileName);
+                } else {
+                    const QString name = askSaveName(nazwaProposal());
+                    if (name.isEmpty())
+                        mayClose = false;
+                    else
+                        writeDocument(name);
+                }
+                break;
+            case PromptButton::No:
+                break;
+            default:
+                mayClose = false;
+                break;
+            }
+        }
+    } catch (...) {
+        closing = false;
+        m_recent.save(m_recentIniFile);
+        throw;
+    }
+
+    if (mayClose) {
+        Q_EMIT aboutToCloseDocument();
+        m_record.clear();
+        m_hasDocument = false;
+        setMenu({MenuItem::DaneMiernika, MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako,
+                 MenuItem::Drukuj, MenuItem::Zamknij, MenuItem::Pomiary},
+                false);
+        m_meterBoxVisible = false;
+        m_rangeBoxVisible = false;
+        m_labelMetoda.clear();
+        m_labelNazwa.clear();
+        m_labelNumer.clear();
+        m_caption = NoDocumentCaption;
+        setSaved(true);
+        Q_EMIT documentClosed();
+        changed();
+    }
+    closing = false;
+    m_recent.save(m_recentIniFile);
+    return mayClose;
+}
+
+void DocumentSession::activate()
+{
+    m_recent.load(m_recentIniFile);
+    Q_EMIT recentFilesChanged();
+    if (!m_openArgumentFlag)
+        return;
+    m_openArgumentFlag = false;
+    Q_EMIT splashCloseRequested();
+    const TDaneSprawdzania loaded = DocumentFile::read(m_openArgument);
+    m_record = loaded;
+    m_fileName = m_openArgument;
+    showDocument();
+    setSaved(true);
+}

@@ -1,0 +1,182 @@
+#pragma once
+
+#include "prompts.h"
+#include "recentfiles.h"
+#include "tdanesprawdzania.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+// The open verification document and everything the verification window
+// keeps beside it: the file name, the saved flag, the flags that keep the
+// grids from writing while a document is closed, the current range of each
+// of the three range arrays, the recent files, and what the window shows
+// (caption, enabled menu items, the panel and the group boxes).
+//
+// The "Plik" menu operations live here. They ask their questions through
+// Prompts and let file errors (EInOutError) escape to the caller, which
+// shows them in the general error box; an operation stops where the error
+// occurred. The window mirrors this state whenever uiChanged() is emitted,
+// and the grids of both characteristics follow the document through the
+// other signals.
+class DocumentSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Menu items whose enabled state follows the document.
+    enum class MenuItem { Excel, Zapisz, ZapiszJako, Drukuj, Zamknij, Pomiary, DaneMiernika };
+    static constexpr int MenuItemCount = 7;
+
+    // What the characteristic pages show; the view is recorded in WidokAmpl
+    // before every write.
+    enum class View { AmplitudeTable, AmplitudeChart, Frequency };
+
+    explicit DocumentSession(Prompts &prompts, QObject *parent = nullptr);
+
+    // The open document. Grids and runs read and write its fields and call
+    // setChanged() on the changes they make.
+    TDaneSprawdzania &record() { return m_record; }
+    const TDaneSprawdzania &record() const { return m_record; }
+
+    // Full path; "beznazwy.cal" for a document never saved; empty before the
+    // first document.
+    QString fileName() const { return m_fileName; }
+    bool isSaved() const { return m_saved; }
+    void setSaved(bool saved);
+    void setChanged() { setSaved(false); }
+    // A document (new or loaded) is shown in the window.
+    bool hasDocument() const { return m_hasDocument; }
+
+    // Set while the window or the document is being closed: the exit
+    // handlers of the grid edits do nothing then.
+    bool closing = false;
+    // Set while a document is closed, so that leaving a range or a point
+    // edit does not write into the record being discarded.
+    bool suppressRangeExit = false;
+    bool suppressPointExit = false;
+    // Current range of ZakresyAmpl, ZakresyCzDN and ZakresyCzDO; 1 after
+    // every load.
+    int BiezacyZakres = 1;
+    int BiezacyZakresCzDN = 1;
+    int BiezacyZakresCzDO = 1;
+
+    // The document named on the command line, loaded at the next activation.
+    void setOpenArgument(const QString &fileName);
+    bool hasOpenArgument() const { return m_openArgumentFlag; }
+
+    RecentFiles &recentFiles() { return m_recent; }
+    const RecentFiles &recentFiles() const { return m_recent; }
+    // Where the recent files are kept; empty for "orvane2.ini" in the
+    // program's settings folder.
+    void setRecentIniFile(const QString &iniFile) { m_recentIniFile = iniFile; }
+
+    // What the window shows.
+    QString caption() const { return m_caption; }
+    bool menuEnabled(MenuItem item) const { return m_menu[int(item)]; }
+    void setMenuEnabled(MenuItem item, bool enabled);
+    bool tablePanelVisible() const { return m_tablePanelVisible; }
+    void setTablePanelVisible(bool visible);
+    bool meterBoxVisible() const { return m_meterBoxVisible; }
+    bool rangeBoxVisible() const { return m_rangeBoxVisible; }
+    void setRangeBoxVisible(bool visible);
+    QString labelMetoda() const { return m_labelMetoda; }
+    QString labelNazwa() const { return m_labelNazwa; }
+    QString labelNumer() const { return m_labelNumer; }
+
+    static QString untitledName() { return QStringLiteral("beznazwy.cal"); }
+    // "Metoda dok. odczytu" for "Analogowy", "Metoda dok. nastawy" otherwise.
+    static QString methodLabel(const QString &typ);
+    // The text after the last path separator, or, when there is none, after
+    // the last ':'.
+    static QString baseName(const QString &path);
+
+    // Answers which page is showing; the view switching sets it. Without
+    // it the amplitude table is taken to be showing.
+    std::function<View()> shownView;
+    // Shows the meter data dialog; newDocument enables the method choice.
+    // Returns whether it ended with OK (the dialog has then written Nazwa,
+    // Numer and Typ).
+    std::function<bool(bool newDocument)> meterDialog;
+
+    // "Plik" menu.
+    void newDocument();
+    void openDocument();
+    void openRecent(int k);
+    void save();
+    void saveAs();
+    void closeDocument();
+    // "&Dane miernika".
+    void editMeterData();
+    // Closing the window: whether it may close. Writes the recent files in
+    // every case.
+    bool queryClose();
+    // The window became active: reloads the recent files, and loads the
+    // command-line document once.
+    void activate();
+
+Q_SIGNALS:
+    // Caption, menu items, panel, group boxes or labels changed.
+    void uiChanged();
+    void recentFilesChanged();
+    void savedChanged(bool saved);
+    // Selects the characteristic: amplitude (true) or frequency (false).
+    void viewRestoreRequested(bool amplitude);
+    // A new document was started: both grids show their first, empty range
+    // row.
+    void documentCreated();
+    // A document was loaded: the grids fill themselves from the record.
+    void documentLoaded();
+    // The record is about to be discarded: grids stop writing into it.
+    void aboutToCloseDocument();
+    // The record was cleared: grids hide their rows.
+    void documentClosed();
+    // A write (or a close that may write) is coming: a grid commits the edit
+    // under way. The view is recorded right after.
+    void aboutToSave();
+    // The splash shown at start-up should go.
+    void splashCloseRequested();
+
+private:
+    enum class ViewRule { TablePageOnly, AmplitudeTab };
+
+    // A Yes/No/Cancel question.
+    PromptButton ask(const QString &text, const QString &caption);
+    void recordView(ViewRule rule);
+    QString askSaveName(const QString &proposal);
+    QString askOpenName();
+    QString nazwaProposal() const;
+    void writeDocument(const QString &fileName);
+    // Writes and remembers the name, without touching the recent files.
+    void writeRecord(const QString &fileName);
+    bool saveBeforeOpening();
+    void openFile(const QString &fileName);
+    void discardDocument();
+    void showDocument();
+    void refreshMeterLabels();
+    void setCaptionFor(const QString &fileName);
+    void setMenu(std::initializer_list<MenuItem> items, bool enabled);
+    void changed() { Q_EMIT uiChanged(); }
+
+    Prompts &m_prompts;
+    TDaneSprawdzania m_record;
+    QString m_fileName;
+    bool m_saved = true;
+    bool m_hasDocument = false;
+    bool m_openArgumentFlag = false;
+    QString m_openArgument;
+    RecentFiles m_recent;
+    QString m_recentIniFile;
+
+    QString m_caption = QStringLiteral("Sprawdzanie miernika");
+    std::array<bool, MenuItemCount> m_menu{};
+    bool m_tablePanelVisible = false;
+    bool m_meterBoxVisible = false;
+    bool m_rangeBoxVisible = false;
+    QString m_labelMetoda;
+    QString m_labelNazwa;
+    QString m_labelNumer;
+};
