@@ -1,11 +1,22 @@
 #pragma once
 
+#include "panelstate.h"
+
 #include <QDialog>
 
+#include <array>
+#include <functional>
+
+class DigitCell;
+class PointCell;
+class QLabel;
+class QPushButton;
+class QRadioButton;
 struct Services;
 
 // "Pulpit sterujący", the calibrator's front panel. Shown modally by the main
-// window while the link is open.
+// window while the link is open. The window only forwards keys and clicks to
+// its PanelState and mirrors what the state shows.
 class TForm_Pulpit : public QDialog
 {
     Q_OBJECT
@@ -15,17 +26,59 @@ public:
 
     // The standby button SBtn: down means standby.
     void setStandby(bool standby);
-    bool standby() const { return m_standby; }
+    bool standby() const { return m_state.standbyDown(); }
 
     // The reset of the "C" key: STX C ETX, 100 ms, then standby or operate.
     void Button_CClick();
 
     // Set after a new calibrator model is chosen: the next activation resets
     // the calibrator for it.
-    void requestResetOnActivation() { m_resetOnActivation = true; }
+    void requestResetOnActivation() { m_state.requestResetOnActivation(); }
+
+    PanelState &state() { return m_state; }
+    const PanelState &state() const { return m_state; }
+
+    QLabel *Panel_ModelKalibratora = nullptr;
+    std::array<QRadioButton *, PanelState::RangeCount> Z{};
+    std::array<QRadioButton *, PanelState::FunctionCount> F{};
+    std::array<QPushButton *, 10> SButton{};
+    QPushButton *KrSBtn = nullptr;
+    QPushButton *CESBtn = nullptr;
+    QPushButton *UBtn = nullptr;
+    QPushButton *IBtn = nullptr;
+    QPushButton *FBtn = nullptr;
+    QPushButton *EBtn = nullptr;
+    QPushButton *SBtn = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    QPushButton *DeltaBtn = nullptr;
+    QPushButton *MinDeltaBtn = nullptr;
+    QPushButton *PlusDeltaBtn = nullptr;
+    QPushButton *DDownBtn = nullptr;
+    QPushButton *DownBtn = nullptr;
+    QPushButton *UpBtn = nullptr;
+    QPushButton *DUpBtn = nullptr;
+    // Index 0 is Cyfra1 / Kropka1, the rightmost cell.
+    std::array<DigitCell *, 8> Cyfra{};
+    std::array<PointCell *, 8> Kropka{};
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Services &m_services;
-    bool m_standby = true;
-    bool m_resetOnActivation = false;
+    void buildDisplay();
+    void buildRadios();
+    void buildKeys();
+    QPushButton *addKey(const QString &caption, const QString &hint, const QRect &geometry,
+                        void (PanelState::*handler)());
+    void previewKeys(QWidget *widget);
+    // Runs one handler of the state and brings the controls in line with it,
+    // also when a frame could not be written.
+    void run(const std::function<void()> &handler);
+    void refresh();
+    bool handleKey(QKeyEvent *event);
+
+    PanelState m_state;
 };
