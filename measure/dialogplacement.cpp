@@ -1,0 +1,24 @@
+#include "dialogplacement.h"
+
+DialogPlacement DialogPlacement::compute(const QRect &screen, const QRect &windowFrame,
+                                         const QSize &dialogSize, bool placed)
+{
+    constexpr int wideScreen = 1024;
+    DialogPlacement placement;
+    const bool wide = screen.width() >= wideScreen;
+    QRect window = windowFrame;
+    if (wide) {
+        window.moveLeft(2);
+        placement.windowPosition = window.topLeft();
+    }
+    if (!placed) {
+        if (wide) {
+            placement.dialogPosition = QPoint(window.left() + window.width(), window.top());
+        } else {
+            QRect dialog(QPoint(), dialogSize);
+            dialog.moveCenter(screen.center());
+            placement.dialogPosition = dialog.topLeft();
+        }
+    }
+    return placement;
+}

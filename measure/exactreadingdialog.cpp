@@ -1,0 +1,389 @@
+#include "exactreadingdialog.h"
+
+#include "clock.h"
+#include "dialogresult.h"
+#include "measurementstate.h"
+#include "prompts.h"
+#include "services.h"
+#include "updowncontrol.h"
+#include "windowplacement.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int upDownMinimum = -1000;
+constexpr int upDownMaximum = 1000;
+// The up-down starts each point here, so that a whole session of clicks in
+// one direction never runs it into a bound.
+constexpr int upDownCentre = 0;
+constexpr int okPauseMs = 1500;
+
+// The digit buttons sit under the display's character cells.
+constexpr int digitButtonTop = 54;
+constexpr QSize digitButtonSize(11, 15);
+
+QLineEdit *addField(QGridLayout *grid, int row, int column, const QString &caption,
+                    const QString &name, QWidget *parent, QWidget *besides = nullptr)
+{
+    auto *group = new QGroupBox(caption, parent);
+    auto *layout = new QHBoxLayout(group);
+    auto *edit = new QLineEdit(group);
+    edit->setObjectName(name);
+    edit->setEnabled(false);
+    layout->addWidget(edit);
+    if (besides)
+        layout->addWidget(besides);
+    grid->addWidget(group, row, column);
+    return edit;
+}
+
+} // namespace
+
+ExactReadingDialog::ExactReadingDialog(Services &services, MeasurementState &state,
+                                       ExactReadingLogic::Variant variant, QWidget *parent)
+    : QDialog(parent), m_services(services), m_logic(services, state, variant)
+{
+    setWindowTitle(QStringLiteral("Metoda dokładnego odczytu"));
+    buildWindow(variant == ExactReadingLogic::Variant::Amplitude ? QStringLiteral("PomDO")
+                                                                 : QStringLiteral("PomDO_Cz"));
+    if (variant == ExactReadingLogic::Variant::Amplitude) {
+        setFixedSize(sizeHint());
+        setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    }
+}
+
+void ExactReadingDialog::buildWindow(const QString &prefix)
+{
+    const bool amplitude = prefix == QLatin1String("PomDO");
+    auto *grid = new QGridLayout;
+
+    indicationEdit = addField(grid, 0, 0, QStringLiteral("Wskazanie miernika"),
+                              QStringLiteral("Edit_%1_WskazanieMiernika").arg(prefix), this);
+    meterRangeEdit = addField(grid, 1, 0, QStringLiteral("Zakres miernika"),
+                              QStringLiteral("Edit_%1_ZakresMiernika").arg(prefix), this);
+    frequencyEdit = addField(grid, 2, 0, QStringLiteral("Częstotliwość"),
+                             QStringLiteral("Edit_%1_Czestotliwosc").arg(prefix), this,
+                             new QLabel(QStringLiteral("Hz")));
+
+    // The display and its digit buttons are placed by hand: each button
+    // stands under one character cell of the monospaced display.
+    m_settingGroup = new QGroupBox(QStringLiteral("Nastawa kalibratora"), this);
+    m_settingGroup->setMinimumSize(132, digitButtonTop + digitButtonSize.height() + 6);
+    settingEdit = new QLineEdit(m_settingGroup);
+    settingEdit->setObjectName(QStringLiteral("Edit_%1_NastawaKalibratora").arg(prefix));
+    settingEdit->setReadOnly(true);
+    settingEdit->setEnabled(false);
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setBold(true);
+    font.setPixelSize(20);
+    settingEdit->setFont(font);
+    settingEdit->setGeometry(5, 20, 9 * 12 + 14, 32);
+    for (int tag = 1; tag <= ExactReadingLogic::DigitCount; ++tag) {
+        auto *button = new QToolButton(m_settingGroup);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(tag));
+        button->setCheckable(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setFixedSize(digitButtonSize);
+        button->move(11 + 12 * (ExactReadingLogic::DigitCount - tag), digitButtonTop);
+        connect(button, &QToolButton::clicked, this, [this, tag] { digitClicked(tag); });
+        digitButtons[tag - 1] = button;
+    }
+
+    upDown = new UpDownControl(this);
+    upDown->setObjectName(amplitude ? QStringLiteral("UpDown_NastawaKalibratora")
+                                    : QStringLiteral("UpDown_PomDO_Cz_NastawaKalibratora"));
+    upDown->setRange(upDownMinimum, upDownMaximum);
+    upDown->setPosition(1);
+    upDown->setToolTip(QStringLiteral("Płynna regulacja nastawy kalibratora"));
+    upDown->setFixedWidth(22);
+    connect(upDown, &UpDownControl::clicked, this, &ExactReadingDialog::upDownClicked);
+    connect(upDown, &UpDownControl::digitMoveRequested, this, [this](int direction) {
+        const int current = m_logic.selectedDigit() == 0 ? 1 : m_logic.selectedDigit();
+        const int next = current + direction;
+        if (next >= 1 && next <= ExactReadingLogic::DigitCount)
+            selectDigit(next);
+    });
+
+    auto *settingRow = new QHBoxLayout;
+    settingRow->addWidget(m_settingGroup);
+    settingRow->addWidget(upDown);
+    grid->addLayout(settingRow, 0, 1, 2, 1);
+    calibratorRangeEdit = addField(grid, 2, 1, QStringLiteral("Zakres kalibratora"),
+                                   QStringLiteral("Edit_%1_ZakresKalibratora").arg(prefix), this);
+
+    okButton = new QPushButton(QStringLiteral("&OK"), this);
+    okButton->setObjectName(amplitude ? QStringLiteral("OkBtn")
+                                      : QStringLiteral("BitBtn_PomDO_Cz_Ok"));
+    okButton->setDefault(true);
+    abortButton = new QPushButton(QStringLiteral("&Przerwij pomiary"), this);
+    abortButton->setObjectName(amplitude ? QStringLiteral("PrzerwBtn")
+                                         : QStringLiteral("BitBtn_PomDO_Cz_Przerwij"));
+    abortButton->setAutoDefault(false);
+    connect(okButton, &QPushButton::clicked, this, &ExactReadingDialog::okClicked);
+    connect(abortButton, &QPushButton::clicked, this, &ExactReadingDialog::abortClicked);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(abortButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    upDown->setFocus();
+}
+
+void ExactReadingDialog::setup(const ExactReadingPoint &point)
+{
+    m_activationPending = true;
+    m_failure = nullptr;
+    setMeterRange(point.meterRange);
+    setCalibratorRange(point.calibratorRange);
+    setIndication(point.indication);
+    setFrequency(point.frequency);
+    ExactReadingSettings &own = settings();
+    own.DoklKal = point.DoklKal;
+    own.NastawaMin = point.NastawaMin;
+    own.NastawaMax = point.NastawaMax;
+    own.FunkcjaKal = point.FunkcjaKal;
+}
+
+void ExactReadingDialog::setMeterRange(const QString &text)
+{
+    meterRangeEdit->setText(text);
+    m_logic.setMeterRange(text);
+}
+
+void ExactReadingDialog::setCalibratorRange(const QString &text)
+{
+    calibratorRangeEdit->setText(text);
+    m_logic.setCalibratorRange(text);
+}
+
+void ExactReadingDialog::setIndication(const QString &text)
+{
+    indicationEdit->setText(text);
+    m_logic.setIndication(text);
+    if (m_logic.variant() == ExactReadingLogic::Variant::Amplitude)
+        settingEdit->setText(m_logic.displayText());
+}
+
+void ExactReadingDialog::setFrequency(const QString &text)
+{
+    frequencyEdit->setText(text);
+}
+
+int ExactReadingDialog::execModal()
+{
+    const int result = m_services.prompts.exec(this);
+    rethrowFailure();
+    return result;
+}
+
+template <class Action> void ExactReadingDialog::guarded(Action &&action)
+{
+    if (m_failure)
+        return;
+    try {
+        action();
+    } catch (...) {
+        // A frame that cannot be written ends the dialog; the run raises the
+        // error once the dialog is down, so that no exception crosses the
+        // dialog's event loop.
+        m_failure = std::current_exception();
+        refresh();
+    }
+}
+
+void ExactReadingDialog::activateIfPending()
+{
+    if (!m_activationPending || m_failure)
+        return;
+    activate();
+    if (m_failure)
+        done(DialogResult::Failed);
+}
+
+void ExactReadingDialog::activate()
+{
+    m_activationPending = false;
+    guarded([this] {
+        upDown->setPosition(upDownCentre);
+        try {
+            m_logic.activate(upDown->position());
+        } catch (...) {
+            refresh();
+            throw;
+        }
+        refresh();
+    });
+}
+
+void ExactReadingDialog::refresh()
+{
+    settingEdit->setText(m_logic.displayText());
+    if (const auto positions = ExactReadingLogic::UlozPrzyciski(settings().DoklKal)) {
+        for (int i = 0; i < ExactReadingLogic::DigitCount; ++i)
+            digitButtons[i]->move((*positions)[i], digitButtonTop);
+    }
+    for (int tag = 1; tag <= ExactReadingLogic::DigitCount; ++tag)
+        digitButtons[tag - 1]->setChecked(m_logic.selectedDigit() == tag);
+}
+
+void ExactReadingDialog::clickDigit(int tag)
+{
+    activateIfPending();
+    if (m_failure || tag < 1 || tag > ExactReadingLogic::DigitCount)
+        return;
+    digitButtons[tag - 1]->click();
+}
+
+void ExactReadingDialog::selectDigit(int tag)
+{
+    activateIfPending();
+    if (m_failure || tag < 1 || tag > ExactReadingLogic::DigitCount)
+        return;
+    if (!digitButtons[tag - 1]->isChecked())
+        digitButtons[tag - 1]->click();
+}
+
+void ExactReadingDialog::clickUp()
+{
+    activateIfPending();
+    if (!m_failure)
+        upDown->stepUp();
+}
+
+void ExactReadingDialog::clickDown()
+{
+    activateIfPending();
+    if (!m_failure)
+        upDown->stepDown();
+}
+
+void ExactReadingDialog::pressOk()
+{
+    okClicked();
+}
+
+void ExactReadingDialog::pressPrzerwij()
+{
+    abortClicked();
+}
+
+void ExactReadingDialog::pressCloseBox()
+{
+    activateIfPending();
+    reject();
+}
+
+void ExactReadingDialog::digitClicked(int tag)
+{
+    // At most one digit button is down, and all may be up.
+    const bool down = digitButtons[tag - 1]->isChecked();
+    if (down) {
+        for (QToolButton *other : digitButtons) {
+            if (other != digitButtons[tag - 1])
+                other->setChecked(false);
+        }
+    }
+    m_logic.UstawKrok(tag, down);
+}
+
+void ExactReadingDialog::upDownClicked(int position)
+{
+    guarded([this, position] {
+        m_logic.step(position);
+        refresh();
+    });
+    if (m_failure)
+        done(DialogResult::Failed);
+}
+
+void ExactReadingDialog::okClicked()
+{
+    activateIfPending();
+    if (m_failure)
+        return;
+    // The amplitude dialog gives the calibrator time to settle on the last
+    // setting before the run takes it.
+    if (m_logic.variant() == ExactReadingLogic::Variant::Amplitude)
+        m_services.clock.pause(okPauseMs);
+    done(DialogResult::Ok);
+}
+
+void ExactReadingDialog::abortClicked()
+{
+    activateIfPending();
+    if (m_failure)
+        return;
+    // The next run warns again before the first high-voltage point.
+    m_logic.state().OstrzezenieWN = false;
+    centreOnDesktop(m_verificationWindow);
+    done(DialogResult::Przerwij);
+}
+
+void ExactReadingDialog::reject()
+{
+    if (m_failure)
+        done(DialogResult::Failed);
+    else
+        abortClicked();
+}
+
+void ExactReadingDialog::done(int result)
+{
+    if (m_failure)
+        result = DialogResult::Failed;
+    m_placed = true;
+    m_activationPending = true;
+    QDialog::done(result);
+}
+
+void ExactReadingDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous() || !m_activationPending || m_failure)
+        return;
+    activate();
+    placeMeasurementDialog(this, m_verificationWindow, m_placed);
+    upDown->setFocus();
+    // The modal loop is not running yet; close once it is.
+    if (m_failure)
+        QTimer::singleShot(0, this, [this] { done(DialogResult::Failed); });
+}
+
+QString ExactReadingDialog::settingText() const
+{
+    return settingEdit->text();
+}
+
+long double ExactReadingDialog::readBackSetting() const
+{
+    return ExactReadingLogic::readSetting(settingEdit->text());
+}
+
+void ExactReadingDialog::rethrowFailure()
+{
+    if (!m_failure)
+        return;
+    const std::exception_ptr failure = m_failure;
+    m_failure = nullptr;
+    std::rethrow_exception(failure);
+}
+
+int ExactReadingDialog::upDownPosition() const
+{
+    return upDown->position();
+}
