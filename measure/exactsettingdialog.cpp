@@ -1,0 +1,212 @@
+#include "exactsettingdialog.h"
+
+#include "dialogresult.h"
+#include "errors.h"
+#include "localnumber.h"
+#include "measurementstate.h"
+#include "prompts.h"
+#include "services.h"
+#include "windowplacement.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString settingHint =
+    QStringLiteral("wartość rzeczywista w jednostkach zakresu badanego miernik");
+
+QLineEdit *addField(QGridLayout *grid, int row, int column, const QString &caption,
+                    const QString &name, QWidget *parent, QWidget *besides = nullptr)
+{
+    auto *group = new QGroupBox(caption, parent);
+    auto *layout = new QHBoxLayout(group);
+    auto *edit = new QLineEdit(group);
+    edit->setObjectName(name);
+    layout->addWidget(edit);
+    if (besides)
+        layout->addWidget(besides);
+    grid->addWidget(group, row, column);
+    return edit;
+}
+
+} // namespace
+
+const QString ExactSettingDialog::invalidIndicationText =
+    QStringLiteral("Nie wpisana lub błędnie wpisana wartość wskazania miernika");
+
+ExactSettingDialog::ExactSettingDialog(Services &services, MeasurementState &state,
+                                       const QString &prefix, QWidget *parent)
+    : QDialog(parent), m_services(services), m_state(state)
+{
+    setWindowTitle(QStringLiteral("Metoda dokładnej nastawy"));
+    buildWindow(prefix);
+}
+
+void ExactSettingDialog::buildWindow(const QString &prefix)
+{
+    auto *grid = new QGridLayout;
+    indicationEdit = addField(grid, 0, 0, QStringLiteral("Wskazanie miernika"),
+                              QStringLiteral("Edit_%1_WskazanieMiernika").arg(prefix), this);
+    meterRangeEdit = addField(grid, 1, 0, QStringLiteral("Zakres miernika"),
+                              QStringLiteral("Edit_%1_ZakresMiernika").arg(prefix), this);
+    settingEdit = addField(grid, 0, 1, QStringLiteral("Nastawa kalibratora"),
+                           QStringLiteral("Edit_%1_NastawaKalibratora").arg(prefix), this);
+    calibratorRangeEdit = addField(grid, 1, 1, QStringLiteral("Zakres kalibratora"),
+                                   QStringLiteral("Edit_%1_ZakresKalibratora").arg(prefix), this);
+    frequencyEdit = addField(grid, 2, 1, QStringLiteral("Częstotliwość"),
+                             QStringLiteral("Edit_%1_Czestotliwosc").arg(prefix), this,
+                             new QLabel(QStringLiteral("Hz")));
+    for (QLineEdit *shown : {meterRangeEdit, settingEdit, calibratorRangeEdit, frequencyEdit})
+        shown->setEnabled(false);
+    settingEdit->setToolTip(settingHint);
+    frequencyEdit->setToolTip(settingHint);
+
+    okButton = new QPushButton(QStringLiteral("&OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn_%1_Ok").arg(prefix));
+    okButton->setDefault(true);
+    abortButton = new QPushButton(QStringLiteral("&Przerwij pomiary"), this);
+    abortButton->setObjectName(QStringLiteral("BitBtn_%1_Przerwij").arg(prefix));
+    abortButton->setAutoDefault(false);
+    connect(okButton, &QPushButton::clicked, this, &ExactSettingDialog::pressOk);
+    connect(abortButton, &QPushButton::clicked, this, &ExactSettingDialog::abortClicked);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(abortButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    indicationEdit->setFocus();
+}
+
+void ExactSettingDialog::setup(const ExactSettingPoint &point)
+{
+    m_activationPending = true;
+    setMeterRange(point.meterRange);
+    setSetting(point.setting);
+    setCalibratorRange(point.calibratorRange);
+    setFrequency(point.frequency);
+}
+
+void ExactSettingDialog::setMeterRange(const QString &text)
+{
+    meterRangeEdit->setText(text);
+}
+
+void ExactSettingDialog::setSetting(const QString &text)
+{
+    settingEdit->setText(text);
+}
+
+void ExactSettingDialog::setCalibratorRange(const QString &text)
+{
+    calibratorRangeEdit->setText(text);
+}
+
+void ExactSettingDialog::setFrequency(const QString &text)
+{
+    frequencyEdit->setText(text);
+}
+
+int ExactSettingDialog::execModal()
+{
+    return m_services.prompts.exec(this);
+}
+
+void ExactSettingDialog::activateIfPending()
+{
+    if (!m_activationPending)
+        return;
+    m_activationPending = false;
+    // Every point is typed anew.
+    indicationEdit->clear();
+    indicationEdit->setFocus();
+}
+
+void ExactSettingDialog::typeIndication(const QString &text)
+{
+    activateIfPending();
+    indicationEdit->insert(text);
+}
+
+void ExactSettingDialog::clearIndication()
+{
+    activateIfPending();
+    indicationEdit->clear();
+}
+
+void ExactSettingDialog::pressOk()
+{
+    activateIfPending();
+    done(DialogResult::Ok);
+}
+
+void ExactSettingDialog::pressPrzerwij()
+{
+    abortClicked();
+}
+
+void ExactSettingDialog::pressCloseBox()
+{
+    activateIfPending();
+    reject();
+}
+
+void ExactSettingDialog::abortClicked()
+{
+    activateIfPending();
+    // The next run warns again before the first high-voltage point.
+    m_state.OstrzezenieWN = false;
+    centreOnDesktop(m_verificationWindow);
+    done(DialogResult::Przerwij);
+}
+
+QString ExactSettingDialog::indicationText() const
+{
+    return indicationEdit->text();
+}
+
+long double ExactSettingDialog::readIndication() const
+{
+    const std::optional<long double> value = readLocalNumber(indicationEdit->text());
+    if (!value)
+        throw EConvertError(QStringLiteral("'%1' nie jest poprawną wartością liczbową.")
+                                .arg(indicationEdit->text()));
+    return *value;
+}
+
+bool ExactSettingDialog::FormCloseQuery(int result)
+{
+    if (result != DialogResult::Ok || readLocalNumber(indicationEdit->text()))
+        return true;
+    m_services.prompts.show(invalidIndicationText, QStringLiteral("Błąd"), PromptIcon::None,
+                            PromptButton::Ok);
+    indicationEdit->setFocus();
+    return false;
+}
+
+void ExactSettingDialog::done(int result)
+{
+    if (!FormCloseQuery(result))
+        return;
+    m_placed = true;
+    m_activationPending = true;
+    QDialog::done(result);
+}
+
+void ExactSettingDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous() || !m_activationPending)
+        return;
+    activateIfPending();
+    placeMeasurementDialog(this, m_verificationWindow, m_placed);
+}
