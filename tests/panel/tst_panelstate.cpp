@@ -153,6 +153,9 @@ void PanelStateTest::eSendsTheSettingWithItsPauses_data()
                                   << "<Z0F0N150.0000>";
     QTest::newRow("numeric keypad digits") << "K"
                                            << "<Z0F0N7.0000>";
+    // After CE the display reads 0, and that is what E sends.
+    QTest::newRow("CE then E") << "U12xE"
+                               << "<Z1F0N0.000000>";
 }
 
 void PanelStateTest::eSendsTheSettingWithItsPauses()
