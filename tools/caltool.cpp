@@ -1,0 +1,84 @@
+#include "caltool.h"
+
+#include "documentfile.h"
+#include "documentjson.h"
+#include "errors.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace CalTool {
+
+namespace {
+
+QByteArray errorLine(const QString &file, const ProgramError &error)
+{
+    QString line = error.message();
+    // File errors name the file already; the others get it in front.
+    if (!file.isEmpty() && !line.contains(QDir::toNativeSeparators(file)))
+        line = QDir::toNativeSeparators(file) + QStringLiteral(": ") + line;
+    if (!error.detail().isEmpty())
+        line += QStringLiteral(" (") + error.detail() + QLatin1Char(')');
+    return "orvane707-cal: " + line.toUtf8() + '\n';
+}
+
+QByteArray readJson(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInOutError(
+            QStringLiteral("Nie można otworzyć pliku %1.").arg(QDir::toNativeSeparators(fileName)),
+            file.errorString());
+    // A JSON document of a record is about half a megabyte; anything much
+    // larger is not one.
+    constexpr qint64 Limit = 64 * 1024 * 1024;
+    const QByteArray text = file.read(Limit + 1);
+    if (text.size() > Limit)
+        throw EConvertError(QStringLiteral("plik jest za duży na dokument"));
+    return text;
+}
+
+} // namespace
+
+QByteArray usage()
+{
+    return "usage: orvane707-cal dump FILE\n"
+           "       orvane707-cal build JSON OUT\n"
+           "       orvane707-cal convert IN OUT\n";
+}
+
+Result run(const QStringList &arguments)
+{
+    Result result;
+    const QString command = arguments.value(0);
+    const bool known = (command == QLatin1String("dump") && arguments.size() == 2) ||
+                       (command == QLatin1String("build") && arguments.size() == 3) ||
+                       (command == QLatin1String("convert") && arguments.size() == 3);
+    if (!known) {
+        result.status = Usage;
+        result.err = usage();
+        return result;
+    }
+
+    // The file an error is about: the input until it has been read.
+    QString current = arguments.at(1);
+    try {
+        if (command == QLatin1String("dump")) {
+            result.out = DocumentJson::toJson(DocumentFile::read(current));
+        } else if (command == QLatin1String("build")) {
+            const TDaneSprawdzania record = DocumentJson::fromJson(readJson(current));
+            current = arguments.at(2);
+            DocumentFile::write(record, current);
+        } else {
+            const TDaneSprawdzania record = DocumentFile::read(current);
+            current = arguments.at(2);
+            DocumentFile::write(record, current);
+        }
+    } catch (const ProgramError &error) {
+        result.status = BadInput;
+        result.err = errorLine(current, error);
+    }
+    return result;
+}
+
+} // namespace CalTool

@@ -1,0 +1,24 @@
+#include "caltool.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const CalTool::Result result = CalTool::run(arguments);
+    if (!result.out.isEmpty() && std::fwrite(result.out.constData(), 1, result.out.size(),
+                                             stdout) != size_t(result.out.size())) {
+        std::fputs("orvane707-cal: cannot write to standard output\n", stderr);
+        return CalTool::BadInput;
+    }
+    if (std::fflush(stdout) != 0) {
+        std::fputs("orvane707-cal: cannot write to standard output\n", stderr);
+        return CalTool::BadInput;
+    }
+    std::fwrite(result.err.constData(), 1, result.err.size(), stderr);
+    return result.status;
+}
