@@ -344,8 +344,11 @@ void ExactReadingDialog::reject()
 
 void ExactReadingDialog::done(int result)
 {
-    if (m_failure)
+    // A failure ends the run as an abort does, so the next run warns again.
+    if (m_failure) {
         result = DialogResult::Failed;
+        m_logic.state().OstrzezenieWN = false;
+    }
     m_placed = true;
     m_activationPending = true;
     QDialog::done(result);

@@ -158,6 +158,15 @@ void ExactReadingLogic::WyslijNastawe()
     m_state.OstatniaFunkcja = function;
 }
 
+void ExactReadingLogic::resetStep()
+{
+    // One unit of the range's last decimal; a range without known decimals
+    // keeps the step it had.
+    const int decimals = settings().DoklKal;
+    if (decimals >= 3 && decimals <= 6)
+        m_step = powerOfTen(6 - decimals);
+}
+
 QString ExactReadingLogic::TekstNastawy(qint64 millionths)
 {
     // Seven significant digits up to the range's overrange. Zero and below
