@@ -146,6 +146,9 @@ void ExactReadingDialog::buildWindow(const QString &prefix)
 
 void ExactReadingDialog::setup(const ExactReadingPoint &point)
 {
+    // A scripted run reads result() after its handler; no point keeps the
+    // result of the one before.
+    setResult(QDialog::Rejected);
     m_activationPending = true;
     m_failure = nullptr;
     setMeterRange(point.meterRange);
@@ -186,6 +189,7 @@ void ExactReadingDialog::setFrequency(const QString &text)
 
 int ExactReadingDialog::execModal()
 {
+    setResult(QDialog::Rejected);
     const int result = m_services.prompts.exec(this);
     rethrowFailure();
     return result;

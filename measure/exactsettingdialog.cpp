@@ -89,6 +89,9 @@ void ExactSettingDialog::buildWindow(const QString &prefix)
 
 void ExactSettingDialog::setup(const ExactSettingPoint &point)
 {
+    // A scripted run reads result() after its handler; no point keeps the
+    // result of the one before.
+    setResult(QDialog::Rejected);
     m_activationPending = true;
     setMeterRange(point.meterRange);
     setSetting(point.setting);
@@ -118,6 +121,7 @@ void ExactSettingDialog::setFrequency(const QString &text)
 
 int ExactSettingDialog::execModal()
 {
+    setResult(QDialog::Rejected);
     return m_services.prompts.exec(this);
 }
 

@@ -104,6 +104,7 @@ void TForm_Pomiary::setPunkty(int itemIndex)
 
 int TForm_Pomiary::execModal()
 {
+    setResult(QDialog::Rejected);
     return m_services.prompts.exec(this);
 }
 
