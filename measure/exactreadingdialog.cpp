@@ -28,9 +28,15 @@ constexpr int upDownMaximum = 1000;
 constexpr int upDownCentre = 0;
 constexpr int okPauseMs = 1500;
 
-// The digit buttons sit under the display's character cells.
-constexpr int digitButtonTop = 54;
 constexpr QSize digitButtonSize(11, 15);
+constexpr int displayLeft = 8;
+constexpr int displayTop = 22;
+constexpr int displayCells = 9;
+// The setting display keeps its text clear of the edit's border.
+constexpr int displayTextIndent = 2;
+// The positions of the digit buttons name display cells 12 px apart from 11.
+constexpr int cellPitch = 12;
+constexpr int firstCell = 11;
 
 QLineEdit *addField(QGridLayout *grid, int row, int column, const QString &caption,
                     const QString &name, QWidget *parent, QWidget *besides = nullptr)
@@ -78,7 +84,6 @@ void ExactReadingDialog::buildWindow(const QString &prefix)
     // The display and its digit buttons are placed by hand: each button
     // stands under one character cell of the monospaced display.
     m_settingGroup = new QGroupBox(QStringLiteral("Nastawa kalibratora"), this);
-    m_settingGroup->setMinimumSize(132, digitButtonTop + digitButtonSize.height() + 6);
     settingEdit = new QLineEdit(m_settingGroup);
     settingEdit->setObjectName(QStringLiteral("Edit_%1_NastawaKalibratora").arg(prefix));
     settingEdit->setReadOnly(true);
@@ -89,17 +94,29 @@ void ExactReadingDialog::buildWindow(const QString &prefix)
     font.setBold(true);
     font.setPixelSize(20);
     settingEdit->setFont(font);
-    settingEdit->setGeometry(5, 20, 9 * 12 + 14, 32);
+    // The operator reads the setting from across the bench: keep it black.
+    QPalette palette = settingEdit->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     palette.color(QPalette::Active, QPalette::Text));
+    settingEdit->setPalette(palette);
+    settingEdit->setFrame(false);
+    const QFontMetrics metrics(font);
+    m_cellWidth = metrics.horizontalAdvance(QLatin1Char('0'));
+    settingEdit->setGeometry(displayLeft, displayTop, displayCells * m_cellWidth + 8,
+                             metrics.height() + 6);
+    m_digitButtonTop = settingEdit->geometry().bottom() + 3;
+    m_settingGroup->setMinimumSize(settingEdit->geometry().right() + displayLeft,
+                                   m_digitButtonTop + digitButtonSize.height() + 6);
     for (int tag = 1; tag <= ExactReadingLogic::DigitCount; ++tag) {
         auto *button = new QToolButton(m_settingGroup);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(tag));
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setFixedSize(digitButtonSize);
-        button->move(11 + 12 * (ExactReadingLogic::DigitCount - tag), digitButtonTop);
         connect(button, &QToolButton::clicked, this, [this, tag] { digitClicked(tag); });
         digitButtons[tag - 1] = button;
     }
+    placeDigitButtons(*ExactReadingLogic::UlozPrzyciski(6));
 
     upDown = new UpDownControl(this);
     upDown->setObjectName(amplitude ? QStringLiteral("UpDown_NastawaKalibratora")
@@ -237,10 +254,8 @@ void ExactReadingDialog::activate()
 void ExactReadingDialog::refresh()
 {
     settingEdit->setText(m_logic.displayText());
-    if (const auto positions = ExactReadingLogic::UlozPrzyciski(settings().DoklKal)) {
-        for (int i = 0; i < ExactReadingLogic::DigitCount; ++i)
-            digitButtons[i]->move((*positions)[i], digitButtonTop);
-    }
+    if (const auto positions = ExactReadingLogic::UlozPrzyciski(settings().DoklKal))
+        placeDigitButtons(*positions);
     for (int tag = 1; tag <= ExactReadingLogic::DigitCount; ++tag)
         digitButtons[tag - 1]->setChecked(m_logic.selectedDigit() == tag);
 }
@@ -388,6 +403,20 @@ void ExactReadingDialog::rethrowFailure()
     const std::exception_ptr failure = m_failure;
     m_failure = nullptr;
     std::rethrow_exception(failure);
+}
+
+void ExactReadingDialog::placeDigitButtons(
+    const std::array<int, ExactReadingLogic::DigitCount> &positions)
+{
+    // The positions count cells of a 12 px font; the display's font may be
+    // wider, so each button is centred under its cell as drawn.
+    m_digitPositions = positions;
+    for (int i = 0; i < ExactReadingLogic::DigitCount; ++i) {
+        const int cell = (positions[i] - firstCell) / cellPitch;
+        const int x = displayLeft + displayTextIndent + cell * m_cellWidth +
+                      (m_cellWidth - digitButtonSize.width()) / 2;
+        digitButtons[i]->move(x, m_digitButtonTop);
+    }
 }
 
 int ExactReadingDialog::upDownPosition() const

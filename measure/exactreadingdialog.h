@@ -84,6 +84,8 @@ public:
     const ExactReadingLogic &logic() const { return m_logic; }
     bool isPlaced() const { return m_placed; }
     int upDownPosition() const;
+    // Where digit button 1..8 stands, as a display position (11, 23, ... 107).
+    int digitButtonPosition(int tag) const { return m_digitPositions[tag - 1]; }
 
     QLineEdit *meterRangeEdit = nullptr;
     QLineEdit *calibratorRangeEdit = nullptr;
@@ -116,11 +118,15 @@ private:
     void buildWindow(const QString &prefix);
     void activate();
     void refresh();
+    void placeDigitButtons(const std::array<int, ExactReadingLogic::DigitCount> &positions);
     template <class Action> void guarded(Action &&action);
 
     Services &m_services;
     ExactReadingLogic m_logic;
     QGroupBox *m_settingGroup = nullptr;
+    std::array<int, ExactReadingLogic::DigitCount> m_digitPositions{};
+    int m_cellWidth = 12;
+    int m_digitButtonTop = 0;
     QPointer<QWidget> m_verificationWindow;
     bool m_activationPending = true;
     bool m_placed = false;

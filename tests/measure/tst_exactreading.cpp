@@ -506,12 +506,12 @@ void ExactReadingTest::shownDecimalsChangeButButtonsStay()
     dialog.setup(point("10V", "10V", "2,05000V"));
     dialog.FormActivate();
     QCOMPARE(dialog.settingText(), QStringLiteral(" 2,050000"));
-    QCOMPARE(dialog.digitButtons[0]->x(), 107);
-    QCOMPARE(dialog.digitButtons[4]->x(), 59);
+    QCOMPARE(dialog.digitButtonPosition(1), 107);
+    QCOMPARE(dialog.digitButtonPosition(5), 59);
     QVERIFY(dialog.digitButtons[0]->isChecked());
     dialog.clickUp();
     QCOMPARE(dialog.settingText(), QStringLiteral("  2,05001"));
-    QCOMPARE(dialog.digitButtons[4]->x(), 59);
+    QCOMPARE(dialog.digitButtonPosition(5), 59);
 
     // Clicking a down button releases it: the step falls back to the last
     // digit and no button stays down.
@@ -577,7 +577,8 @@ void ExactReadingTest::keyboardDrivesTheShownDialog()
     QTest::mouseClick(dialog.digitButtons[0], Qt::LeftButton);
     QTest::mouseClick(dialog.upDown->findChild<QToolButton *>(QStringLiteral("upButton")),
                       Qt::LeftButton);
-    QTest::mouseClick(dialog.OkBtn, Qt::LeftButton);
+    // Enter on the up-down control is the default button, OK.
+    QTest::keyClick(dialog.upDown, Qt::Key_Return);
 
     QCOMPARE(dialog.result(), DialogResult::Ok);
     QVERIFY(!dialog.isVisible());
@@ -585,6 +586,16 @@ void ExactReadingTest::keyboardDrivesTheShownDialog()
     QCOMPARE(bench.t.transcript.lines(),
              (QStringList{"<Z1F0N0.150000O>", "<Z1N0.150100O>", "<Z1N0.150000O>", "<Z1N0.149900O>",
                           "<Z1N0.149901O>", "1500ms"}));
+
+    // Esc, like the close box, ends the run as "Przerwij pomiary" does.
+    bench.state.OstrzezenieWN = true;
+    dialog.setup(point("300mV", "1V", "250,0000mV"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(dialog.upDown, Qt::Key_Escape);
+    QCOMPARE(dialog.result(), DialogResult::Przerwij);
+    QVERIFY(!bench.state.OstrzezenieWN);
+    QCOMPARE(bench.t.transcript.frames().last(), QStringLiteral("<Z1N0.250000O>"));
 }
 
 ORVANE_TEST_MAIN(ExactReadingTest)
