@@ -241,12 +241,7 @@ void ExactReadingDialog::activate()
     m_activationPending = false;
     guarded([this] {
         upDown->setPosition(upDownCentre);
-        try {
-            m_logic.activate(upDown->position());
-        } catch (...) {
-            refresh();
-            throw;
-        }
+        m_logic.activate(upDown->position());
         refresh();
     });
 }
