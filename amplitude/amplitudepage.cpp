@@ -912,6 +912,12 @@ void AmplitudePage::UkladPunktySB()
     PunktySB->setVisible(RowScroller::shownFor(count, m_pointBar.fit()));
 }
 
+void AmplitudePage::layoutScrollBars()
+{
+    UkladZakresySB();
+    UkladPunktySB();
+}
+
 void AmplitudePage::PrzewinZakresy()
 {
     const int count = ilosczakresow();

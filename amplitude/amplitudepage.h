@@ -70,6 +70,12 @@ public:
 
     // The window's size changed: the bars are laid out again.
     void afterResize();
+    // The bars laid out for the current counts, each shown only when its
+    // grid holds more rows than fit (after a switch to this view).
+    void layoutScrollBars();
+    // The header of the column typed into green, the other olive, and only
+    // that column open to typing; from the document's Typ.
+    void setHeaderColours();
 
     // Cells, by row.
     std::array<GridEdit *, Rows + 1> Zak{};
@@ -132,7 +138,6 @@ private:
     void showBox(const QString &text, const QString &caption);
     void refocus(QWidget *cell);
     void markChanged();
-    void setHeaderColours();
     void showRangeRow(int k, bool visible);
     void emptyRangeRow(int k);
     void hidePointRow(int j);

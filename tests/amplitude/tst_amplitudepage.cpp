@@ -5,6 +5,7 @@
 #include "gridcells.h"
 #include "testmain.h"
 #include "testservices.h"
+#include "tform_czestotliwosc.h"
 #include "tform_sprawdzanie.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -97,6 +99,7 @@ private Q_SLOTS:
     void thirtyFivePointsOpenNoFurtherRow();
     void currentRangeAndVerdictColours();
     void scrollBarsFollowTheCounts();
+    void userFrequencyComesFromTheFrequencyDialog();
 };
 
 void AmplitudePageTest::typingARangeAndThreePointsWritesTheRecord()
@@ -381,6 +384,30 @@ void AmplitudePageTest::scrollBarsFollowTheCounts()
     QTRY_COMPARE(f.window.height(), 500);
     QVERIFY(f.page.PunktySB->isVisible());
     QCOMPARE(f.page.PunktySB->pageStep(), (500 - 129 - 87) / 20);
+}
+
+void AmplitudePageTest::userFrequencyComesFromTheFrequencyDialog()
+{
+    Fixture f;
+    QVERIFY(f.active());
+    f.newDocument(QStringLiteral("Analogowy"));
+    f.page.Zak[1]->setFocus();
+    f.type("10V");
+    f.t.prompts.dialogHandlers.push_back({QStringLiteral("Form_Czestotliwosc"), [](QDialog *d) {
+                                              auto *dialog = static_cast<TForm_Czestotliwosc *>(d);
+                                              dialog->Edit_Czestotliwosc->setText("55,5");
+                                              dialog->BitBtn_Czestotliwosc_OKClick();
+                                              return int(QDialog::Accepted);
+                                          }});
+    Q_EMIT f.page.Cz[1]->activated(4);
+    const TZakresAmpl range = f.record().ZakresyAmpl(1);
+    QCOMPARE(range.Cz(), 4);
+    QCOMPARE(double(range.CzHz()), 55.5);
+    QCOMPARE(f.page.Cz[1]->currentText(), QStringLiteral("55,50Hz"));
+    QCOMPARE(f.window.Label_CzestNastWska->text(), QStringLiteral("Częstotliwość: 55,50Hz"));
+    Q_EMIT f.page.Cz[1]->activated(2);
+    QCOMPARE(range.Cz(), 2);
+    QCOMPARE(range.CzHz(), 60.0L);
 }
 
 ORVANE_TEST_MAIN(AmplitudePageTest)

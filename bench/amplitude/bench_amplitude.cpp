@@ -1,0 +1,103 @@
+// The amplitude table on a full document: how long entering another range
+// takes (the 35-row point grid is refilled), and how long opening a full
+// document takes until the window is painted, beside an empty one.
+
+#include "amplitudepage.h"
+#include "documentfile.h"
+#include "documentsession.h"
+#include "errormath.h"
+#include "fulldocument.h"
+#include "gridcells.h"
+#include "testservices.h"
+#include "tform_sprawdzanie.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Window
+{
+    TestServices t;
+    TForm_Sprawdzanie window{t.services};
+    AmplitudePage page{t.services, window};
+
+    Window()
+    {
+        window.resize(639, 920);
+        window.show();
+        QApplication::processEvents();
+    }
+
+    void open(const QString &name)
+    {
+        t.prompts.openNames.push_back(name);
+        window.session().openDocument();
+        window.repaint();
+    }
+};
+
+QString fileOf(const TDaneSprawdzania &record, QTemporaryDir &dir, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    DocumentFile::write(record, path);
+    return path;
+}
+
+void BM_EnterRangeRefillsPoints(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    Window w;
+    w.open(fileOf(fullDocument(), dir, QStringLiteral("full.cal")));
+    int k = 1;
+    for (auto _ : state) {
+        k = k % 35 + 1;
+        w.page.ZakEnter(w.page.Zak[k]);
+        if (state.range(0))
+            w.window.repaint();
+    }
+    state.SetLabel(state.range(0) ? "refill and paint" : "refill");
+}
+BENCHMARK(BM_EnterRangeRefillsPoints)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_OpenUntilPainted(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TDaneSprawdzania empty;
+    empty.setNazwa(QStringLiteral("pusty"));
+    empty.setTyp(QStringLiteral("Analogowy"));
+    empty.setWidokAmpl(true);
+    const bool full = state.range(0) != 0;
+    const QString name = full ? fileOf(fullDocument(), dir, QStringLiteral("full.cal"))
+                              : fileOf(empty, dir, QStringLiteral("empty.cal"));
+    Window w;
+    for (auto _ : state)
+        w.open(name);
+    state.SetLabel(full ? "full document" : "empty document");
+}
+BENCHMARK(BM_OpenUntilPainted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_PointErrorsOfAFullRange(benchmark::State &state)
+{
+    TDaneSprawdzania record = fullDocument();
+    for (auto _ : state)
+        ErrorMath::computeRange(record.ZakresyAmpl(1));
+}
+BENCHMARK(BM_PointErrorsOfAFullRange)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
