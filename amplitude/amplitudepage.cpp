@@ -143,8 +143,11 @@ AmplitudePage::AmplitudePage(Services &services, TForm_Sprawdzanie &window)
     connect(&m_session, &DocumentSession::aboutToSave, this, &AmplitudePage::commitEdit);
     connect(&window, &TForm_Sprawdzanie::resized, this, &AmplitudePage::afterResize);
 
+    // Dragging the border keeps the width and steps the height by whole
+    // rows (60 plus a multiple of 20, within 420..922); a height the program
+    // sets is taken as it is.
     window.setMinimumSize(WindowSize::Width, WindowSize::MinHeight);
-    window.setMaximumSize(WindowSize::Width, WindowSize::MaxHeight);
+    window.setMaximumSize(WindowSize::Width, WindowSize::allowedHeight(WindowSize::MaxHeight));
     window.setSizeIncrement(0, RowHeight);
     window.setBaseSize(WindowSize::Width, 60);
     StworzZakresy(false);
@@ -949,12 +952,6 @@ void AmplitudePage::PunktySBScroll(int position)
 
 void AmplitudePage::afterResize()
 {
-    const int height = m_window.height();
-    const int allowed = WindowSize::allowedHeight(height);
-    if (allowed != height || m_window.width() != WindowSize::Width) {
-        m_window.resize(WindowSize::Width, allowed);
-        return;
-    }
     const int top = groupBoxTop();
     m_rangeBar.afterResize(ilosczakresow(), top);
     m_pointBar.afterResize(iloscpunktow(currentRange()), top);

@@ -379,11 +379,19 @@ void AmplitudePageTest::scrollBarsFollowTheCounts()
     f.page.PunktySB->setValue(3);
     QCOMPARE(f.page.Panel_Punkty->y() + 44, 44 - 60);
 
-    // A height between rows is lowered to the 20-pixel grid.
-    f.window.resize(639, 509);
-    QTRY_COMPARE(f.window.height(), 500);
-    QVERIFY(f.page.PunktySB->isVisible());
+    // Dragging steps by whole rows within the allowed heights.
+    QCOMPARE(f.window.sizeIncrement(), QSize(0, 20));
+    QCOMPARE(f.window.baseSize(), QSize(639, 60));
+    QCOMPARE(f.window.minimumSize(), QSize(639, 420));
+    QCOMPARE(f.window.maximumSize(), QSize(639, 920));
+
+    // A lower window shows fewer rows; the bar is pulled back.
+    f.page.PunktySB->setValue(15);
+    f.window.resize(639, 500);
     QCOMPARE(f.page.PunktySB->pageStep(), (500 - 129 - 87) / 20);
+    QCOMPARE(f.page.PunktySB->maximum(), 35 - 14);
+    QCOMPARE(f.page.PunktySB->value(), 21 - 14 + 1);
+    QCOMPARE(f.page.Panel_Punkty->y() + 44, 44 - 20 * f.page.PunktySB->value());
 }
 
 void AmplitudePageTest::userFrequencyComesFromTheFrequencyDialog()
