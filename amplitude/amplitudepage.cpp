@@ -651,8 +651,10 @@ void AmplitudePage::removeRange(int k)
     makeCurrent(k >= 2 ? k - 1 : 1);
     PrzewinZakresy();
     const int count = ilosczakresow();
-    if (count >= m_rangeBar.fit())
-        ZakresySBScroll(m_rangeBar.position());
+    if (count >= m_rangeBar.fit()) {
+        m_rangeBar.stepBack();
+        Panel_Zakresy->move(0, m_rangeBar.areaTop() - HeaderHeight);
+    }
     ZakresySB->setVisible(RowScroller::shownFor(count, m_rangeBar.fit()));
 }
 
@@ -841,8 +843,10 @@ void AmplitudePage::removePoint(int j)
     markChanged();
     PrzewinPunkty();
     const int count = iloscpunktow(k);
-    if (count >= m_pointBar.fit())
-        PunktySBScroll(m_pointBar.position());
+    if (count >= m_pointBar.fit()) {
+        m_pointBar.stepBack();
+        Panel_Punkty->move(0, m_pointBar.areaTop() - HeaderHeight);
+    }
     PunktySB->setVisible(RowScroller::shownFor(count, m_pointBar.fit()));
     enablePomiary();
 }

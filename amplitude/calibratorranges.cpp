@@ -141,6 +141,23 @@ long double factor(const QString &rangeUnit, const QString &calibratorUnit)
     return 1;
 }
 
+long double toRangeUnit(long double value, const QString &rangeUnit, const QString &calibratorUnit)
+{
+    const bool rangeMilli = isMilli(rangeUnit);
+    if (rangeMilli == isMilli(calibratorUnit))
+        return value;
+    return rangeMilli ? value * 1000 : value / 1000;
+}
+
+long double toCalibratorUnit(long double value, const QString &rangeUnit,
+                             const QString &calibratorUnit)
+{
+    const bool rangeMilli = isMilli(rangeUnit);
+    if (rangeMilli == isMilli(calibratorUnit))
+        return value;
+    return rangeMilli ? value / 1000 : value * 1000;
+}
+
 QString unitOfRangeText(const QString &rangeText)
 {
     return rangeText.right(isMilli(rangeText) ? 2 : 1);

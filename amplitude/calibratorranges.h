@@ -88,6 +88,12 @@ inline bool isMilli(const QString &unit)
 // range unit (1000, 0.001 or 1). Dividing by it goes the other way.
 long double factor(const QString &rangeUnit, const QString &calibratorUnit);
 
+// A value in the calibrator unit brought into the range unit (times 1000 or
+// divided by 1000, exactly as the factor says), and back.
+long double toRangeUnit(long double value, const QString &rangeUnit, const QString &calibratorUnit);
+long double toCalibratorUnit(long double value, const QString &rangeUnit,
+                             const QString &calibratorUnit);
+
 // The unit of a calibrator range text: its last two characters when it is
 // milli, else its last one ("100mV" gives "mV", "10A" gives "A").
 QString unitOfRangeText(const QString &rangeText);

@@ -35,6 +35,11 @@ bool RowScroller::scrollToLast(int count, int groupBoxTop)
     return reached;
 }
 
+void RowScroller::stepBack()
+{
+    m_areaTop = std::min(AreaTop, m_areaTop + RowHeight);
+}
+
 void RowScroller::afterResize(int count, int groupBoxTop)
 {
     layout(count, groupBoxTop);

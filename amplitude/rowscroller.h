@@ -28,6 +28,11 @@ public:
     // that row lies beyond the 35th (the caller may move the focus on).
     bool scrollToLast(int count, int groupBoxTop);
 
+    // After the last row was removed from a grid holding at least as many
+    // rows as fit: the area comes one row back down from where
+    // scrollToLast() left it.
+    void stepBack();
+
     // After the window was resized: lays out again and pulls the position
     // back to at most maximum - fit + 1 (never below 0).
     void afterResize(int count, int groupBoxTop);

@@ -408,6 +408,11 @@ void AmplitudeCellsTest::openingTheRowAfterAFullGridMakesItReachable()
     QVERIFY(bar.scrollToLast(25, 487));
     QCOMPARE(bar.maximum(), 5);
     QCOMPARE(bar.areaTop(), 44 - 6 * 20);
+    // Removing the 21st of 20 that fit brings all 20 back into view.
+    RowScroller removal;
+    removal.scrollToLast(20, 487);
+    removal.stepBack();
+    QCOMPARE(removal.areaTop(), 44);
     // A 36th row does not exist; the area stays.
     QVERIFY(!bar.scrollToLast(35, 487));
     QCOMPARE(bar.areaTop(), 44 - 6 * 20);

@@ -197,6 +197,8 @@ void ErrorMathTest::unitFactorDependsOnlyOnTheLetterM()
     QFETCH(QString, calibratorUnit);
     QFETCH(double, factor);
     QCOMPARE(double(Units::factor(rangeUnit, calibratorUnit)), factor);
+    QCOMPARE(double(Units::toRangeUnit(50, rangeUnit, calibratorUnit)), 50 * factor);
+    QCOMPARE(double(Units::toCalibratorUnit(50 * factor, rangeUnit, calibratorUnit)), 50.0);
 }
 
 void ErrorMathTest::additiveTermReadsItsUnitLetter_data()
