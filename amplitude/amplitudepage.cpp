@@ -123,6 +123,9 @@ AmplitudePage::AmplitudePage(Services &services, TForm_Sprawdzanie &window)
       m_session(window.session())
 {
     setObjectName(QStringLiteral("Tabela"));
+    QFont cellFont = font();
+    cellFont.setPixelSize(11);
+    setFont(cellFont);
     buildHeaders();
     buildRows();
     window.setPage(0, this);

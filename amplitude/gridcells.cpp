@@ -24,6 +24,8 @@ void GridEdit::showText(const QString &text)
 {
     setText(text);
     setModified(false);
+    // Narrow cells show the start of their text.
+    setCursorPosition(0);
 }
 
 void GridEdit::focusInEvent(QFocusEvent *event)
