@@ -150,12 +150,14 @@ TDaneSprawdzania read(const QString &fileName)
     if (!file.open(QIODevice::ReadOnly))
         throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1.").arg(shown(fileName)),
                           file.errorString());
-    // At most one record's worth: whatever follows it is ignored, and a
-    // device without an end cannot make the program read forever.
-    QByteArray contents(RecordSize, Qt::Uninitialized);
+    // At most one record's worth, straight into the record: whatever
+    // follows it is ignored, and a device without an end cannot make the
+    // program read forever.
+    TDaneSprawdzania record;
+    char *target = reinterpret_cast<char *>(record.bytes());
     qint64 got = 0;
     while (got < RecordSize) {
-        const qint64 n = file.read(contents.data() + got, RecordSize - got);
+        const qint64 n = file.read(target + got, RecordSize - got);
         if (n < 0)
             throw EInOutError(QStringLiteral("Błąd odczytu pliku %1.").arg(shown(fileName)),
                               file.errorString());
@@ -163,8 +165,9 @@ TDaneSprawdzania read(const QString &fileName)
             break;
         got += n;
     }
-    contents.truncate(got);
-    return parse(contents, fileName);
+    if (got == RecordSize)
+        return record;
+    return convertLegacy(QByteArray(target, got), fileName);
 }
 
 void write(const TDaneSprawdzania &record, const QString &fileName)

@@ -117,8 +117,11 @@ TDaneSprawdzania::TDaneSprawdzania(const TDaneSprawdzania &other)
 TDaneSprawdzania &TDaneSprawdzania::operator=(const TDaneSprawdzania &other)
 {
     // Into the same storage, so that views of this record stay valid.
-    if (this != &other)
-        *m_bytes = *other.m_bytes;
+    if (this == &other)
+        return *this;
+    if (!m_bytes)
+        m_bytes = std::make_unique<Storage>();
+    *m_bytes = *other.m_bytes;
     return *this;
 }
 

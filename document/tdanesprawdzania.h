@@ -225,6 +225,11 @@ public:
     // A new record: every byte 0.
     TDaneSprawdzania();
     TDaneSprawdzania(const TDaneSprawdzania &other);
+    // Takes the other's bytes; the moved-from record may only be destroyed
+    // or assigned to.
+    TDaneSprawdzania(TDaneSprawdzania &&other) noexcept = default;
+    // Assignment copies into this record's own bytes, moving or not, so
+    // that views of it stay valid.
     TDaneSprawdzania &operator=(const TDaneSprawdzania &other);
     ~TDaneSprawdzania();
 

@@ -72,8 +72,8 @@ void TForm_Sprawdzanie::buildMenus()
     // The window's own menu bar, also where the desktop has a global one.
     MainMenu->setNativeMenuBar(false);
 
-    auto action = [this](QMenu *menu, const char *name, const QString &text,
-                         const QKeySequence &shortcut = {}) {
+    auto action = [](QMenu *menu, const char *name, const QString &text,
+                     const QKeySequence &shortcut = {}) {
         QAction *item = menu->addAction(text);
         item->setObjectName(QLatin1String(name));
         item->setShortcut(shortcut);

@@ -107,6 +107,7 @@ private Q_SLOTS:
     void missingFileIsAnError();
     void directoryIsNotADocument();
     void damagedInputEndsInADocumentOrAnError();
+    void seedCorpusEndsInDocumentsOrErrors();
     void failedSaveKeepsThePreviousFile();
     void saveIntoMissingFolderIsAnError();
     void readOnlyTargetIsNotReplaced();
@@ -337,6 +338,25 @@ void DocumentFileTest::damagedInputEndsInADocumentOrAnError()
         } catch (const EInOutError &) {
         }
     }
+}
+
+void DocumentFileTest::seedCorpusEndsInDocumentsOrErrors()
+{
+    // The fuzzer's seeds: a legacy document, one cut after the positions its
+    // two ranges use (so it still loads), an empty file and a current
+    // document with an overlong length byte.
+    const QDir corpus(QFINDTESTDATA("fuzz_corpus"));
+    const QStringList seeds = corpus.entryList(QDir::Files);
+    QCOMPARE(seeds.size(), 4);
+    int loaded = 0;
+    for (const QString &seed : seeds) {
+        try {
+            const TDaneSprawdzania record = DocumentFile::read(corpus.filePath(seed));
+            loaded += record.Nazwa().isEmpty() ? 0 : 1;
+        } catch (const EInOutError &) {
+        }
+    }
+    QCOMPARE(loaded, 3);
 }
 
 void DocumentFileTest::failedSaveKeepsThePreviousFile()
