@@ -330,23 +330,18 @@ void TForm_Sprawdzanie::reject()
     close();
 }
 
-void TForm_Sprawdzanie::changeEvent(QEvent *event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
-}
-
 void TForm_Sprawdzanie::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    // Not every platform activates a window that is shown; the command-line
-    // document must not wait for that.
-    if (m_session.hasOpenArgument())
-        QTimer::singleShot(0, this, [this] {
-            if (m_session.hasOpenArgument())
-                FormActivate();
-        });
+    // The recent files are read once each time the window comes up, not at
+    // every activation: every message box and file dialog gives the
+    // activation back, and a reload then would drop the files opened since
+    // the list was last written. Queued, so that the command-line document
+    // loads once the window is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            FormActivate();
+    });
 }
 
 void TForm_Sprawdzanie::resizeEvent(QResizeEvent *event)

@@ -105,6 +105,8 @@ public:
     void Menu_RS232Click();
     void Menu_DaneMiernikaClick();
     void Menu_KasujClick();
+    // The window came up: reads the recent files and loads the command-line
+    // document once.
     void FormActivate();
 
     // Mirrors the session: caption, menu items, panel, group boxes, labels.
@@ -117,7 +119,6 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

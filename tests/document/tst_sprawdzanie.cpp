@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void closingWithChangesAnsweredCancelKeepsTheWindow();
     void fileErrorsEndInTheGeneralErrorBox();
     void pagesGoToTheirPlace();
+    void commandLineDocumentOpensWhenTheWindowComesUp();
 };
 
 void SprawdzanieTest::menusAtStart()
@@ -308,6 +310,33 @@ void SprawdzanieTest::pagesGoToTheirPlace()
     QCOMPARE(window.Notebook_Charakterystyka->count(), 8);
     QCOMPARE(window.Notebook_Charakterystyka->widget(0), table);
     QCOMPARE(window.Notebook_Charakterystyka->widget(3), frequency);
+}
+
+void SprawdzanieTest::commandLineDocumentOpensWhenTheWindowComesUp()
+{
+    QTemporaryDir dir;
+    TDaneSprawdzania record;
+    record.setNazwa(QStringLiteral("Z argumentu"));
+    record.setWidokAmpl(true);
+    DocumentFile::write(record, dir.filePath("arg.cal"));
+    TestServices t;
+    TForm_Sprawdzanie window(t.services);
+    window.session().setRecentIniFile(dir.filePath("orvane2.ini"));
+    QSignalSpy splash(&window.session(), &DocumentSession::splashCloseRequested);
+    window.setOpenArgument(dir.filePath("arg.cal"));
+    window.show();
+    QTRY_COMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : arg.cal"));
+    QCOMPARE(splash.count(), 1);
+    QCOMPARE(window.Label_Nazwa->text(), QStringLiteral("Z argumentu"));
+    QVERIFY(window.session().isSaved());
+
+    // Shown again later, it does not load the document again.
+    window.session().setChanged();
+    window.hide();
+    window.show();
+    QTest::qWait(10);
+    QCOMPARE(splash.count(), 1);
+    QVERIFY(!window.session().isSaved());
 }
 
 ORVANE_TEST_MAIN(SprawdzanieTest)
