@@ -15,6 +15,7 @@ int main(int argc, char *argv[])
     program.showSplash();
     program.createWindows();
     program.mainWindow()->showMaximized();
+    program.mainWindow()->activateWindow();
     // The splash stays in front of the main window until its OK is pressed.
     if (program.aboutBox()->isVisible())
         program.aboutBox()->raise();

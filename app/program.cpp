@@ -1,9 +1,12 @@
 #include "program.h"
 
+#include "amplitudepage.h"
+#include "documentsession.h"
 #include "tform_oknoglowne.h"
 #include "tform_oprogramie.h"
 #include "tform_pulpit.h"
 #include "tform_rs232.h"
+#include "tform_sprawdzanie.h"
 #include "tform_wyborkal.h"
 
 #include <QApplication>
@@ -36,6 +39,19 @@ void Program::createWindows()
     m_rs232 = std::make_unique<TForm_RS232>(m_services);
     m_wyborKal = std::make_unique<TForm_WyborKal>(m_services);
     windows.wyborKal = m_wyborKal.get();
+
+    m_sprawdzanie = std::make_unique<TForm_Sprawdzanie>(m_services);
+    m_sprawdzanie->setRS232Window(m_rs232.get());
+    // The page belongs to the window from here on.
+    m_amplitudePage = new AmplitudePage(m_services, *m_sprawdzanie);
+    TForm_Oprogramie *splash = m_oprogramie.get();
+    QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
+                     [splash] { splash->close(); });
+    windows.sprawdzanie = m_sprawdzanie.get();
+    TForm_Sprawdzanie *sprawdzanie = m_sprawdzanie.get();
+    windows.openArgument = [sprawdzanie](const QString &path) {
+        sprawdzanie->setOpenArgument(path);
+    };
 
     m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
 }

@@ -14,6 +14,9 @@ class TForm_Oprogramie;
 class TForm_Pulpit;
 class TForm_RS232;
 class TForm_WyborKal;
+class TForm_Sprawdzanie;
+class TForm_Czestotliwosc;
+class AmplitudePage;
 
 // Owns what the program shares and every window, created once in start-up
 // order and kept until exit.
@@ -26,6 +29,7 @@ public:
     Services &services() { return m_services; }
     TForm_OknoGlowne *mainWindow() const { return m_mainWindow.get(); }
     TForm_Oprogramie *aboutBox() const { return m_oprogramie.get(); }
+    TForm_Sprawdzanie *verificationWindow() const { return m_sprawdzanie.get(); }
 
     // The About box goes up first, as the splash.
     void showSplash();
@@ -43,4 +47,6 @@ private:
     std::unique_ptr<TForm_Pulpit> m_pulpit;
     std::unique_ptr<TForm_RS232> m_rs232;
     std::unique_ptr<TForm_WyborKal> m_wyborKal;
+    std::unique_ptr<TForm_Sprawdzanie> m_sprawdzanie;
+    AmplitudePage *m_amplitudePage = nullptr;
 };

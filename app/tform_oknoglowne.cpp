@@ -20,6 +20,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int verificationWindowHeight = 530;
@@ -114,6 +116,11 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
 
     m_services.model = CalibratorModel::load();
     statusPanels[2]->setText(m_services.model.statusText());
+    // Room for the longest model text in the font the machine has.
+    statusPanels[2]->setMinimumWidth(
+        std::max(panelWidths[2], statusPanels[2]->fontMetrics().horizontalAdvance(
+                                     QStringLiteral("Wykonanie kalibratora: R-707FC")) +
+                                     12));
 
     Button_Oprogramie->setFocus();
     applyLayout();
