@@ -81,11 +81,14 @@ int QtPrompts::exec(QDialog *dialog)
     return dialog->exec();
 }
 
-QString QtPrompts::openFileName(const FileRequest &request)
+namespace {
+
+QString runFileDialog(const FileRequest &request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(dialogParent(), request.caption, request.directory, request.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
     if (!request.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.selectedFile.isEmpty())
@@ -95,16 +98,14 @@ QString QtPrompts::openFileName(const FileRequest &request)
     return dialog.selectedFiles().constFirst();
 }
 
+} // namespace
+
+QString QtPrompts::openFileName(const FileRequest &request)
+{
+    return runFileDialog(request, QFileDialog::AcceptOpen);
+}
+
 QString QtPrompts::saveFileName(const FileRequest &request)
 {
-    QFileDialog dialog(dialogParent(), request.caption, request.directory, request.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (!request.defaultSuffix.isEmpty())
-        dialog.setDefaultSuffix(request.defaultSuffix);
-    if (!request.selectedFile.isEmpty())
-        dialog.selectFile(request.selectedFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return runFileDialog(request, QFileDialog::AcceptSave);
 }

@@ -2,6 +2,7 @@
 #include "configpaths.h"
 #include "errorbox.h"
 #include "mainwindowlayout.h"
+#include "pseudoterminal.h"
 #include "seriallink.h"
 #include "testmain.h"
 #include "testservices.h"
@@ -17,10 +18,24 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
+namespace {
+
+TForm_OknoGlowne::Windows withModelChoice(TForm_WyborKal *wyborKal)
+{
+    TForm_OknoGlowne::Windows windows;
+    windows.wyborKal = wyborKal;
+    return windows;
+}
+
+// The main window with the model choice dialog and nothing else.
+struct WithModelChoice
+{
+    TestServices t;
+    TForm_WyborKal wyborKal{t.services};
+    TForm_OknoGlowne window{t.services, withModelChoice(&wyborKal), {}};
+};
+
+} // namespace
 
 class MainWindowTest : public QObject
 {
@@ -137,18 +152,12 @@ void MainWindowTest::frontPanelOpensWithStandbyAndClosesWithReset()
 
 void MainWindowTest::deviceFromTheIniGetsTheStandbyFrame()
 {
-    int master = -1;
-    int slave = -1;
-    char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+    PseudoTerminal pty;
+    if (!pty.isValid())
         QSKIP("no pseudo-terminals here");
-    termios raw;
-    ::tcgetattr(master, &raw);
-    ::cfmakeraw(&raw);
-    ::tcsetattr(master, TCSANOW, &raw);
     {
         QSettings ini(ConfigPaths::file(QStringLiteral("orvane.ini")), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("COMM/DEVICE"), QString::fromLocal8Bit(name));
+        ini.setValue(QStringLiteral("COMM/DEVICE"), pty.path());
     }
 
     // The real link and clock; only the prompts are scripted.
@@ -165,15 +174,7 @@ void MainWindowTest::deviceFromTheIniGetsTheStandbyFrame()
 
     QByteArray received;
     prompts.dialogHandlers.push_back({QStringLiteral("Form_Pulpit"), [&](QDialog *) {
-                                          pollfd fd{master, POLLIN, 0};
-                                          while (received.size() < 3 && ::poll(&fd, 1, 2000) > 0) {
-                                              char buffer[16];
-                                              const ssize_t n =
-                                                  ::read(master, buffer, sizeof buffer);
-                                              if (n <= 0)
-                                                  break;
-                                              received.append(buffer, n);
-                                          }
+                                          received = pty.read(3);
                                           return int(QDialog::Rejected);
                                       }});
     QTest::mouseClick(window.Button_SterowanieKal, Qt::LeftButton);
@@ -181,8 +182,6 @@ void MainWindowTest::deviceFromTheIniGetsTheStandbyFrame()
     QCOMPARE(received, QByteArray("\x02\x53\x03"));
     QVERIFY(prompts.messages.isEmpty());
     QVERIFY(!link.isOpen());
-    ::close(master);
-    ::close(slave);
 }
 
 void MainWindowTest::missingPortShowsTheErrorAndKeepsTheButtons()
@@ -237,11 +236,10 @@ void MainWindowTest::refusedWriteIsReportedAndTheLinkCloses()
 
 void MainWindowTest::freshUserShowsR707()
 {
-    TestServices t;
-    TForm_WyborKal wyborKal(t.services);
-    TForm_OknoGlowne::Windows windows;
-    windows.wyborKal = &wyborKal;
-    TForm_OknoGlowne window(t.services, windows, {});
+    WithModelChoice f;
+    auto &t = f.t;
+    auto &wyborKal = f.wyborKal;
+    auto &window = f.window;
     window.FormActivate();
     QCOMPARE(window.statusText(2), QStringLiteral("Wykonanie kalibratora: R-707"));
     wyborKal.FormActivate();
@@ -250,11 +248,10 @@ void MainWindowTest::freshUserShowsR707()
 
 void MainWindowTest::choosingAModelStoresItAndShowsIt()
 {
-    TestServices t;
-    TForm_WyborKal wyborKal(t.services);
-    TForm_OknoGlowne::Windows windows;
-    windows.wyborKal = &wyborKal;
-    TForm_OknoGlowne window(t.services, windows, {});
+    WithModelChoice f;
+    auto &t = f.t;
+    auto &wyborKal = f.wyborKal;
+    auto &window = f.window;
     t.prompts.dialogHandlers.push_back({QStringLiteral("Form_WyborKal"), [&](QDialog *) {
                                             wyborKal.FormActivate();
                                             wyborKal.select(3);
@@ -273,11 +270,10 @@ void MainWindowTest::choosingAModelStoresItAndShowsIt()
 
 void MainWindowTest::cancellingTheModelChoiceChangesNothing()
 {
-    TestServices t;
-    TForm_WyborKal wyborKal(t.services);
-    TForm_OknoGlowne::Windows windows;
-    windows.wyborKal = &wyborKal;
-    TForm_OknoGlowne window(t.services, windows, {});
+    WithModelChoice f;
+    auto &t = f.t;
+    auto &wyborKal = f.wyborKal;
+    auto &window = f.window;
     window.FormActivate();
     t.prompts.dialogHandlers.push_back({QStringLiteral("Form_WyborKal"), [&](QDialog *) {
                                             wyborKal.FormActivate();

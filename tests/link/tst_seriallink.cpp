@@ -1,75 +1,8 @@
 #include "errors.h"
 #include "frames.h"
+#include "pseudoterminal.h"
 #include "seriallink.h"
 #include "testmain.h"
-
-#include <QSocketNotifier>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
-
-namespace {
-
-// A pseudo-terminal pair: the link writes to the slave end, the test reads
-// what arrives at the master end, as the calibrator would.
-class PseudoTerminal
-{
-public:
-    PseudoTerminal()
-    {
-        char name[256] = {};
-        if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) == 0) {
-            m_path = QString::fromLocal8Bit(name);
-            termios raw;
-            ::tcgetattr(m_master, &raw);
-            ::cfmakeraw(&raw);
-            ::tcsetattr(m_master, TCSANOW, &raw);
-        }
-    }
-    ~PseudoTerminal()
-    {
-        closeMaster();
-        if (m_slave >= 0)
-            ::close(m_slave);
-    }
-
-    bool isValid() const { return !m_path.isEmpty(); }
-    QString path() const { return m_path; }
-
-    void closeMaster()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
-    }
-
-    // Everything that arrives within the time-out.
-    QByteArray read(int expected, int timeoutMs = 2000)
-    {
-        QByteArray data;
-        while (data.size() < expected) {
-            pollfd fd{m_master, POLLIN, 0};
-            if (::poll(&fd, 1, timeoutMs) <= 0)
-                break;
-            char buffer[256];
-            const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            data.append(buffer, n);
-        }
-        return data;
-    }
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
-};
-
-} // namespace
 
 class SerialLinkTest : public QObject
 {
