@@ -1,5 +1,7 @@
 #include "exactreadingdialog.h"
 
+#include "dialogparts.h"
+
 #include "clock.h"
 #include "dialogresult.h"
 #include "measurementstate.h"
@@ -38,18 +40,12 @@ constexpr int displayTextIndent = 2;
 constexpr int cellPitch = 12;
 constexpr int firstCell = 11;
 
+// The fields of this dialog only show what the run put in them.
 QLineEdit *addField(QGridLayout *grid, int row, int column, const QString &caption,
                     const QString &name, QWidget *parent, QWidget *besides = nullptr)
 {
-    auto *group = new QGroupBox(caption, parent);
-    auto *layout = new QHBoxLayout(group);
-    auto *edit = new QLineEdit(group);
-    edit->setObjectName(name);
+    QLineEdit *edit = DialogParts::addField(grid, row, column, caption, name, parent, besides);
     edit->setEnabled(false);
-    layout->addWidget(edit);
-    if (besides)
-        layout->addWidget(besides);
-    grid->addWidget(group, row, column);
     return edit;
 }
 
@@ -140,24 +136,13 @@ void ExactReadingDialog::buildWindow(const QString &prefix)
     calibratorRangeEdit = addField(grid, 2, 1, QStringLiteral("Zakres kalibratora"),
                                    QStringLiteral("Edit_%1_ZakresKalibratora").arg(prefix), this);
 
-    okButton = new QPushButton(QStringLiteral("&OK"), this);
-    okButton->setObjectName(amplitude ? QStringLiteral("OkBtn")
-                                      : QStringLiteral("BitBtn_PomDO_Cz_Ok"));
-    okButton->setDefault(true);
-    abortButton = new QPushButton(QStringLiteral("&Przerwij pomiary"), this);
-    abortButton->setObjectName(amplitude ? QStringLiteral("PrzerwBtn")
-                                         : QStringLiteral("BitBtn_PomDO_Cz_Przerwij"));
-    abortButton->setAutoDefault(false);
+    const DialogParts::Buttons buttons = DialogParts::finishLayout(
+        this, grid, amplitude ? QStringLiteral("OkBtn") : QStringLiteral("BitBtn_PomDO_Cz_Ok"),
+        amplitude ? QStringLiteral("PrzerwBtn") : QStringLiteral("BitBtn_PomDO_Cz_Przerwij"));
+    okButton = buttons.ok;
+    abortButton = buttons.abort;
     connect(okButton, &QPushButton::clicked, this, &ExactReadingDialog::okClicked);
     connect(abortButton, &QPushButton::clicked, this, &ExactReadingDialog::abortClicked);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(abortButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
     upDown->setFocus();
 }
 

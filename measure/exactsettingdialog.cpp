@@ -1,5 +1,6 @@
 #include "exactsettingdialog.h"
 
+#include "dialogparts.h"
 #include "dialogresult.h"
 #include "errors.h"
 #include "localnumber.h"
@@ -22,20 +23,6 @@ namespace {
 const QString settingHint =
     QStringLiteral("wartość rzeczywista w jednostkach zakresu badanego miernik");
 
-QLineEdit *addField(QGridLayout *grid, int row, int column, const QString &caption,
-                    const QString &name, QWidget *parent, QWidget *besides = nullptr)
-{
-    auto *group = new QGroupBox(caption, parent);
-    auto *layout = new QHBoxLayout(group);
-    auto *edit = new QLineEdit(group);
-    edit->setObjectName(name);
-    layout->addWidget(edit);
-    if (besides)
-        layout->addWidget(besides);
-    grid->addWidget(group, row, column);
-    return edit;
-}
-
 } // namespace
 
 const QString ExactSettingDialog::invalidIndicationText =
@@ -52,38 +39,33 @@ ExactSettingDialog::ExactSettingDialog(Services &services, MeasurementState &sta
 void ExactSettingDialog::buildWindow(const QString &prefix)
 {
     auto *grid = new QGridLayout;
-    indicationEdit = addField(grid, 0, 0, QStringLiteral("Wskazanie miernika"),
+    indicationEdit =
+        DialogParts::addField(grid, 0, 0, QStringLiteral("Wskazanie miernika"),
                               QStringLiteral("Edit_%1_WskazanieMiernika").arg(prefix), this);
-    meterRangeEdit = addField(grid, 1, 0, QStringLiteral("Zakres miernika"),
+    meterRangeEdit =
+        DialogParts::addField(grid, 1, 0, QStringLiteral("Zakres miernika"),
                               QStringLiteral("Edit_%1_ZakresMiernika").arg(prefix), this);
-    settingEdit = addField(grid, 0, 1, QStringLiteral("Nastawa kalibratora"),
-                           QStringLiteral("Edit_%1_NastawaKalibratora").arg(prefix), this);
-    calibratorRangeEdit = addField(grid, 1, 1, QStringLiteral("Zakres kalibratora"),
-                                   QStringLiteral("Edit_%1_ZakresKalibratora").arg(prefix), this);
-    frequencyEdit = addField(grid, 2, 1, QStringLiteral("Częstotliwość"),
-                             QStringLiteral("Edit_%1_Czestotliwosc").arg(prefix), this,
-                             new QLabel(QStringLiteral("Hz")));
+    settingEdit =
+        DialogParts::addField(grid, 0, 1, QStringLiteral("Nastawa kalibratora"),
+                              QStringLiteral("Edit_%1_NastawaKalibratora").arg(prefix), this);
+    calibratorRangeEdit =
+        DialogParts::addField(grid, 1, 1, QStringLiteral("Zakres kalibratora"),
+                              QStringLiteral("Edit_%1_ZakresKalibratora").arg(prefix), this);
+    frequencyEdit = DialogParts::addField(grid, 2, 1, QStringLiteral("Częstotliwość"),
+                                          QStringLiteral("Edit_%1_Czestotliwosc").arg(prefix), this,
+                                          new QLabel(QStringLiteral("Hz")));
     for (QLineEdit *shown : {meterRangeEdit, settingEdit, calibratorRangeEdit, frequencyEdit})
         shown->setEnabled(false);
     settingEdit->setToolTip(settingHint);
     frequencyEdit->setToolTip(settingHint);
 
-    okButton = new QPushButton(QStringLiteral("&OK"), this);
-    okButton->setObjectName(QStringLiteral("BitBtn_%1_Ok").arg(prefix));
-    okButton->setDefault(true);
-    abortButton = new QPushButton(QStringLiteral("&Przerwij pomiary"), this);
-    abortButton->setObjectName(QStringLiteral("BitBtn_%1_Przerwij").arg(prefix));
-    abortButton->setAutoDefault(false);
+    const DialogParts::Buttons buttons =
+        DialogParts::finishLayout(this, grid, QStringLiteral("BitBtn_%1_Ok").arg(prefix),
+                                  QStringLiteral("BitBtn_%1_Przerwij").arg(prefix));
+    okButton = buttons.ok;
+    abortButton = buttons.abort;
     connect(okButton, &QPushButton::clicked, this, &ExactSettingDialog::pressOk);
     connect(abortButton, &QPushButton::clicked, this, &ExactSettingDialog::abortClicked);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(abortButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
     indicationEdit->setFocus();
 }
 
