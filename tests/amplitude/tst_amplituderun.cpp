@@ -1,0 +1,903 @@
+#include "amplitudepage.h"
+#include "amplituderun.h"
+#include "documentsession.h"
+#include "gridcells.h"
+#include "measurecommand.h"
+#include "measurementstate.h"
+#include "measuremenu.h"
+#include "testmain.h"
+#include "testservices.h"
+#include "tform_pomiary.h"
+#include "tform_pomiarydn.h"
+#include "tform_pomiarydo.h"
+#include "tform_sprawdzanie.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+const QString Analogowy = QStringLiteral("Analogowy");
+const QString Cyfrowy = QStringLiteral("Cyfrowy");
+
+bool near(long double actual, long double expected)
+{
+    return std::fabs(static_cast<double>(actual - expected)) <=
+           1e-10 * std::max(1.0, std::fabs(static_cast<double>(expected)));
+}
+
+QByteArray bytesOf(const TPunktAmpl &point)
+{
+    return QByteArray(reinterpret_cast<const char *>(point.bytes()), TPunktAmpl::Size);
+}
+
+// What a dialog showed for one point.
+struct Shown
+{
+    QString meterRange;
+    QString calibratorRange;
+    QString value; // the indication (exact reading) or the setting (exact setting)
+    QString frequency;
+};
+
+class RecordingView : public RunView
+{
+public:
+    void showPoint(int j) override { shownPoints.append(j); }
+    void centreVerificationWindow() override { ++centred; }
+
+    QList<int> shownPoints;
+    int centred = 0;
+};
+
+// Ranges that the "Po&miary" command could measure on the frequency side.
+class FakeRuns : public RangeRuns
+{
+public:
+    int rangeCount() const override { return 2; }
+    int currentRange() const override { return 1; }
+    bool runRange(int r, int points) override
+    {
+        ran.append({r, points});
+        return true;
+    }
+
+    QList<QPair<int, int>> ran;
+};
+
+// The runs, the real dialogs and the command over a record, with every
+// dialog answered from a script.
+struct Bench
+{
+    TestServices t;
+    MeasurementState state;
+    DocumentSession session{t.prompts};
+    TForm_PomiaryDO reading{t.services, state};
+    TForm_PomiaryDN setting{t.services, state};
+    TForm_Pomiary chooser{t.services};
+    MeasurementDialogs dialogs{reading, setting};
+    ProcedureChooser procedure{chooser};
+    RecordingView view;
+    AmplitudeRun run{t.services, state, session, dialogs, view};
+    MeasureCommand command{t.services, state, session, run, procedure};
+    QList<Shown> shown;
+
+    explicit Bench(const QString &typ, const QString &model = QStringLiteral("R-707"))
+    {
+        t.services.model.name = model;
+        record().setTyp(typ);
+    }
+
+    TDaneSprawdzania &record() { return session.record(); }
+    TZakresAmpl range(int k) { return record().ZakresyAmpl(k); }
+    TPunktAmpl point(int k, int j) { return record().ZakresyAmpl(k).Punkty(j); }
+
+    TZakresAmpl addRange(int k, long double zak, const QString &jm, int cz = 0,
+                         long double czHz = 0)
+    {
+        TZakresAmpl r = range(k);
+        r.setZak(zak);
+        r.setJm(jm);
+        r.setCz(cz);
+        r.setCzHz(czHz);
+        r.setKmm(0.5L);
+        r.setKmz(0);
+        r.setKmzDod(QStringLiteral("0"));
+        return r;
+    }
+
+    // The typed value of a point, in the range's unit.
+    void addPoint(int k, int j, long double value, bool ticked = true)
+    {
+        TPunktAmpl p = point(k, j);
+        if (record().isAnalogowy())
+            p.setWm(value);
+        else
+            p.setNk(value);
+        p.setWpisany(true);
+        p.setWl(ticked);
+    }
+
+    void onReading(std::function<void(TForm_PomiaryDO *)> script)
+    {
+        t.prompts.dialogHandlers.push_back(
+            {QStringLiteral("TForm_PomiaryDO"), [this, script](QDialog *dialog) {
+                 auto *d = qobject_cast<TForm_PomiaryDO *>(dialog);
+                 shown.append({d->Edit_PomDO_ZakresMiernika->text(),
+                               d->Edit_PomDO_ZakresKalibratora->text(),
+                               d->Edit_PomDO_WskazanieMiernika->text(),
+                               d->Edit_PomDO_Czestotliwosc->text()});
+                 script(d);
+                 return d->result();
+             }});
+    }
+    void readingOk()
+    {
+        onReading([](TForm_PomiaryDO *d) { d->OkBtnClick(); });
+    }
+
+    void onSetting(std::function<void(TForm_PomiaryDN *)> script)
+    {
+        t.prompts.dialogHandlers.push_back(
+            {QStringLiteral("TForm_PomiaryDN"), [this, script](QDialog *dialog) {
+                 auto *d = qobject_cast<TForm_PomiaryDN *>(dialog);
+                 shown.append({d->Edit_PomDN_ZakresMiernika->text(),
+                               d->Edit_PomDN_ZakresKalibratora->text(),
+                               d->Edit_PomDN_NastawaKalibratora->text(),
+                               d->Edit_PomDN_Czestotliwosc->text()});
+                 script(d);
+                 return d->result();
+             }});
+    }
+    void typed(const QString &indication)
+    {
+        onSetting([indication](TForm_PomiaryDN *d) {
+            d->typeIndication(indication);
+            d->pressOk();
+        });
+    }
+
+    void choose(int zakresy, int punkty)
+    {
+        t.prompts.dialogHandlers.push_back(
+            {QStringLiteral("TForm_Pomiary"), [zakresy, punkty](QDialog *dialog) {
+                 auto *d = qobject_cast<TForm_Pomiary *>(dialog);
+                 d->setZakresy(zakresy);
+                 d->setPunkty(punkty);
+                 d->PPOKClick();
+                 return d->result();
+             }});
+    }
+
+    // "Po&miary" on the current range's ticked points.
+    void measureCurrentRange()
+    {
+        choose(TForm_Pomiary::BiezacyZakres, TForm_Pomiary::Zaznaczone);
+        command.Menu_PomiaryClick();
+    }
+
+    QStringList lines() const { return t.transcript.lines(); }
+    QStringList frames() const { return t.transcript.frames(); }
+    QStringList messages() const { return t.prompts.texts(); }
+};
+
+} // namespace
+
+class AmplitudeRunTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void calibratorRangeAtTheLimits_data();
+    void calibratorRangeAtTheLimits();
+    void valueOutsideEveryRangeIsSkippedWithItsMessage();
+
+    void exactReadingRunStoresTheSettingReached();
+    void exactSettingRunSendsItsOwnFrame_data();
+    void exactSettingRunSendsItsOwnFrame();
+    void threeRunsInARowOverMilliAndWholeUnits_data();
+    void threeRunsInARowOverMilliAndWholeUnits();
+    void abortKeepsEarlierPointsAndTheRestAsTheyWere_data();
+    void abortKeepsEarlierPointsAndTheRestAsTheyWere();
+    void highVoltageWarning_data();
+    void highVoltageWarning();
+
+    void everyRangeAsksWhetherToStop_data();
+    void everyRangeAsksWhetherToStop();
+    void checksBeforeTheLinkOpens_data();
+    void checksBeforeTheLinkOpens();
+    void frequencyCharacteristicWaitsForItsRuns();
+    void cancelledChooserOnlyOpensAndClosesTheLink();
+    void linkFailureStopsTheRunKeepingEarlierPoints_data();
+    void linkFailureStopsTheRunKeepingEarlierPoints();
+
+    void menuCommandFillsTheGridRow();
+};
+
+void AmplitudeRunTest::calibratorRangeAtTheLimits_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("jm");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("expected"); // -1 for none
+
+    struct Row
+    {
+        const char *name;
+        const char *jm;
+        double value;
+        int withoutHighCurrent;
+        int withHighCurrent;
+    };
+    // The limits are held as six-byte reals; so is the value compared, so a
+    // point of exactly 0.205 V stays on the 100 mV range.
+    const Row rows[] = {
+        {"0.205 V", "V", 0.205, 0, 0},     {"205 mV", "mV", 205, 0, 0},
+        {"0.2051 V", "V", 0.2051, 1, 1},   {"1.5 V", "V", 1.5, 1, 1},
+        {"2.05 V", "V", 2.05, 1, 1},       {"2.5 V", "V", 2.5, 2, 2},
+        {"20.5 V", "V", 20.5, 2, 2},       {"205 V", "V", 205, 3, 3},
+        {"1100 V", "V", 1100, 4, 4},       {"1100.01 V", "V", 1100.01, -1, -1},
+        {"2.05 mA", "mA", 2.05, 5, 5},     {"0.0205 A", "A", 0.0205, 6, 6},
+        {"205 mA", "mA", 205, 7, 7},       {"1.1 A", "A", 1.1, 8, 8},
+        {"1.11 A", "A", 1.11, 9, 9},       {"20.5 A", "A", 20.5, 9, 9},
+        {"20.51 A", "A", 20.51, -1, 10},   {"100 A", "A", 100, -1, 10},
+        {"100.01 A", "A", 100.01, -1, -1},
+    };
+    for (const QString &model : CalibratorModel::names()) {
+        const bool highCurrent = CalibratorModel{model, 0}.hasHighCurrentRange();
+        for (const Row &row : rows) {
+            QTest::addRow("%s %s", qPrintable(model), row.name)
+                << model << QString::fromLatin1(row.jm) << row.value
+                << (highCurrent ? row.withHighCurrent : row.withoutHighCurrent);
+        }
+    }
+}
+
+void AmplitudeRunTest::calibratorRangeAtTheLimits()
+{
+    QFETCH(QString, model);
+    QFETCH(QString, jm);
+    QFETCH(double, value);
+    QFETCH(int, expected);
+
+    for (const QString &typ : {Analogowy, Cyfrowy}) {
+        Bench b(typ, model);
+        b.addRange(1, 1000, jm, 1, 50);
+        b.addPoint(1, 1, value);
+        const std::optional<int> chosen = b.run.chooseCalibratorRange(1, 1);
+        QCOMPARE(chosen.value_or(-1), expected);
+        QCOMPARE(b.messages().size(), expected < 0 ? 1 : 0);
+    }
+}
+
+void AmplitudeRunTest::valueOutsideEveryRangeIsSkippedWithItsMessage()
+{
+    Bench b(Cyfrowy);
+    b.addRange(1, 2000, QStringLiteral("V"));
+    b.addPoint(1, 1, 1200.4L);
+    b.addPoint(1, 2, 500);
+    const QByteArray before = bytesOf(b.point(1, 1));
+    b.typed(QStringLiteral("500,2"));
+    b.t.link.open();
+
+    QVERIFY(b.run.runRange(1, 0));
+
+    QCOMPARE(b.t.prompts.messages.first().text,
+             QStringLiteral("Wartość nastawy 1200V przekracza zakres kalibratora!!! "));
+    QCOMPARE(b.t.prompts.messages.first().caption, QStringLiteral("Orvane 707"));
+    // The skipped point stays as it was; the run goes on with the next.
+    QCOMPARE(bytesOf(b.point(1, 1)), before);
+    QVERIFY(b.point(1, 2).Zmierzony());
+    QVERIFY(b.frames().contains(QStringLiteral("<Z4F0N500.000O>")));
+    QCOMPARE(b.view.shownPoints, (QList<int>{1, 2}));
+}
+
+void AmplitudeRunTest::exactReadingRunStoresTheSettingReached()
+{
+    Bench b(Analogowy);
+    b.addRange(1, 10, QStringLiteral("V"));
+    b.addPoint(1, 1, 5);
+    b.addPoint(1, 2, 7.5L);
+    b.addPoint(1, 3, 9);
+    b.addPoint(1, 4, 9.5L, false);
+    const QByteArray third = bytesOf(b.point(1, 3));
+    const QByteArray fourth = bytesOf(b.point(1, 4));
+
+    // Point 1: three steps up on the second digit; point 2: one step down
+    // on the last; point 3: "Przerwij pomiary".
+    b.onReading([](TForm_PomiaryDO *d) {
+        d->selectDigit(2);
+        for (int i = 0; i < 3; ++i)
+            d->clickUp();
+        d->OkBtnClick();
+    });
+    b.onReading([](TForm_PomiaryDO *d) {
+        d->clickDown();
+        d->OkBtnClick();
+    });
+    b.onReading([](TForm_PomiaryDO *d) { d->PrzerwBtnClick(); });
+    b.state.startMeasurements();
+    b.t.link.open();
+
+    QVERIFY(!b.run.runRange(1, 0));
+
+    QCOMPARE(b.lines(), (QStringList{"open", "<Z2F0N5.000000O>", "<Z2N5.000100O>", "<Z2N5.000200O>",
+                                     "<Z2N5.000300O>", "1500ms", "<Z2N7.500000O>", "<Z2N7.499990O>",
+                                     "1500ms", "<Z2N9.000000O>"}));
+    QCOMPARE(b.shown.size(), 3);
+    QCOMPARE(b.shown[0].meterRange, QStringLiteral("10V"));
+    QCOMPARE(b.shown[0].calibratorRange, QStringLiteral("10V"));
+    QCOMPARE(b.shown[0].value, QStringLiteral("5,00000V"));
+    QCOMPARE(b.shown[0].frequency, QStringLiteral("DC"));
+    QCOMPARE(b.reading.settings().DoklKal, 5);
+    QCOMPARE(b.reading.settings().FunkcjaKal, QStringLiteral("F0"));
+    QVERIFY(near(b.reading.settings().NastawaMax, 20.5L));
+    QCOMPARE(b.reading.settings().NastawaMin, 0.0L);
+
+    const TPunktAmpl first = b.point(1, 1);
+    QVERIFY(first.Zmierzony());
+    QVERIFY(near(first.Nk(), 5.0003L));
+    QVERIFY(near(first.Wm(), 5));
+    QCOMPARE(first.JmBk(), QStringLiteral("V"));
+    QCOMPARE(int(first.Dokl()), 5);
+    QVERIFY(near(first.Bk(), 5.0003L * 0.0002L + 0.000408L));
+    QVERIFY(near(first.Bmr(), -0.0003L));
+    QVERIFY(near(first.Bmd(), 0.025L));
+    QVERIFY(near(b.point(1, 2).Nk(), 7.49999L));
+    QVERIFY(b.point(1, 2).Zmierzony());
+    QCOMPARE(bytesOf(b.point(1, 3)), third);
+    QCOMPARE(bytesOf(b.point(1, 4)), fourth);
+    QVERIFY(b.range(1).Zmierzony());
+    QVERIFY(!b.session.isSaved());
+    QCOMPARE(b.view.shownPoints, (QList<int>{1, 2}));
+    // The abort button centred the window itself; the run did not get to.
+    QCOMPARE(b.view.centred, 0);
+}
+
+void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame_data()
+{
+    QTest::addColumn<int>("cz");
+    QTest::addColumn<double>("hertz");
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("frequency");
+    QTest::newRow("DC: range before F0") << 0 << 0.0 << "<Z2F0N5.00000O>"
+                                         << "DC";
+    QTest::newRow("50 Hz: function first") << 1 << 50.0 << "<F1Z2N5.00000O>"
+                                           << "50";
+    QTest::newRow("60 Hz") << 2 << 60.0 << "<F2Z2N5.00000O>"
+                           << "60";
+    QTest::newRow("400 Hz") << 3 << 400.0 << "<F3Z2N5.00000O>"
+                            << "400";
+    QTest::newRow("user frequency") << 4 << 45.5 << "<F4V45.5Z2N5.00000O>"
+                                    << "45,5";
+}
+
+void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame()
+{
+    QFETCH(int, cz);
+    QFETCH(double, hertz);
+    QFETCH(QString, frame);
+    QFETCH(QString, frequency);
+
+    Bench b(Cyfrowy);
+    b.addRange(1, 20, QStringLiteral("V"), cz, hertz);
+    b.addPoint(1, 1, 5);
+    b.addPoint(1, 2, 15);
+    b.typed(QStringLiteral("5,01"));
+    b.typed(QStringLiteral("14,98"));
+    b.t.link.open();
+
+    QVERIFY(b.run.runRange(1, 0));
+
+    const QString second = QString(frame).replace(QStringLiteral("N5."), QStringLiteral("N15."));
+    // The exact-setting run waits for nothing: the operator reads the meter.
+    QCOMPARE(b.lines(), (QStringList{"open", frame, second}));
+    QCOMPARE(b.shown[0].meterRange, QStringLiteral("20V"));
+    QCOMPARE(b.shown[0].calibratorRange, QStringLiteral("10V"));
+    QCOMPARE(b.shown[0].value, QStringLiteral("5,00000V"));
+    QCOMPARE(b.shown[0].frequency, frequency);
+
+    const TPunktAmpl first = b.point(1, 1);
+    QVERIFY(first.Zmierzony());
+    QVERIFY(near(first.Nk(), 5));
+    QVERIFY(near(first.Wm(), 5.01L));
+    QCOMPARE(first.JmBk(), QStringLiteral("V"));
+    QCOMPARE(int(first.Dokl()), 5);
+    const long double bk = cz == 0 ? 5 * 0.0002L + 0.000408L : 5 * 0.0005L + 0.00107L;
+    QVERIFY(near(first.Bk(), bk));
+    QVERIFY(near(first.Bmr(), 0.01L));
+    QVERIFY(near(b.point(1, 2).Wm(), 14.98L));
+    QVERIFY(near(b.point(1, 2).Bmr(), -0.02L));
+    QCOMPARE(b.view.centred, 1);
+}
+
+void AmplitudeRunTest::threeRunsInARowOverMilliAndWholeUnits_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::newRow("exact reading") << Analogowy;
+    QTest::newRow("exact setting") << Cyfrowy;
+}
+
+void AmplitudeRunTest::threeRunsInARowOverMilliAndWholeUnits()
+{
+    QFETCH(QString, typ);
+    const bool reading = typ == Analogowy;
+
+    Bench b(typ);
+    if (reading) {
+        // 500 mV goes to the 1 V range and is kept in volts; 50 mV stays
+        // in millivolts.
+        b.addRange(1, 1000, QStringLiteral("mV"));
+        b.addPoint(1, 1, 500);
+        b.addPoint(1, 2, 50);
+    } else {
+        // 0.05 V goes to the 100 mV range and is kept in millivolts.
+        b.addRange(1, 1, QStringLiteral("V"));
+        b.addPoint(1, 1, 0.05L);
+        b.addPoint(1, 2, 0.5L);
+    }
+
+    for (int run = 1; run <= 3; ++run) {
+        b.t.transcript.clear();
+        b.shown.clear();
+        if (reading) {
+            b.readingOk();
+            b.readingOk();
+        } else {
+            b.typed(QStringLiteral("0,0501"));
+            b.typed(QStringLiteral("0,5002"));
+        }
+        b.measureCurrentRange();
+        QVERIFY2(b.messages().isEmpty(), qPrintable(b.messages().join('|')));
+
+        const TPunktAmpl first = b.point(1, 1);
+        const TPunktAmpl second = b.point(1, 2);
+        if (reading) {
+            // Every run starts the function anew.
+            QCOMPARE(b.lines(), (QStringList{"open", "<Z1F0N0.500000O>", "1500ms",
+                                             "<Z0N50.000000O>", "1500ms", "close"}));
+            QCOMPARE(b.shown[0].value, QStringLiteral("500,000000mV"));
+            QCOMPARE(b.shown[0].calibratorRange, QStringLiteral("1V"));
+            QCOMPARE(b.shown[1].value, QStringLiteral("50,0000mV"));
+            QVERIFY(near(first.Wm(), 0.5L));
+            QVERIFY(near(first.Nk(), 0.5L));
+            QCOMPARE(first.JmBk(), QStringLiteral("V"));
+            QVERIFY(near(second.Wm(), 50));
+            QVERIFY(near(second.Nk(), 50));
+            QCOMPARE(second.JmBk(), QStringLiteral("mV"));
+        } else {
+            QCOMPARE(b.lines(),
+                     (QStringList{"open", "<Z0F0N50.0000O>", "<Z1F0N0.500000O>", "close"}));
+            QCOMPARE(b.shown[0].value, QStringLiteral("50,0000mV"));
+            QCOMPARE(b.shown[0].calibratorRange, QStringLiteral("100mV"));
+            QCOMPARE(b.shown[1].value, QStringLiteral("0,500000V"));
+            QVERIFY(near(first.Nk(), 50));
+            QVERIFY(near(first.Wm(), 50.1L));
+            QCOMPARE(first.JmBk(), QStringLiteral("mV"));
+            QCOMPARE(int(first.Dokl()), 4);
+            QVERIFY(near(second.Nk(), 0.5L));
+            QVERIFY(near(second.Wm(), 0.5002L));
+            QCOMPARE(second.JmBk(), QStringLiteral("V"));
+            // Bmr in millivolts, Bmd in volts: 0.5 % of 0.0501 V.
+            QVERIFY(near(first.Bmr(), 0.1L));
+            QVERIFY(near(first.Bmd(), 0.0501L * 0.5L / 100));
+        }
+    }
+}
+
+void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("exact reading, Przerwij") << Analogowy << false;
+    QTest::newRow("exact reading, close box") << Analogowy << true;
+    QTest::newRow("exact setting, Przerwij") << Cyfrowy << false;
+    QTest::newRow("exact setting, close box") << Cyfrowy << true;
+}
+
+void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere()
+{
+    QFETCH(QString, typ);
+    QFETCH(bool, closeBox);
+    const bool reading = typ == Analogowy;
+
+    Bench b(typ);
+    // Five points of a volt range, all measured on the 100 mV range.
+    b.addRange(1, 1, QStringLiteral("V"));
+    for (int j = 1; j <= 5; ++j)
+        b.addPoint(1, j, j / 100.0L);
+    auto ok = [&b, reading] {
+        if (reading)
+            b.readingOk();
+        else
+            b.typed(QStringLiteral("0,01"));
+    };
+    auto abort = [&b, reading, closeBox] {
+        if (reading)
+            b.onReading([closeBox](TForm_PomiaryDO *d) {
+                closeBox ? d->pressCloseBox() : d->PrzerwBtnClick();
+            });
+        else
+            b.onSetting([closeBox](TForm_PomiaryDN *d) {
+                closeBox ? d->pressCloseBox() : d->BitBtn_PomDN_PrzerwijClick();
+            });
+    };
+
+    // A first point aborted at once keeps what was typed: nothing is half
+    // converted into millivolts.
+    const QByteArray untouched = bytesOf(b.point(1, 1));
+    abort();
+    b.t.link.open();
+    QVERIFY(!b.run.runRange(1, 0));
+    QCOMPARE(bytesOf(b.point(1, 1)), untouched);
+    QVERIFY(!b.range(1).Zmierzony());
+    QVERIFY(b.session.isSaved());
+
+    for (int j = 1; j <= 5; ++j)
+        ok();
+    QVERIFY(b.run.runRange(1, 0));
+    QList<QByteArray> before;
+    for (int j = 1; j <= 5; ++j)
+        before.append(bytesOf(b.point(1, j)));
+
+    // Again, aborting at point 3 of 5.
+    b.t.transcript.clear();
+    ok();
+    ok();
+    abort();
+    QVERIFY(!b.run.runRange(1, 0));
+    QCOMPARE(b.frames().size(), 3);
+    for (int j = 3; j <= 5; ++j)
+        QCOMPARE(bytesOf(b.point(1, j)), before[j - 1]);
+    QCOMPARE(b.point(1, 3).JmBk(), QStringLiteral("mV"));
+    QVERIFY(near(b.point(1, 3).Nk(), 30));
+
+    // A third run finds every point in millivolts still: the frames carry
+    // 30 mV, not 30 V or 0.03 mV.
+    b.t.transcript.clear();
+    for (int j = 1; j <= 5; ++j)
+        ok();
+    QVERIFY(b.run.runRange(1, 0));
+    const QString expected =
+        reading ? QStringLiteral("<Z0N30.000000O>") : QStringLiteral("<Z0F0N30.0000O>");
+    QCOMPARE(b.frames().at(2), expected);
+    QVERIFY(near(b.point(1, 3).Nk(), 30));
+}
+
+void AmplitudeRunTest::highVoltageWarning_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::addColumn<QList<double>>("points");
+    QTest::addColumn<QStringList>("ranges");
+    QTest::addColumn<int>("warnings");
+    for (const QString &typ : {Analogowy, Cyfrowy}) {
+        QTest::addRow("%s: Z3 then Z4 warns once", qPrintable(typ))
+            << typ << QList<double>{150, 500} << QStringList{"Z3", "Z4"} << 1;
+        QTest::addRow("%s: Z3, Z2, Z3 warns twice", qPrintable(typ))
+            << typ << QList<double>{150, 15, 150} << QStringList{"Z3", "Z2", "Z3"} << 2;
+        QTest::addRow("%s: Z4, Z4 warns once", qPrintable(typ))
+            << typ << QList<double>{1000, 1100} << QStringList{"Z4", "Z4"} << 1;
+    }
+}
+
+void AmplitudeRunTest::highVoltageWarning()
+{
+    QFETCH(QString, typ);
+    QFETCH(QList<double>, points);
+    QFETCH(QStringList, ranges);
+    QFETCH(int, warnings);
+
+    Bench b(typ);
+    b.addRange(1, 1000, QStringLiteral("V"));
+    for (int j = 1; j <= points.size(); ++j) {
+        b.addPoint(1, j, points[j - 1]);
+        if (typ == Analogowy)
+            b.readingOk();
+        else
+            b.typed(QStringLiteral("1"));
+    }
+    b.measureCurrentRange();
+
+    QCOMPARE(b.t.prompts.messages.size(), warnings);
+    for (const PromptMessage &message : b.t.prompts.messages) {
+        QCOMPARE(message.text, QStringLiteral("Zaciski wysokonapięciowe  -  HIGH VOLTAGE"));
+        QCOMPARE(message.caption, QStringLiteral("Uwaga"));
+        QCOMPARE(message.icon, PromptIcon::Warning);
+    }
+    // The standby frame goes out after the warning, before the first frame
+    // of a high-voltage range that follows a lower one.
+    QStringList seen;
+    QString previous;
+    for (const QString &frame : b.frames()) {
+        if (frame == QLatin1String("<S>")) {
+            seen.append(QStringLiteral("S"));
+            continue;
+        }
+        const qsizetype at = frame.indexOf(QLatin1Char('Z'));
+        const QString range = frame.mid(at, 2);
+        if (range != previous)
+            seen.append(range);
+        previous = range;
+    }
+    QStringList expected;
+    bool warned = false;
+    for (const QString &range : ranges) {
+        const bool high = range == QLatin1String("Z3") || range == QLatin1String("Z4");
+        if (high && !warned)
+            expected.append(QStringLiteral("S"));
+        warned = high;
+        if (expected.isEmpty() || expected.last() != range)
+            expected.append(range);
+    }
+    QCOMPARE(seen, expected);
+    QVERIFY(b.state.OstrzezenieWN);
+
+    // "Przerwij pomiary" lets the next run warn again; the warning given
+    // in this one is not repeated.
+    b.t.prompts.messages.clear();
+    b.range(1).Punkty(1).setNk(150);
+    b.range(1).Punkty(1).setWm(150);
+    if (typ == Analogowy)
+        b.onReading([](TForm_PomiaryDO *d) { d->PrzerwBtnClick(); });
+    else
+        b.onSetting([](TForm_PomiaryDN *d) { d->BitBtn_PomDN_PrzerwijClick(); });
+    b.measureCurrentRange();
+    const int again = b.t.prompts.messages.size();
+    if (typ == Analogowy)
+        b.readingOk();
+    else
+        b.typed(QStringLiteral("1"));
+    b.range(1).Punkty(2).setWl(false);
+    b.range(1).Punkty(3).setWl(false);
+    b.measureCurrentRange();
+    QCOMPARE(again, 0);
+    QCOMPARE(b.t.prompts.messages.size(), again + 1);
+}
+
+void AmplitudeRunTest::everyRangeAsksWhetherToStop_data()
+{
+    QTest::addColumn<bool>("noTicks");
+    QTest::addColumn<bool>("stop");
+    QTest::newRow("abort, go on") << false << false;
+    QTest::newRow("abort, stop") << false << true;
+    QTest::newRow("nothing ticked, go on") << true << false;
+    QTest::newRow("nothing ticked, stop") << true << true;
+}
+
+void AmplitudeRunTest::everyRangeAsksWhetherToStop()
+{
+    QFETCH(bool, noTicks);
+    QFETCH(bool, stop);
+
+    Bench b(Cyfrowy);
+    for (int k = 1; k <= 3; ++k) {
+        b.addRange(k, 10, QStringLiteral("V"));
+        b.addPoint(k, 1, k);
+    }
+    b.typed(QStringLiteral("1"));
+    if (noTicks)
+        b.range(2).Punkty(1).setWl(false);
+    else
+        b.onSetting([](TForm_PomiaryDN *d) { d->BitBtn_PomDN_PrzerwijClick(); });
+    if (!stop)
+        b.typed(QStringLiteral("3"));
+    b.t.prompts.answers.push_back(stop ? PromptButton::Yes : PromptButton::No);
+    b.session.BiezacyZakres = 2;
+
+    b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Zaznaczone);
+    b.command.Menu_PomiaryClick();
+
+    QCOMPARE(b.messages(), QStringList{"Czy przerwać pomiary na wszystkich zakresach?"});
+    const PromptMessage question = b.t.prompts.messages.first();
+    QCOMPARE(question.caption, QStringLiteral("Przerwij pomiary"));
+    QCOMPARE(question.icon, PromptIcon::Question);
+    QCOMPARE(question.buttons, PromptButton::Yes | PromptButton::No);
+    QVERIFY(b.point(1, 1).Zmierzony());
+    QVERIFY(!b.point(2, 1).Zmierzony());
+    QCOMPARE(b.point(3, 1).Zmierzony(), !stop);
+    QCOMPARE(b.lines().last(), QStringLiteral("close"));
+    // Only the current range's rows are on show.
+    QCOMPARE(b.view.shownPoints, QList<int>{});
+}
+
+void AmplitudeRunTest::checksBeforeTheLinkOpens_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<double>("zak");
+    QTest::addColumn<QString>("jm");
+    QTest::addColumn<int>("cz");
+    QTest::addColumn<QString>("message");
+    const QString highCurrent = MeasureCommand::highCurrentText;
+    const QString unknown = MeasureCommand::unknownModelText;
+    QTest::newRow("30 A DC") << "R-707C" << 30.0 << "A" << 0 << highCurrent;
+    QTest::newRow("20.5 A DC") << "R-707FC" << 20.5 << "A" << 0 << highCurrent;
+    QTest::newRow("30 A DC, unknown model") << "R-708" << 30.0 << "A" << 0 << highCurrent;
+    QTest::newRow("30 A at 50 Hz") << "R-707C" << 30.0 << "A" << 1 << QString();
+    QTest::newRow("20 A DC") << "R-707" << 20.0 << "A" << 0 << QString();
+    QTest::newRow("30000 mA DC") << "R-707" << 30000.0 << "mA" << 0 << QString();
+    QTest::newRow("unknown model") << "R-708" << 10.0 << "V" << 0 << unknown;
+    QTest::newRow("no model") << "" << 10.0 << "V" << 0 << unknown;
+}
+
+void AmplitudeRunTest::checksBeforeTheLinkOpens()
+{
+    QFETCH(QString, model);
+    QFETCH(double, zak);
+    QFETCH(QString, jm);
+    QFETCH(int, cz);
+    QFETCH(QString, message);
+
+    Bench b(Cyfrowy, model);
+    b.addRange(1, 10, QStringLiteral("V"));
+    // The offending range need not be the current one.
+    b.addRange(2, zak, jm, cz, cz ? 50 : 0);
+    b.state.OstatniaFunkcja = QStringLiteral("F1");
+    b.t.prompts.defaultDialogHandler = [](QDialog *) { return int(QDialog::Rejected); };
+
+    b.command.Menu_PomiaryClick();
+
+    if (message.isEmpty()) {
+        QVERIFY(b.messages().isEmpty());
+        QCOMPARE(b.t.prompts.dialogsShown, QStringList{"TForm_Pomiary"});
+        QCOMPARE(b.lines(), (QStringList{"open", "close"}));
+        QVERIFY(b.state.OstatniaFunkcja.isEmpty());
+        return;
+    }
+    QCOMPARE(b.messages(), QStringList{message});
+    QCOMPARE(b.t.prompts.messages.first().caption, QStringLiteral("Uwaga!"));
+    QCOMPARE(b.t.prompts.messages.first().icon, PromptIcon::Warning);
+    QVERIFY(b.t.prompts.dialogsShown.isEmpty());
+    QVERIFY(b.lines().isEmpty());
+}
+
+void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()
+{
+    Bench b(Cyfrowy);
+    b.addRange(1, 30, QStringLiteral("A"));
+    b.session.shownView = [] { return DocumentSession::View::Frequency; };
+
+    // Nothing measures the frequency characteristic yet.
+    b.command.Menu_PomiaryClick();
+    QVERIFY(b.messages().isEmpty());
+    QVERIFY(b.lines().isEmpty());
+    QVERIFY(b.t.prompts.dialogsShown.isEmpty());
+
+    // Once it does, the amplitude table's 100 A check holds there too, and
+    // the choice goes to the frequency runs.
+    FakeRuns frequency;
+    b.command.setFrequencyRuns(&frequency);
+    b.command.Menu_PomiaryClick();
+    QCOMPARE(b.messages(), QStringList{MeasureCommand::highCurrentText});
+
+    b.range(1).setCz(1);
+    b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Wszystkie);
+    b.command.Menu_PomiaryClick();
+    QCOMPARE(frequency.ran, (QList<QPair<int, int>>{{1, 1}, {2, 1}}));
+    QCOMPARE(b.lines(), (QStringList{"open", "close"}));
+}
+
+void AmplitudeRunTest::cancelledChooserOnlyOpensAndClosesTheLink()
+{
+    Bench b(Analogowy);
+    b.addRange(1, 10, QStringLiteral("V"));
+    b.addPoint(1, 1, 5);
+    b.t.prompts.dialogHandlers.push_back({QStringLiteral("TForm_Pomiary"), [](QDialog *dialog) {
+                                              auto *d = qobject_cast<TForm_Pomiary *>(dialog);
+                                              d->PPAnClick();
+                                              return d->result();
+                                          }});
+    b.command.Menu_PomiaryClick();
+    QCOMPARE(b.lines(), (QStringList{"open", "close"}));
+    QCOMPARE(b.t.prompts.dialogsShown, QStringList{"TForm_Pomiary"});
+    QVERIFY(!b.point(1, 1).Zmierzony());
+}
+
+void AmplitudeRunTest::linkFailureStopsTheRunKeepingEarlierPoints_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::addColumn<int>("framesBeforeFailure");
+    // Exact setting: the run's own frame for point 2 fails. Exact reading:
+    // point 2 comes up, and its first step fails.
+    QTest::newRow("exact setting") << Cyfrowy << 1;
+    QTest::newRow("exact reading") << Analogowy << 2;
+}
+
+void AmplitudeRunTest::linkFailureStopsTheRunKeepingEarlierPoints()
+{
+    QFETCH(QString, typ);
+    QFETCH(int, framesBeforeFailure);
+
+    Bench b(typ);
+    for (int k = 1; k <= 2; ++k) {
+        b.addRange(k, 1000, QStringLiteral("V"));
+        for (int j = 1; j <= 3; ++j)
+            b.addPoint(k, j, 100 * j);
+    }
+    const QByteArray second = bytesOf(b.point(1, 2));
+    const QByteArray other = bytesOf(b.point(2, 1));
+    if (typ == Analogowy) {
+        b.readingOk();
+        b.onReading([](TForm_PomiaryDO *d) {
+            d->clickUp();
+            d->OkBtnClick();
+        });
+    } else {
+        b.typed(QStringLiteral("100,1"));
+    }
+    b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Zaznaczone);
+    b.t.link.framesBeforeWriteFailure = framesBeforeFailure + 1; // the standby frame
+
+    b.command.Menu_PomiaryClick();
+
+    // One box with the link's message; no question about the other ranges.
+    QCOMPARE(b.t.prompts.messages.size(), 2);
+    QCOMPARE(b.t.prompts.messages[0].text, AmplitudeRun::highVoltageText);
+    QCOMPARE(b.t.prompts.messages[1].text, QStringLiteral("Błąd zapisu do portu komunikacyjnego."));
+    QCOMPARE(b.t.prompts.messages[1].caption, QStringLiteral("Błąd komunikacji"));
+    QCOMPARE(b.lines().last(), QStringLiteral("close"));
+    QVERIFY(!b.t.link.isOpen());
+    QVERIFY(b.point(1, 1).Zmierzony());
+    QVERIFY(b.range(1).Zmierzony());
+    QCOMPARE(bytesOf(b.point(1, 2)), second);
+    QCOMPARE(bytesOf(b.point(2, 1)), other);
+    // The calibrator may not be in standby: the next run warns again.
+    QVERIFY(!b.state.OstrzezenieWN);
+}
+
+void AmplitudeRunTest::menuCommandFillsTheGridRow()
+{
+    TestServices t;
+    MeasurementState state;
+    TForm_Sprawdzanie window(t.services);
+    AmplitudePage page(t.services, window);
+    TForm_PomiaryDO reading(t.services, state);
+    TForm_PomiaryDN setting(t.services, state);
+    TForm_Pomiary chooser(t.services);
+    MeasureMenu menu(t.services, state, window, page, reading, setting, chooser);
+    window.show();
+
+    DocumentSession &session = window.session();
+    session.meterDialog = [&session](bool) {
+        session.record().setTyp(Cyfrowy);
+        return true;
+    };
+    session.newDocument();
+    TZakresAmpl range = session.record().ZakresyAmpl(1);
+    range.setZak(20);
+    range.setJm(QStringLiteral("V"));
+    range.setKmm(0.5L);
+    range.setKmzDod(QStringLiteral("0"));
+    TPunktAmpl point = range.Punkty(1);
+    point.setNk(5);
+    point.setWpisany(true);
+    point.setWl(true);
+    page.showDocument();
+    QVERIFY(session.isSaved());
+
+    t.prompts.dialogHandlers.push_back({QStringLiteral("TForm_Pomiary"), [](QDialog *dialog) {
+                                            auto *d = qobject_cast<TForm_Pomiary *>(dialog);
+                                            d->PPOKClick();
+                                            return d->result();
+                                        }});
+    t.prompts.dialogHandlers.push_back({QStringLiteral("TForm_PomiaryDN"), [](QDialog *dialog) {
+                                            auto *d = qobject_cast<TForm_PomiaryDN *>(dialog);
+                                            d->typeIndication(QStringLiteral("5,01"));
+                                            d->pressOk();
+                                            return d->result();
+                                        }});
+    window.Menu_Pomiary->setEnabled(true);
+    window.Menu_Pomiary->trigger();
+
+    QCOMPARE(t.transcript.lines(), (QStringList{"open", "<Z2F0N5.00000O>", "close"}));
+    QCOMPARE(page.Wm[1]->text(), QStringLiteral("5,01000"));
+    QCOMPARE(page.Nk[1]->text(), QStringLiteral("5,00000"));
+    QCOMPARE(page.Bmr[1]->text(), QStringLiteral("0,01000"));
+    QCOMPARE(page.jm[1]->text(), QStringLiteral("V"));
+    QVERIFY(!session.isSaved());
+}
+
+ORVANE_TEST_MAIN(AmplitudeRunTest)
+#include "tst_amplituderun.moc"
