@@ -210,7 +210,6 @@ private Q_SLOTS:
     void checksBeforeTheLinkOpens_data();
     void checksBeforeTheLinkOpens();
     void frequencyCharacteristicWaitsForItsRuns();
-    void cancelledChooserOnlyOpensAndClosesTheLink();
     void linkFailureStopsTheRunKeepingEarlierPoints_data();
     void linkFailureStopsTheRunKeepingEarlierPoints();
 
@@ -569,92 +568,47 @@ void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere()
 
 void AmplitudeRunTest::highVoltageWarning_data()
 {
-    QTest::addColumn<QString>("typ");
     QTest::addColumn<QList<double>>("points");
-    QTest::addColumn<QStringList>("ranges");
-    QTest::addColumn<int>("warnings");
-    for (const QString &typ : {Analogowy, Cyfrowy}) {
-        QTest::addRow("%s: Z3 then Z4 warns once", qPrintable(typ))
-            << typ << QList<double>{150, 500} << QStringList{"Z3", "Z4"} << 1;
-        QTest::addRow("%s: Z3, Z2, Z3 warns twice", qPrintable(typ))
-            << typ << QList<double>{150, 15, 150} << QStringList{"Z3", "Z2", "Z3"} << 2;
-        QTest::addRow("%s: Z4, Z4 warns once", qPrintable(typ))
-            << typ << QList<double>{1000, 1100} << QStringList{"Z4", "Z4"} << 1;
-    }
+    QTest::addColumn<QStringList>("frames");
+    QTest::newRow("Z3 then Z4 warns once")
+        << QList<double>{150, 500} << QStringList{"<S>", "<Z3F0N150.0000O>", "<Z4F0N500.000O>"};
+    QTest::newRow("Z3, Z2, Z3 warns twice")
+        << QList<double>{150, 15, 150}
+        << QStringList{"<S>", "<Z3F0N150.0000O>", "<Z2F0N15.00000O>", "<S>", "<Z3F0N150.0000O>"};
 }
 
 void AmplitudeRunTest::highVoltageWarning()
 {
-    QFETCH(QString, typ);
     QFETCH(QList<double>, points);
-    QFETCH(QStringList, ranges);
-    QFETCH(int, warnings);
+    QFETCH(QStringList, frames);
 
-    Bench b(typ);
+    Bench b(Cyfrowy);
     b.addRange(1, 1000, QStringLiteral("V"));
     for (int j = 1; j <= points.size(); ++j) {
         b.addPoint(1, j, points[j - 1]);
-        if (typ == Analogowy)
-            b.readingOk();
-        else
-            b.typed(QStringLiteral("1"));
-    }
-    b.measureCurrentRange();
-
-    QCOMPARE(b.t.prompts.messages.size(), warnings);
-    for (const PromptMessage &message : b.t.prompts.messages) {
-        QCOMPARE(message.text, QStringLiteral("Zaciski wysokonapięciowe  -  HIGH VOLTAGE"));
-        QCOMPARE(message.caption, QStringLiteral("Uwaga"));
-        QCOMPARE(message.icon, PromptIcon::Warning);
-    }
-    // The standby frame goes out after the warning, before the first frame
-    // of a high-voltage range that follows a lower one.
-    QStringList seen;
-    QString previous;
-    for (const QString &frame : b.frames()) {
-        if (frame == QLatin1String("<S>")) {
-            seen.append(QStringLiteral("S"));
-            continue;
-        }
-        const qsizetype at = frame.indexOf(QLatin1Char('Z'));
-        const QString range = frame.mid(at, 2);
-        if (range != previous)
-            seen.append(range);
-        previous = range;
-    }
-    QStringList expected;
-    bool warned = false;
-    for (const QString &range : ranges) {
-        const bool high = range == QLatin1String("Z3") || range == QLatin1String("Z4");
-        if (high && !warned)
-            expected.append(QStringLiteral("S"));
-        warned = high;
-        if (expected.isEmpty() || expected.last() != range)
-            expected.append(range);
-    }
-    QCOMPARE(seen, expected);
-    QVERIFY(b.state.OstrzezenieWN);
-
-    // "Przerwij pomiary" lets the next run warn again; the warning given
-    // in this one is not repeated.
-    b.t.prompts.messages.clear();
-    b.range(1).Punkty(1).setNk(150);
-    b.range(1).Punkty(1).setWm(150);
-    if (typ == Analogowy)
-        b.onReading([](TForm_PomiaryDO *d) { d->PrzerwBtnClick(); });
-    else
-        b.onSetting([](TForm_PomiaryDN *d) { d->BitBtn_PomDN_PrzerwijClick(); });
-    b.measureCurrentRange();
-    const int again = b.t.prompts.messages.size();
-    if (typ == Analogowy)
-        b.readingOk();
-    else
         b.typed(QStringLiteral("1"));
-    b.range(1).Punkty(2).setWl(false);
-    b.range(1).Punkty(3).setWl(false);
+    }
     b.measureCurrentRange();
-    QCOMPARE(again, 0);
-    QCOMPARE(b.t.prompts.messages.size(), again + 1);
+
+    // The standby frame follows the warning, before the setting.
+    QCOMPARE(b.frames(), frames);
+    QCOMPARE(b.messages().size(), frames.count(QStringLiteral("<S>")));
+    const PromptMessage warning = b.t.prompts.messages.first();
+    QCOMPARE(warning.text, QStringLiteral("Zaciski wysokonapięciowe  -  HIGH VOLTAGE"));
+    QCOMPARE(warning.caption, QStringLiteral("Uwaga"));
+    QCOMPARE(warning.icon, PromptIcon::Warning);
+
+    // Given once, the warning waits for a lower range or for "Przerwij
+    // pomiary"; after the abort the next run warns again.
+    b.t.prompts.messages.clear();
+    b.onSetting([](TForm_PomiaryDN *d) { d->BitBtn_PomDN_PrzerwijClick(); });
+    b.measureCurrentRange();
+    QVERIFY(b.messages().isEmpty());
+    b.typed(QStringLiteral("1"));
+    for (int j = 2; j <= points.size(); ++j)
+        b.range(1).Punkty(j).setWl(false);
+    b.measureCurrentRange();
+    QCOMPARE(b.messages().size(), 1);
 }
 
 void AmplitudeRunTest::everyRangeAsksWhetherToStop_data()
@@ -777,22 +731,6 @@ void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()
     b.command.Menu_PomiaryClick();
     QCOMPARE(frequency.ran, (QList<QPair<int, int>>{{1, 1}, {2, 1}}));
     QCOMPARE(b.lines(), (QStringList{"open", "close"}));
-}
-
-void AmplitudeRunTest::cancelledChooserOnlyOpensAndClosesTheLink()
-{
-    Bench b(Analogowy);
-    b.addRange(1, 10, QStringLiteral("V"));
-    b.addPoint(1, 1, 5);
-    b.t.prompts.dialogHandlers.push_back({QStringLiteral("TForm_Pomiary"), [](QDialog *dialog) {
-                                              auto *d = qobject_cast<TForm_Pomiary *>(dialog);
-                                              d->PPAnClick();
-                                              return d->result();
-                                          }});
-    b.command.Menu_PomiaryClick();
-    QCOMPARE(b.lines(), (QStringList{"open", "close"}));
-    QCOMPARE(b.t.prompts.dialogsShown, QStringList{"TForm_Pomiary"});
-    QVERIFY(!b.point(1, 1).Zmierzony());
 }
 
 void AmplitudeRunTest::linkFailureStopsTheRunKeepingEarlierPoints_data()
