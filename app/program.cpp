@@ -2,8 +2,12 @@
 
 #include "amplitudepage.h"
 #include "documentsession.h"
+#include "measuremenu.h"
 #include "tform_oknoglowne.h"
 #include "tform_oprogramie.h"
+#include "tform_pomiary.h"
+#include "tform_pomiarydn.h"
+#include "tform_pomiarydo.h"
 #include "tform_pulpit.h"
 #include "tform_rs232.h"
 #include "tform_sprawdzanie.h"
@@ -44,6 +48,12 @@ void Program::createWindows()
     m_sprawdzanie->setRS232Window(m_rs232.get());
     // The page belongs to the window from here on.
     m_amplitudePage = new AmplitudePage(m_services, *m_sprawdzanie);
+    // The measurement dialogs and the "Po&miary" command live with the window.
+    auto *pomiaryDO = new TForm_PomiaryDO(m_services, m_measurementState, m_sprawdzanie.get());
+    auto *pomiaryDN = new TForm_PomiaryDN(m_services, m_measurementState, m_sprawdzanie.get());
+    auto *pomiary = new TForm_Pomiary(m_services, m_sprawdzanie.get());
+    new MeasureMenu(m_services, m_measurementState, *m_sprawdzanie, *m_amplitudePage, *pomiaryDO,
+                    *pomiaryDN, *pomiary);
     TForm_Oprogramie *splash = m_oprogramie.get();
     QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
                      [splash] { splash->close(); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "measurementstate.h"
 #include "qtprompts.h"
 #include "seriallink.h"
 #include "services.h"
@@ -41,6 +42,9 @@ private:
     EventLoopClock m_clock;
     QtPrompts m_prompts;
     Services m_services{m_link, m_clock, m_prompts, {}};
+
+    // Shared by the measurement dialogs; outlives them.
+    MeasurementState m_measurementState;
 
     std::unique_ptr<TForm_Oprogramie> m_oprogramie;
     std::unique_ptr<TForm_OknoGlowne> m_mainWindow;
