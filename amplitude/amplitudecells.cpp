@@ -173,10 +173,19 @@ PointOutcome leavePoint(TZakresAmpl range, int j, const QString &text, bool cyfr
         outcome.refocus = true;
         return outcome;
     }
+    const long double before = cyfrowy ? point.Nk() : point.Wm();
     if (cyfrowy)
         point.setNk(*value);
     else
         point.setWm(*value);
+    // A measured point keeps its values in the calibrator's unit. A new value
+    // typed over it is a new nominal in the range unit: the old result no
+    // longer belongs to it, and the next run must not convert it back as if
+    // it were one.
+    const long double after = cyfrowy ? point.Nk() : point.Wm();
+    if (point.Zmierzony() &&
+        (after != before || Units::isMilli(range.Jm()) != Units::isMilli(point.JmBk())))
+        point.setZmierzony(false);
     point.setWpisany(true);
     outcome.changed = true;
     outcome.rewrite = true;

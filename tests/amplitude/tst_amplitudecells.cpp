@@ -40,6 +40,7 @@ private Q_SLOTS:
     void summaryRepeatsTheRangeInWords();
 
     void pointsAreTypedRemovedOrRefused();
+    void retypedMeasuredPointIsNoLongerMeasured();
     void negativeSettingOfADigitalMeterIsRefused();
     void ticksOnAndOffTouchOnlyDefinedPoints();
     void frequencyItemsAndUserFrequencies();
@@ -296,6 +297,33 @@ void AmplitudeCellsTest::pointsAreTypedRemovedOrRefused()
     QVERIFY(!range.Punkty(2).Wl());
     QVERIFY(!range.Punkty(2).Wpisany());
     QCOMPARE(range.pointCount(), 1);
+}
+
+void AmplitudeCellsTest::retypedMeasuredPointIsNoLongerMeasured()
+{
+    TDaneSprawdzania record;
+    TZakresAmpl range = record.ZakresyAmpl(1);
+    range.setZak(100);
+    range.setJm(QStringLiteral("mV"));
+    // Measured on the 1 V range: the result is in volts.
+    TPunktAmpl point = range.Punkty(1);
+    point.setNk(0.05L);
+    point.setJmBk(QStringLiteral("V"));
+    point.setWpisany(true);
+    point.setZmierzony(true);
+
+    // The same digits typed back are a value in millivolts now.
+    AmplitudeCells::leavePoint(range, 1, QStringLiteral("0,05"), true);
+    QCOMPARE(point.Nk(), Real48::toLongDouble(Real48::fromLongDouble(0.05L)));
+    QVERIFY(!point.Zmierzony());
+
+    // Where the units agree, typing the shown value keeps the result.
+    range.setJm(QStringLiteral("V"));
+    point.setZmierzony(true);
+    AmplitudeCells::leavePoint(range, 1, QStringLiteral("0,05"), true);
+    QVERIFY(point.Zmierzony());
+    AmplitudeCells::leavePoint(range, 1, QStringLiteral("0,06"), true);
+    QVERIFY(!point.Zmierzony());
 }
 
 void AmplitudeCellsTest::negativeSettingOfADigitalMeterIsRefused()
