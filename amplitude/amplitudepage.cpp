@@ -715,6 +715,12 @@ void AmplitudePage::CzKeyDown(GridCombo *cell, int key)
 
 void AmplitudePage::KmmExit(GridEdit *cell)
 {
+    leaveClassCell(cell, &AmplitudeCells::leaveClassMeasured);
+}
+
+void AmplitudePage::leaveClassCell(GridEdit *cell,
+                                   AmplitudeCells::Outcome (*leave)(TZakresAmpl, const QString &))
+{
     if (!rangeWritable())
         return;
     const int k = rangeRow(cell->tag());
@@ -722,7 +728,7 @@ void AmplitudePage::KmmExit(GridEdit *cell)
     if (!cell->edited() && !text.isEmpty() && !range(k).isEmpty())
         return;
     leaving([&] {
-        const auto outcome = AmplitudeCells::leaveClassMeasured(range(k), text);
+        const auto outcome = leave(range(k), text);
         if (!outcome.message.isEmpty()) {
             showBox(outcome.message, outcome.caption);
             refocus(cell);
@@ -744,25 +750,7 @@ void AmplitudePage::KmmKeyDown(GridEdit *cell, int key)
 
 void AmplitudePage::KmzExit(GridEdit *cell)
 {
-    if (!rangeWritable())
-        return;
-    const int k = rangeRow(cell->tag());
-    const QString text = cell->text();
-    if (!cell->edited() && !text.isEmpty() && !range(k).isEmpty())
-        return;
-    leaving([&] {
-        const auto outcome = AmplitudeCells::leaveClassRange(range(k), text);
-        if (!outcome.message.isEmpty()) {
-            showBox(outcome.message, outcome.caption);
-            refocus(cell);
-            return;
-        }
-        cell->setModified(false);
-        if (outcome.changed)
-            markChanged();
-        if (k == currentRange())
-            PokazZakresNaPanelu(k);
-    });
+    leaveClassCell(cell, &AmplitudeCells::leaveClassRange);
 }
 
 void AmplitudePage::KmzKeyDown(GridEdit *cell, int key)

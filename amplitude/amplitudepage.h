@@ -1,5 +1,6 @@
 #pragma once
 
+#include "amplitudecells.h"
 #include "rowscroller.h"
 
 #include <QWidget>
@@ -113,6 +114,9 @@ public:
     void CzChange(GridCombo *cell, int item);
     void CzKeyDown(GridCombo *cell, int key);
     void KmmExit(GridEdit *cell);
+    // Leaving either class cell: the cell's own rule decides what is stored.
+    void leaveClassCell(GridEdit *cell,
+                        AmplitudeCells::Outcome (*leave)(TZakresAmpl, const QString &));
     void KmmKeyDown(GridEdit *cell, int key);
     void KmzExit(GridEdit *cell);
     void KmzKeyDown(GridEdit *cell, int key);

@@ -218,27 +218,34 @@ void DocumentSession::openFile(const QString &fileName)
     setSaved(true);
 }
 
+bool DocumentSession::saveOrDiscard(const QString &caption,
+                                    void (DocumentSession::*write)(const QString &))
+{
+    switch (ask(QStringLiteral("Zapisać zmiany?"), caption)) {
+    case PromptButton::Yes: {
+        const QString name = askSaveName(baseName(m_fileName));
+        if (name.isEmpty())
+            return false;
+        (this->*write)(name);
+        discardDocument();
+        return true;
+    }
+    case PromptButton::No:
+        discardDocument();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void DocumentSession::newDocument()
 {
     if (!m_saved) {
         recordView(ViewRule::TablePageOnly);
-        switch (ask(QStringLiteral("Zapisać zmiany?"), QStringLiteral("Uwaga!"))) {
-        case PromptButton::Yes: {
-            const QString name = askSaveName(baseName(m_fileName));
-            // Cancelling the save keeps the document: nothing unsaved is
-            // thrown away without being asked.
-            if (name.isEmpty())
-                return;
-            writeRecord(name);
-            discardDocument();
-            break;
-        }
-        case PromptButton::No:
-            discardDocument();
-            break;
-        default:
+        // Cancelling the save keeps the document: nothing unsaved is thrown
+        // away without being asked.
+        if (!saveOrDiscard(QStringLiteral("Uwaga!"), &DocumentSession::writeRecord))
             return;
-        }
     } else {
         discardDocument();
     }
@@ -354,24 +361,10 @@ void DocumentSession::closeDocument()
     recordView(ViewRule::AmplitudeTab);
     const ClosingFlags flags(*this);
     if (!m_saved) {
-        switch (ask(QStringLiteral("Zapisać zmiany?"), QStringLiteral("Uwaga"))) {
-        case PromptButton::Yes: {
-            const QString name = askSaveName(baseName(m_fileName));
-            // Cancelling the save dialog keeps the document shown, as
-            // answering Cancel does.
-            if (name.isEmpty())
-                return;
-            writeDocument(name);
-            discardDocument();
-            break;
-        }
-        case PromptButton::No:
-            discardDocument();
-            break;
-        default:
-            // The window stays exactly as it was, document shown.
+        // Cancel, here or in the save dialog, leaves the window exactly as
+        // it was, document shown.
+        if (!saveOrDiscard(QStringLiteral("Uwaga"), &DocumentSession::writeDocument))
             return;
-        }
     } else {
         discardDocument();
     }

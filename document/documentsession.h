@@ -155,6 +155,10 @@ private:
     bool saveBeforeOpening();
     void openFile(const QString &fileName);
     void discardDocument();
+    // "Zapisać zmiany?" before an unsaved document goes: Yes saves it under a
+    // name the user gives, No lets it go. False when the user keeps it
+    // (Cancel, or Cancel in the save dialog).
+    bool saveOrDiscard(const QString &caption, void (DocumentSession::*write)(const QString &));
     void showDocument();
     void refreshMeterLabels();
     void setCaptionFor(const QString &fileName);
