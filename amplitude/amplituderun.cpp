@@ -146,6 +146,37 @@ void AmplitudeRun::pointDone(int r, int j)
         m_view.showPoint(j);
 }
 
+std::optional<AmplitudeRun::CalibratorSetting> AmplitudeRun::calibratorFor(int r, int j)
+{
+    const std::optional<int> index = chooseCalibratorRange(r, j);
+    if (!index)
+        return std::nullopt;
+    warnHighVoltage(*index);
+    CalibratorSetting setting;
+    setting.index = *index;
+    setting.dokl = CalibratorRanges::decimalsOfCommand(CalibratorRanges::command(*index));
+    setting.rangeText = QString::fromLatin1(CalibratorRanges::range(*index).text);
+    setting.jmBk = Units::unitOfRangeText(setting.rangeText);
+    return setting;
+}
+
+void AmplitudeRun::storeResult(TZakresAmpl range, int j, const CalibratorSetting &calibrator,
+                               long double indication, long double setting)
+{
+    TPunktAmpl point = range.Punkty(j);
+    // Both values go into the calibrator range's unit; the error tables take
+    // volts and amperes.
+    const long double base = Units::isMilli(calibrator.jmBk) ? setting / 1000 : setting;
+    point.setBk(CalibratorRanges::calibratorError(calibrator.index, range.Cz(), base));
+    point.setWm(Units::toCalibratorUnit(indication, range.Jm(), calibrator.jmBk));
+    point.setNk(setting);
+    point.setJmBk(calibrator.jmBk);
+    point.setDokl(static_cast<std::uint8_t>(calibrator.dokl));
+    point.setZmierzony(true);
+    range.setZmierzony(true);
+    m_session.setChanged();
+}
+
 bool AmplitudeRun::runExactReading(int r, int points)
 {
     TZakresAmpl range = m_session.record().ZakresyAmpl(r);
@@ -157,17 +188,13 @@ bool AmplitudeRun::runExactReading(int r, int points)
         if (!selected(range, j, points))
             continue;
         TPunktAmpl point = range.Punkty(j);
-        const std::optional<int> index = chooseCalibratorRange(r, j);
-        if (!index) {
+        const std::optional<CalibratorSetting> calibrator = calibratorFor(r, j);
+        if (!calibrator) {
             pointDone(r, j);
             continue;
         }
-        warnHighVoltage(*index);
-
-        const QString command = CalibratorRanges::command(*index);
-        const int dokl = CalibratorRanges::decimalsOfCommand(command);
-        const QString rangeText = QString::fromLatin1(CalibratorRanges::range(*index).text);
-        const QString jmBk = Units::unitOfRangeText(rangeText);
+        const int dokl = calibrator->dokl;
+        const QString &rangeText = calibrator->rangeText;
         const long double wm = inRangeUnit(point.Wm(), range, j);
 
         ReadingRequest request;
@@ -186,18 +213,7 @@ bool AmplitudeRun::runExactReading(int r, int points)
         if (!setting)
             return false;
 
-        // The setting is in the calibrator range's unit; the error tables
-        // take volts and amperes.
-        const long double reached = *setting;
-        const long double base = Units::isMilli(rangeText) ? reached / 1000 : reached;
-        point.setBk(CalibratorRanges::calibratorError(*index, range.Cz(), base));
-        point.setWm(Units::toCalibratorUnit(wm, jm, jmBk));
-        point.setNk(reached);
-        point.setJmBk(jmBk);
-        point.setDokl(static_cast<std::uint8_t>(dokl));
-        point.setZmierzony(true);
-        range.setZmierzony(true);
-        m_session.setChanged();
+        storeResult(range, j, *calibrator, wm, *setting);
         result = true;
         pointDone(r, j);
     }
@@ -215,23 +231,20 @@ bool AmplitudeRun::runExactSetting(int r, int points)
         if (!selected(range, j, points))
             continue;
         TPunktAmpl point = range.Punkty(j);
-        const std::optional<int> index = chooseCalibratorRange(r, j);
-        if (!index) {
+        const std::optional<CalibratorSetting> calibrator = calibratorFor(r, j);
+        if (!calibrator) {
             pointDone(r, j);
             continue;
         }
-        warnHighVoltage(*index);
-
-        const QString command = CalibratorRanges::command(*index);
-        const int dokl = CalibratorRanges::decimalsOfCommand(command);
-        const QString rangeText = QString::fromLatin1(CalibratorRanges::range(*index).text);
-        const QString jmBk = Units::unitOfRangeText(rangeText);
+        const int dokl = calibrator->dokl;
+        const QString &rangeText = calibrator->rangeText;
+        const QString &jmBk = calibrator->jmBk;
         const long double nk =
             stored(Units::toCalibratorUnit(inRangeUnit(point.Nk(), range, j), jm, jmBk));
 
         // The run sets the calibrator itself, always with the function.
-        m_services.link.send(Frames::measurementSettingFrame(*index, functionOf(range).toLatin1(),
-                                                             Frames::valueText(nk, dokl)));
+        m_services.link.send(Frames::measurementSettingFrame(
+            calibrator->index, functionOf(range).toLatin1(), Frames::valueText(nk, dokl)));
 
         SettingRequest request;
         request.meterRange = meterRange;
@@ -243,15 +256,7 @@ bool AmplitudeRun::runExactSetting(int r, int points)
         if (!indication)
             return false;
 
-        const long double base = Units::isMilli(jmBk) ? nk / 1000 : nk;
-        point.setWm(Units::toCalibratorUnit(*indication, jm, jmBk));
-        point.setNk(nk);
-        point.setJmBk(jmBk);
-        point.setDokl(static_cast<std::uint8_t>(dokl));
-        point.setBk(CalibratorRanges::calibratorError(*index, range.Cz(), base));
-        point.setZmierzony(true);
-        range.setZmierzony(true);
-        m_session.setChanged();
+        storeResult(range, j, *calibrator, *indication, nk);
         result = true;
         pointDone(r, j);
     }

@@ -119,6 +119,21 @@ private:
     bool selected(const TZakresAmpl &range, int j, int points) const;
     // The warning before the first point on the 100 V or 1000 V range, with
     // the output put into standby; any lower range lets it come again.
+    // The calibrator range chosen for a point, with what follows from it.
+    struct CalibratorSetting
+    {
+        int index = 0;
+        int dokl = 0;
+        QString rangeText;
+        QString jmBk;
+    };
+    // Chooses the range (with its message when none holds the point) and
+    // gives the high-voltage warning when it is due.
+    std::optional<CalibratorSetting> calibratorFor(int r, int j);
+    // Stores an accepted point: the meter's indication (range unit) and the
+    // calibrator setting (calibrator unit), the calibrator error and marks.
+    void storeResult(TZakresAmpl range, int j, const CalibratorSetting &calibrator,
+                     long double indication, long double setting);
     void warnHighVoltage(int calibratorRange);
     void pointDone(int r, int j);
 
