@@ -7,7 +7,9 @@
 #include "tform_oprogramie.h"
 #include "tform_pomiary.h"
 #include "tform_pomiarydn.h"
+#include "tform_pomiarydn_cz.h"
 #include "tform_pomiarydo.h"
+#include "tform_pomiarydo_cz.h"
 #include "tform_pulpit.h"
 #include "tform_rs232.h"
 #include "tform_sprawdzanie.h"
@@ -54,6 +56,9 @@ void Program::createWindows()
     auto *pomiary = new TForm_Pomiary(m_services, m_sprawdzanie.get());
     new MeasureMenu(m_services, m_measurementState, *m_sprawdzanie, *m_amplitudePage, *pomiaryDO,
                     *pomiaryDN, *pomiary);
+    // The frequency twins are created with the rest; the frequency runs use them.
+    new TForm_PomiaryDN_Cz(m_services, m_measurementState, m_sprawdzanie.get());
+    new TForm_PomiaryDO_Cz(m_services, m_measurementState, m_sprawdzanie.get());
     TForm_Oprogramie *splash = m_oprogramie.get();
     QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
                      [splash] { splash->close(); });

@@ -2,13 +2,16 @@
 #include "configpaths.h"
 #include "errorbox.h"
 #include "mainwindowlayout.h"
+#include "program.h"
 #include "pseudoterminal.h"
 #include "seriallink.h"
 #include "testmain.h"
 #include "testservices.h"
 #include "tform_oknoglowne.h"
+#include "tform_oprogramie.h"
 #include "tform_pulpit.h"
 #include "tform_rs232.h"
+#include "tform_sprawdzanie.h"
 #include "tform_wyborkal.h"
 
 #include <QButtonGroup>
@@ -58,6 +61,7 @@ private Q_SLOTS:
     void noArgumentNeverOpensTheVerificationWindow();
     void hintLineFollowsTheMouse();
     void generalErrorBoxCaptions();
+    void startUpCreatesEveryWindowOnce();
 
 private:
     QTemporaryDir m_config;
@@ -350,6 +354,24 @@ void MainWindowTest::generalErrorBoxCaptions()
     QCOMPARE(prompts.messages.at(0).caption, QStringLiteral("Błąd komunikacji"));
     QCOMPARE(prompts.messages.at(0).text, QStringLiteral("Error opening com port"));
     QCOMPARE(prompts.messages.at(1).caption, QStringLiteral("Błąd"));
+}
+
+void MainWindowTest::startUpCreatesEveryWindowOnce()
+{
+    Program program({});
+    program.showSplash();
+    program.createWindows();
+    QVERIFY(program.mainWindow());
+    QVERIFY(program.aboutBox()->isVisible());
+    TForm_Sprawdzanie *verification = program.verificationWindow();
+    QVERIFY(verification);
+    // The measurement dialogs live with the verification window, one of each.
+    for (const char *name : {"TForm_PomiaryDO", "TForm_PomiaryDO_Cz", "TForm_PomiaryDN",
+                             "TForm_PomiaryDN_Cz", "TForm_Pomiary"}) {
+        QCOMPARE(verification->findChildren<QDialog *>(QLatin1String(name)).size(), 1);
+    }
+    QVERIFY(verification->Menu_Pomiary);
+    QCOMPARE(program.mainWindow()->statusText(2), QStringLiteral("Wykonanie kalibratora: R-707"));
 }
 
 ORVANE_TEST_MAIN(MainWindowTest)
