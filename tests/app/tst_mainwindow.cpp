@@ -241,7 +241,6 @@ void MainWindowTest::refusedWriteIsReportedAndTheLinkCloses()
 void MainWindowTest::freshUserShowsR707()
 {
     WithModelChoice f;
-    auto &t = f.t;
     auto &wyborKal = f.wyborKal;
     auto &window = f.window;
     window.FormActivate();
