@@ -101,11 +101,9 @@ private:
     bool m_first = true;
 };
 
-void writePoint(QByteArray &out, const TPunktAmpl &p)
+// What both kinds of point hold after their entry values, in file order.
+template <typename Point> void writeResults(ObjectWriter &o, const Point &p)
 {
-    ObjectWriter o(out);
-    o.real("Wm", p.Wm());
-    o.real("Nk", p.Nk());
     o.real("Bmr", p.Bmr());
     o.real("Bmd", p.Bmd());
     o.real("Bk", p.Bk());
@@ -114,6 +112,14 @@ void writePoint(QByteArray &out, const TPunktAmpl &p)
     o.boolean("Wl", p.Wl());
     o.boolean("Wpisany", p.Wpisany());
     o.boolean("Zmierzony", p.Zmierzony());
+}
+
+void writePoint(QByteArray &out, const TPunktAmpl &p)
+{
+    ObjectWriter o(out);
+    o.real("Wm", p.Wm());
+    o.real("Nk", p.Nk());
+    writeResults(o, p);
     o.end();
 }
 
@@ -123,14 +129,7 @@ void writePoint(QByteArray &out, const TPunktCz &p)
     o.real("WmDN_NkDO", p.WmDN_NkDO());
     o.integer("Cz", p.Cz());
     o.real("CzHz", p.CzHz());
-    o.real("Bmr", p.Bmr());
-    o.real("Bmd", p.Bmd());
-    o.real("Bk", p.Bk());
-    o.text("JmBk", p.JmBk());
-    o.integer("Dokl", p.Dokl());
-    o.boolean("Wl", p.Wl());
-    o.boolean("Wpisany", p.Wpisany());
-    o.boolean("Zmierzony", p.Zmierzony());
+    writeResults(o, p);
     o.end();
 }
 
@@ -145,6 +144,14 @@ template <typename Range> void writePoints(QByteArray &out, const Range &range)
     out += "      ]";
 }
 
+// The meter's class on a range of either characteristic.
+template <typename Range> void writeClass(ObjectWriter &o, const Range &r)
+{
+    o.real("Kmm", r.Kmm());
+    o.real("Kmz", r.Kmz());
+    o.text("KmzDod", r.KmzDod());
+}
+
 void writeRange(QByteArray &out, const TZakresAmpl &r)
 {
     ObjectWriter o(out);
@@ -153,9 +160,7 @@ void writeRange(QByteArray &out, const TZakresAmpl &r)
     o.integer("Cz", r.Cz());
     o.real("CzHz", r.CzHz());
     o.boolean("Zmierzony", r.Zmierzony());
-    o.real("Kmm", r.Kmm());
-    o.real("Kmz", r.Kmz());
-    o.text("KmzDod", r.KmzDod());
+    writeClass(o, r);
     out += ",\n      ";
     writePoints(out, r);
     o.end();
@@ -168,9 +173,7 @@ void writeRange(QByteArray &out, const TZakresCz &r)
     o.text("Jm", r.Jm());
     o.real("NkDN_WmDO", r.NkDN_WmDO());
     o.boolean("Zmierzony", r.Zmierzony());
-    o.real("Kmm", r.Kmm());
-    o.real("Kmz", r.Kmz());
-    o.text("KmzDod", r.KmzDod());
+    writeClass(o, r);
     out += ",\n      ";
     writePoints(out, r);
     o.end();
@@ -194,6 +197,11 @@ template <typename Get> void writeRanges(QByteArray &out, const char *name, Get 
 class Reader
 {
 public:
+    static QString where(const QString &path, const char *name)
+    {
+        return path.isEmpty() ? QString::fromLatin1(name) : path + '.' + QLatin1String(name);
+    }
+
     [[noreturn]] static void fail(const QString &field, const QString &why)
     {
         throw EConvertError(QStringLiteral("%1: %2").arg(field, why));
@@ -202,16 +210,15 @@ public:
     static long double real(const QJsonObject &o, const QString &path, const char *name)
     {
         const QJsonValue v = o.value(QLatin1String(name));
-        const QString where =
-            path.isEmpty() ? QLatin1String(name) : path + '.' + QLatin1String(name);
+        const QString field = where(path, name);
         if (v.isUndefined() || v.isNull())
             return 0;
         if (!v.isDouble())
-            fail(where, QStringLiteral("oczekiwano liczby"));
+            fail(field, QStringLiteral("oczekiwano liczby"));
         const long double value = v.toDouble();
         if (!Real48::fits(value))
             throw EOverflowError(QStringLiteral("%1: wartość %2 jest za duża dla formatu dokumentu")
-                                     .arg(where, QString::fromLatin1(numberText(value))));
+                                     .arg(field, QString::fromLatin1(numberText(value))));
         return value;
     }
 
@@ -221,8 +228,7 @@ public:
         if (v.isUndefined() || v.isNull())
             return {};
         if (!v.isString())
-            fail(path.isEmpty() ? QLatin1String(name) : path + '.' + QLatin1String(name),
-                 QStringLiteral("oczekiwano tekstu"));
+            fail(where(path, name), QStringLiteral("oczekiwano tekstu"));
         return v.toString();
     }
 
@@ -230,13 +236,12 @@ public:
                           qint64 high)
     {
         const QJsonValue v = o.value(QLatin1String(name));
-        const QString where =
-            path.isEmpty() ? QLatin1String(name) : path + '.' + QLatin1String(name);
+        const QString field = where(path, name);
         if (v.isUndefined() || v.isNull())
             return 0;
         const double d = v.toDouble(0.5);
         if (!v.isDouble() || d != std::floor(d) || d < low || d > high)
-            fail(where,
+            fail(field,
                  QStringLiteral("oczekiwano liczby całkowitej od %1 do %2").arg(low).arg(high));
         return qint64(d);
     }
@@ -247,40 +252,36 @@ public:
         if (v.isUndefined() || v.isNull())
             return false;
         if (!v.isBool())
-            fail(path.isEmpty() ? QLatin1String(name) : path + '.' + QLatin1String(name),
-                 QStringLiteral("oczekiwano true albo false"));
+            fail(where(path, name), QStringLiteral("oczekiwano true albo false"));
         return v.toBool();
     }
 
     static QJsonArray array(const QJsonObject &o, const QString &path, const char *name)
     {
         const QJsonValue v = o.value(QLatin1String(name));
-        const QString where =
-            path.isEmpty() ? QLatin1String(name) : path + '.' + QLatin1String(name);
+        const QString field = where(path, name);
         if (v.isUndefined() || v.isNull())
             return {};
         if (!v.isArray())
-            fail(where, QStringLiteral("oczekiwano tablicy"));
+            fail(field, QStringLiteral("oczekiwano tablicy"));
         const QJsonArray a = v.toArray();
         if (a.size() > Slots)
-            fail(where, QStringLiteral("ma więcej niż 35 elementów"));
+            fail(field, QStringLiteral("ma więcej niż 35 elementów"));
         return a;
     }
 
-    static QJsonObject object(const QJsonValue &v, const QString &where)
+    static QJsonObject object(const QJsonValue &v, const QString &field)
     {
         if (v.isNull())
             return {};
         if (!v.isObject())
-            fail(where, QStringLiteral("oczekiwano obiektu"));
+            fail(field, QStringLiteral("oczekiwano obiektu"));
         return v.toObject();
     }
 };
 
-void readPoint(const QJsonObject &o, const QString &path, TPunktAmpl p)
+template <typename Point> void readResults(const QJsonObject &o, const QString &path, Point p)
 {
-    p.setWm(Reader::real(o, path, "Wm"));
-    p.setNk(Reader::real(o, path, "Nk"));
     p.setBmr(Reader::real(o, path, "Bmr"));
     p.setBmd(Reader::real(o, path, "Bmd"));
     p.setBk(Reader::real(o, path, "Bk"));
@@ -291,19 +292,19 @@ void readPoint(const QJsonObject &o, const QString &path, TPunktAmpl p)
     p.setZmierzony(Reader::boolean(o, path, "Zmierzony"));
 }
 
+void readPoint(const QJsonObject &o, const QString &path, TPunktAmpl p)
+{
+    p.setWm(Reader::real(o, path, "Wm"));
+    p.setNk(Reader::real(o, path, "Nk"));
+    readResults(o, path, p);
+}
+
 void readPoint(const QJsonObject &o, const QString &path, TPunktCz p)
 {
     p.setWmDN_NkDO(Reader::real(o, path, "WmDN_NkDO"));
     p.setCz(std::int32_t(Reader::integer(o, path, "Cz", INT32_MIN, INT32_MAX)));
     p.setCzHz(Reader::real(o, path, "CzHz"));
-    p.setBmr(Reader::real(o, path, "Bmr"));
-    p.setBmd(Reader::real(o, path, "Bmd"));
-    p.setBk(Reader::real(o, path, "Bk"));
-    p.setJmBk(Reader::text(o, path, "JmBk"));
-    p.setDokl(std::uint8_t(Reader::integer(o, path, "Dokl", 0, 255)));
-    p.setWl(Reader::boolean(o, path, "Wl"));
-    p.setWpisany(Reader::boolean(o, path, "Wpisany"));
-    p.setZmierzony(Reader::boolean(o, path, "Zmierzony"));
+    readResults(o, path, p);
 }
 
 template <typename Range> void readPoints(const QJsonObject &o, const QString &path, Range range)
