@@ -869,22 +869,28 @@ void AmplitudePage::BtnOFFClick()
 
 // Scroll bars.
 
+namespace {
+
+// Puts a scroller's arithmetic onto its bar and moves the rows it scrolls.
+void applyBar(QScrollBar *bar, const RowScroller &scroller, QWidget *rows, int headerHeight)
+{
+    const QSignalBlocker block(bar);
+    bar->setMaximum(scroller.maximum());
+    bar->setPageStep(std::max(1, scroller.pageStep()));
+    bar->setValue(scroller.position());
+    rows->move(0, scroller.areaTop() - headerHeight);
+}
+
+} // namespace
+
 void AmplitudePage::applyRangeBar()
 {
-    const QSignalBlocker block(ZakresySB);
-    ZakresySB->setMaximum(m_rangeBar.maximum());
-    ZakresySB->setPageStep(std::max(1, m_rangeBar.pageStep()));
-    ZakresySB->setValue(m_rangeBar.position());
-    Panel_Zakresy->move(0, m_rangeBar.areaTop() - HeaderHeight);
+    applyBar(ZakresySB, m_rangeBar, Panel_Zakresy, HeaderHeight);
 }
 
 void AmplitudePage::applyPointBar()
 {
-    const QSignalBlocker block(PunktySB);
-    PunktySB->setMaximum(m_pointBar.maximum());
-    PunktySB->setPageStep(std::max(1, m_pointBar.pageStep()));
-    PunktySB->setValue(m_pointBar.position());
-    Panel_Punkty->move(0, m_pointBar.areaTop() - HeaderHeight);
+    applyBar(PunktySB, m_pointBar, Panel_Punkty, HeaderHeight);
 }
 
 void AmplitudePage::UkladZakresySB()
