@@ -177,25 +177,37 @@ void AmplitudeRun::storeResult(TZakresAmpl range, int j, const CalibratorSetting
     m_session.setChanged();
 }
 
-bool AmplitudeRun::runExactReading(int r, int points)
+bool AmplitudeRun::runPoints(int r, int points, const MeasurePoint &measure)
 {
     TZakresAmpl range = m_session.record().ZakresyAmpl(r);
-    const QString jm = range.Jm();
-    const QString meterRange = meterRangeText(range);
-    const bool alternating = range.Cz() != 0;
     bool result = false;
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
         if (!selected(range, j, points))
             continue;
-        TPunktAmpl point = range.Punkty(j);
         const std::optional<CalibratorSetting> calibrator = calibratorFor(r, j);
-        if (!calibrator) {
-            pointDone(r, j);
-            continue;
+        if (calibrator) {
+            // An abort ends the range at once, leaving the window where the
+            // dialog put it.
+            if (!measure(range, j, *calibrator))
+                return false;
+            result = true;
         }
-        const int dokl = calibrator->dokl;
-        const QString &rangeText = calibrator->rangeText;
-        const long double wm = inRangeUnit(point.Wm(), range, j);
+        pointDone(r, j);
+    }
+    m_view.centreVerificationWindow();
+    return result;
+}
+
+bool AmplitudeRun::runExactReading(int r, int points)
+{
+    const TZakresAmpl meter = m_session.record().ZakresyAmpl(r);
+    const QString jm = meter.Jm();
+    const QString meterRange = meterRangeText(meter);
+    const bool alternating = meter.Cz() != 0;
+    return runPoints(r, points, [&](TZakresAmpl range, int j, const CalibratorSetting &calibrator) {
+        const int dokl = calibrator.dokl;
+        const QString &rangeText = calibrator.rangeText;
+        const long double wm = inRangeUnit(range.Punkty(j).Wm(), range, j);
 
         ReadingRequest request;
         request.meterRange = meterRange;
@@ -212,39 +224,25 @@ bool AmplitudeRun::runExactReading(int r, int points)
         const std::optional<long double> setting = m_dialogs.exactReading(request);
         if (!setting)
             return false;
-
-        storeResult(range, j, *calibrator, wm, *setting);
-        result = true;
-        pointDone(r, j);
-    }
-    m_view.centreVerificationWindow();
-    return result;
+        storeResult(range, j, calibrator, wm, *setting);
+        return true;
+    });
 }
 
 bool AmplitudeRun::runExactSetting(int r, int points)
 {
-    TZakresAmpl range = m_session.record().ZakresyAmpl(r);
-    const QString jm = range.Jm();
-    const QString meterRange = meterRangeText(range);
-    bool result = false;
-    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        if (!selected(range, j, points))
-            continue;
-        TPunktAmpl point = range.Punkty(j);
-        const std::optional<CalibratorSetting> calibrator = calibratorFor(r, j);
-        if (!calibrator) {
-            pointDone(r, j);
-            continue;
-        }
-        const int dokl = calibrator->dokl;
-        const QString &rangeText = calibrator->rangeText;
-        const QString &jmBk = calibrator->jmBk;
-        const long double nk =
-            stored(Units::toCalibratorUnit(inRangeUnit(point.Nk(), range, j), jm, jmBk));
+    const TZakresAmpl meter = m_session.record().ZakresyAmpl(r);
+    const QString jm = meter.Jm();
+    const QString meterRange = meterRangeText(meter);
+    return runPoints(r, points, [&](TZakresAmpl range, int j, const CalibratorSetting &calibrator) {
+        const int dokl = calibrator.dokl;
+        const QString &rangeText = calibrator.rangeText;
+        const long double nk = stored(Units::toCalibratorUnit(
+            inRangeUnit(range.Punkty(j).Nk(), range, j), jm, calibrator.jmBk));
 
         // The run sets the calibrator itself, always with the function.
         m_services.link.send(Frames::measurementSettingFrame(
-            calibrator->index, functionOf(range).toLatin1(), Frames::valueText(nk, dokl)));
+            calibrator.index, functionOf(range).toLatin1(), Frames::valueText(nk, dokl)));
 
         SettingRequest request;
         request.meterRange = meterRange;
@@ -255,11 +253,7 @@ bool AmplitudeRun::runExactSetting(int r, int points)
         const std::optional<long double> indication = m_dialogs.exactSetting(request);
         if (!indication)
             return false;
-
-        storeResult(range, j, *calibrator, *indication, nk);
-        result = true;
-        pointDone(r, j);
-    }
-    m_view.centreVerificationWindow();
-    return result;
+        storeResult(range, j, calibrator, *indication, nk);
+        return true;
+    });
 }

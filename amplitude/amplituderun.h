@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class DocumentSession;
@@ -130,6 +131,14 @@ private:
     // Chooses the range (with its message when none holds the point) and
     // gives the high-voltage warning when it is due.
     std::optional<CalibratorSetting> calibratorFor(int r, int j);
+    // Measures one point on its calibrator range; false when the operator
+    // aborted.
+    using MeasurePoint =
+        std::function<bool(TZakresAmpl range, int j, const CalibratorSetting &calibrator)>;
+    // Walks the selected points of range r: the choice of calibrator range,
+    // the measurement, the row refresh. False on an abort or when nothing
+    // was measured.
+    bool runPoints(int r, int points, const MeasurePoint &measure);
     // Stores an accepted point: the meter's indication (range unit) and the
     // calibrator setting (calibrator unit), the calibrator error and marks.
     void storeResult(TZakresAmpl range, int j, const CalibratorSetting &calibrator,
