@@ -1,6 +1,7 @@
 #include "documentfile.h"
 #include "documentjson.h"
 #include "errors.h"
+#include "randomdocument.h"
 #include "real48.h"
 #include "testmain.h"
 
@@ -279,10 +280,7 @@ void CalToolTest::buildRefusesWrongKinds()
 void CalToolTest::convertWritesTheCurrentLayout()
 {
     // Current documents go through unchanged, leftovers after texts included.
-    QByteArray image(160804, 0);
-    QRandomGenerator random(3);
-    for (char &byte : image)
-        byte = char(random.bounded(256));
+    const QByteArray image = randomDocumentImage(3);
     writeBytes(path("cur.cal"), image + "trailing");
     QCOMPARE(tool({"convert", path("cur.cal"), path("cur2.cal")}).status, 0);
     QCOMPARE(fileBytes(path("cur2.cal")), image);
@@ -313,9 +311,12 @@ void CalToolTest::dumpOfALegacyFileShowsTheConvertedRecord()
 void CalToolTest::unreadableInputIsStatusOne()
 {
     writeBytes(path("short.cal"), QByteArray(100, 1));
+    writeBytes(path("cut.cal"), QByteArray(160803, 0));
     for (const QStringList &arguments :
          {QStringList{"dump", path("none.cal")}, QStringList{"dump", path("short.cal")},
           QStringList{"convert", path("short.cal"), path("out.cal")},
+          QStringList{"dump", path("cut.cal")},
+          QStringList{"convert", path("cut.cal"), path("out.cal")},
           QStringList{"build", path("none.json"), path("out.cal")}}) {
         const Run run = tool(arguments);
         QCOMPARE(run.status, 1);
