@@ -263,6 +263,15 @@ void CalToolTest::buildRefusesWrongKinds_data()
                                              "{}]}")
                                << QByteArray("ZakresyCzDO");
     QTest::newRow("bool as number") << QByteArray(R"({"WidokAmpl": 1})") << QByteArray("WidokAmpl");
+    // Texts go into their fields whole and in Windows-1250, or not at all.
+    QTest::newRow("Nazwa of 31") << QByteArray(R"({"Nazwa": "Miliwoltomierz cyfrowy V-640/12"})")
+                                 << QByteArray("Nazwa");
+    QTest::newRow("JmBk of 6") << QByteArray(R"({"ZakresyCzDN":[{"Punkty":[{"JmBk":"mVolts"}]}]})")
+                               << QByteArray("ZakresyCzDN[1].Punkty[1].JmBk");
+    QTest::newRow("not in the code page")
+        << QByteArray(R"({"ZakresyAmpl":[{},{"KmzDod":"1\u03a9"}]})")
+        << QByteArray("ZakresyAmpl[2].KmzDod");
+    QTest::newRow("unknown Typ") << QByteArray(R"({"Typ": "Elektroniczny"})") << QByteArray("Typ");
 }
 
 void CalToolTest::buildRefusesWrongKinds()
