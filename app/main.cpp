@@ -1,3 +1,4 @@
+#include "documentfile.h"
 #include "orvaneapplication.h"
 #include "program.h"
 #include "tform_oknoglowne.h"
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     OrvaneApplication app(argc, argv);
+    DocumentFile::ignoreFileSizeSignal();
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();

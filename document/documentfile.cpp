@@ -6,9 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -87,6 +88,44 @@ struct Descriptor
             ::close(fd);
     }
     int fd;
+};
+
+// A new file named after a prefix and a random suffix, created for writing
+// only if the name is free. It is removed again unless renamed; path is then
+// cleared. On failure fd is negative and error holds the reason.
+struct TemporaryFile
+{
+    explicit TemporaryFile(const QByteArray &prefix)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path = prefix + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            error = errno;
+            if (fd >= 0 || error != EEXIST)
+                break;
+        }
+        if (fd < 0)
+            path.clear();
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+    ~TemporaryFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (!path.isEmpty())
+            ::unlink(path.constData());
+    }
+    bool close()
+    {
+        const int result = ::close(fd);
+        error = errno;
+        fd = -1;
+        return result == 0;
+    }
+    QByteArray path;
+    int fd = -1;
+    int error = 0;
 };
 
 // The older layout: the header of the current record, then seven range slots
@@ -275,15 +314,69 @@ TDaneSprawdzania read(const QString &fileName)
 
 void write(const TDaneSprawdzania &record, const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EInOutError(QStringLiteral("Nie można utworzyć pliku %1.").arg(shown(fileName)),
-                          file.errorString());
-    const qint64 written =
-        file.write(reinterpret_cast<const char *>(record.bytes()), TDaneSprawdzania::Size);
-    if (written != TDaneSprawdzania::Size || !file.commit())
-        throw EInOutError(QStringLiteral("Błąd zapisu pliku %1.").arg(shown(fileName)),
-                          file.errorString());
+    const QString createFailed =
+        QStringLiteral("Nie można utworzyć pliku %1.").arg(shown(fileName));
+    const QString writeFailed = QStringLiteral("Błąd zapisu pliku %1.").arg(shown(fileName));
+
+    // A link stays a link: the file it points to is replaced.
+    QString target = fileName;
+    QFileInfo link(fileName);
+    for (int depth = 0; depth < 40 && link.isSymLink(); ++depth)
+        link.setFile(link.symLinkTarget());
+    if (!link.isSymLink())
+        target = link.filePath();
+    const QByteArray path = QFile::encodeName(target);
+
+    // Only a regular file is replaced; a FIFO, a device or a folder of that
+    // name is left alone. A read-only file is not replaced either, although
+    // the folder would allow it.
+    struct stat existing = {};
+    const bool exists = ::stat(path.constData(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        throw EInOutError(createFailed, systemError(errno));
+    if (exists && !S_ISREG(existing.st_mode))
+        throw EInOutError(createFailed, notARegularFile(existing.st_mode));
+    if (exists && ::access(path.constData(), W_OK) != 0)
+        throw EInOutError(createFailed, systemError(errno));
+
+    // The new contents go to a hidden file beside the target, which replaces
+    // the target only once all of it is on the disk. Every failure names the
+    // call that failed; the old file stays as it was.
+    const QFileInfo info(target);
+    TemporaryFile temporary(
+        QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName()));
+    if (temporary.fd < 0)
+        throw EInOutError(createFailed, systemError(temporary.error));
+    const char *bytes = reinterpret_cast<const char *>(record.bytes());
+    qint64 written = 0;
+    while (written < RecordSize) {
+        const ssize_t n = ::write(temporary.fd, bytes + written, size_t(RecordSize - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EInOutError(writeFailed, systemError(errno));
+        written += n;
+    }
+    if (exists && ::fchmod(temporary.fd, existing.st_mode & 07777) != 0)
+        throw EInOutError(writeFailed, systemError(errno));
+    if (::fsync(temporary.fd) != 0)
+        throw EInOutError(writeFailed, systemError(errno));
+    if (!temporary.close())
+        throw EInOutError(writeFailed, systemError(temporary.error));
+    if (::rename(temporary.path.constData(), path.constData()) != 0)
+        throw EInOutError(writeFailed, systemError(errno));
+    temporary.path.clear();
+    // The rename reaches the disk with the folder. The document is whole
+    // under its name by now, so this last step reports nothing.
+    const Descriptor folder(
+        ::open(QFile::encodeName(info.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.fd >= 0)
+        ::fsync(folder.fd);
+}
+
+void ignoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace DocumentFile

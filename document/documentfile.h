@@ -33,7 +33,12 @@ TDaneSprawdzania parse(const QByteArray &contents, const QString &fileName = {})
 TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileName = {});
 
 // Writes the 160804 bytes to a temporary file beside the target and renames
-// it over the target only when everything was written.
+// it over the target only when everything was written and synced.
 void write(const TDaneSprawdzania &record, const QString &fileName);
+
+// A save that meets the file size limit (ulimit -f) must fail like a full
+// disk and leave the old file, not end the program with SIGXFSZ. Both
+// programs call this at start.
+void ignoreFileSizeSignal();
 
 } // namespace DocumentFile

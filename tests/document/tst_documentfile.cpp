@@ -6,13 +6,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <csignal>
+#include <cerrno>
 #include <cstring>
 #include <memory>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -114,6 +115,7 @@ private Q_SLOTS:
     void hostileFilesAreRefused();
     void damagedInputEndsInADocumentOrAnError();
     void seedCorpusEndsInDocumentsOrErrors();
+    void failedSaveKeepsThePreviousFile_data();
     void failedSaveKeepsThePreviousFile();
     void saveIntoMissingFolderIsAnError();
     void readOnlyTargetIsNotReplaced();
@@ -456,31 +458,87 @@ void DocumentFileTest::seedCorpusEndsInDocumentsOrErrors()
     QCOMPARE(loaded, 2);
 }
 
+void DocumentFileTest::failedSaveKeepsThePreviousFile_data()
+{
+    // Each save runs orvane707-cal in a child process, so that a signal the
+    // program does not ignore ends the child and fails the row. The shell
+    // gets the tool as $0, the new document as $1, the folder of the target
+    // doc.cal as $2 and the old document as $3.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("error");
+    const QString convert = QStringLiteral("exec \"$0\" convert \"$1\" \"$2/doc.cal\"");
+    QTest::newRow("file size limit") << "ulimit -f 100; " + convert << EFBIG;
+    // A folder the user cannot write to; the superuser can, so it runs the
+    // tool as nobody.
+    QTest::newRow("read-only folder")
+        << "chmod 555 \"$2\"; if [ \"$(id -u)\" = 0 ]; then exec setpriv --reuid=65534 "
+           "--regid=65534 --clear-groups \"$0\" convert \"$1\" \"$2/doc.cal\"; fi; " +
+               convert
+        << EACCES;
+    QTest::newRow("FIFO") << "rm \"$2/doc.cal\"; mkfifo \"$2/doc.cal\"; " + convert << 0;
+    // A full disk: a small tmpfs in a mount namespace of the child's own,
+    // which is gone when the child ends, so the child checks what it left.
+    QTest::newRow("full disk")
+        << QStringLiteral("mount -t tmpfs -o size=200k tmpfs \"$2\" && cp \"$3\" \"$2/doc.cal\" "
+                          "&& \"$0\" convert \"$1\" \"$2/doc.cal\"; status=$?; "
+                          "cmp -s \"$3\" \"$2/doc.cal\" && ls -A \"$2\"; exit $status")
+        << ENOSPC;
+}
+
 void DocumentFileTest::failedSaveKeepsThePreviousFile()
 {
-    const QByteArray old = randomBytes(160804, 5);
-    writeBytes(path("doc.cal"), old);
+    QFETCH(QString, script);
+    QFETCH(int, error);
+    const bool fullDisk = script.startsWith(QStringLiteral("mount"));
+    if (fullDisk && QProcess::execute(QStringLiteral("unshare"), {"-rm", "true"}) != 0)
+        QSKIP("no mount namespace for a tmpfs here");
+    if (script.contains(QStringLiteral("setpriv")) && geteuid() == 0 &&
+        QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        QSKIP("setpriv is needed to run the tool as nobody");
 
-    // A file size limit makes the write fail half way, as a full disk does,
-    // whoever runs the test.
-    rlimit previous{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = previous;
-    small.rlim_cur = 100000;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool failed = false;
-    try {
-        DocumentFile::write(TDaneSprawdzania(), path("doc.cal"));
-    } catch (const EInOutError &error) {
-        failed = error.message().contains(QStringLiteral("doc.cal"));
+    // Readable for nobody, whom the read-only row may run the tool as.
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadOther | QFile::ExeOther);
+    const QByteArray old = randomDocumentImage(5);
+    writeBytes(path("old.cal"), old);
+    TDaneSprawdzania record;
+    record.setNazwa(QStringLiteral("nowy"));
+    DocumentFile::write(record, path("new.cal"));
+    QVERIFY(QDir(m_dir->path()).mkdir("target"));
+    const QString folder = path("target");
+    writeBytes(folder + "/doc.cal", old);
+
+    QProcess child;
+    QStringList arguments = {"-c",   script,         QStringLiteral(CALTOOL_PATH), path("new.cal"),
+                             folder, path("old.cal")};
+    if (fullDisk)
+        arguments = QStringList{"-rm", "sh"} + arguments;
+    child.start(fullDisk ? QStringLiteral("unshare") : QStringLiteral("sh"), arguments);
+    QVERIFY(child.waitForFinished(60000));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString err = QString::fromLocal8Bit(child.readAllStandardError());
+
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(child.exitCode() == 1, qPrintable(err));
+    QCOMPARE(err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(err.contains(QStringLiteral("doc.cal")), qPrintable(err));
+    // The reason is the one of the call that failed.
+    const QString reason =
+        error ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("FIFO");
+    QVERIFY2(err.contains(reason), qPrintable(err));
+
+    const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                                    QDir::NoDotAndDotDot);
+    if (fullDisk) {
+        QCOMPARE(child.readAllStandardOutput(), QByteArray("doc.cal\n"));
+    } else if (error) {
+        QCOMPARE(fileBytes(folder + "/doc.cal"), old);
+        QCOMPARE(left, QStringList{"doc.cal"});
+    } else {
+        QVERIFY(QFileInfo(folder + "/doc.cal").exists());
+        QVERIFY(!QFileInfo(folder + "/doc.cal").isFile());
+        QCOMPARE(left, QStringList{"doc.cal"});
     }
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
-
-    QVERIFY(failed);
-    QCOMPARE(fileBytes(path("doc.cal")), old);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"doc.cal"});
 }
 
 void DocumentFileTest::saveIntoMissingFolderIsAnError()
