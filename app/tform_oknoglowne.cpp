@@ -11,6 +11,8 @@
 #include "tform_pulpit.h"
 #include "tform_wyborkal.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
 #include <QLabel>
@@ -179,6 +181,15 @@ void TForm_OknoGlowne::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
     QMainWindow::changeEvent(event);
+}
+
+void TForm_OknoGlowne::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    // Closing the main window ends the program, also while the splash or the
+    // About box is still up: a window left on screen must not keep it alive.
+    if (event->isAccepted())
+        QCoreApplication::quit();
 }
 
 void TForm_OknoGlowne::resizeEvent(QResizeEvent *event)
