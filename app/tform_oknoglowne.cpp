@@ -78,6 +78,17 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
     Button_SprawdzanieMier->setObjectName(QStringLiteral("Button_SprawdzanieMier"));
     Button_Oprogramie->setObjectName(QStringLiteral("Button_Oprogramie"));
     Button_Koniec->setObjectName(QStringLiteral("Button_Koniec"));
+    // The design widths, or wider where the font needs the room; the buttons
+    // of a column keep one width.
+    for (const QList<QPushButton *> &column :
+         {QList<QPushButton *>{Button_WyborKal, Button_SterowanieKal, Button_SprawdzanieMier},
+          QList<QPushButton *>{Button_Oprogramie, Button_Koniec}}) {
+        int width = 0;
+        for (const QPushButton *button : column)
+            width = std::max({width, button->width(), button->sizeHint().width()});
+        for (QPushButton *button : column)
+            button->resize(width, button->height());
+    }
 
     connect(Button_WyborKal, &QPushButton::clicked, this, &TForm_OknoGlowne::Button_WyborKalClick);
     connect(Button_SterowanieKal, &QPushButton::clicked, this,
@@ -100,7 +111,9 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
     statusPanels[0]->setText(QStringLiteral("Time"));
     statusPanels[1]->setText(QStringLiteral("Date"));
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->setFixedHeight(MainWindowLayout::StatusBarHeight);
+    // The design height, or higher where the font needs it.
+    statusBar()->setFixedHeight(
+        std::max(MainWindowLayout::StatusBarHeight, statusBar()->sizeHint().height()));
 
     CzasTimer = new QTimer(this);
     CzasTimer->setInterval(500);
