@@ -1,8 +1,6 @@
 #include "documentfile.h"
 #include "orvaneapplication.h"
 #include "program.h"
-#include "tform_oknoglowne.h"
-#include "tform_oprogramie.h"
 
 int main(int argc, char *argv[])
 {
@@ -14,12 +12,6 @@ int main(int argc, char *argv[])
     Program program(arguments);
     app.setPrompts(&program.services().prompts);
 
-    program.showSplash();
-    program.createWindows();
-    program.mainWindow()->showMaximized();
-    program.mainWindow()->activateWindow();
-    // The splash stays in front of the main window until its OK is pressed.
-    if (program.aboutBox()->isVisible())
-        program.aboutBox()->raise();
+    program.start();
     return app.exec();
 }
