@@ -1,7 +1,5 @@
 #include "testservices.h"
 
-#include <QDialog>
-
 QString Transcript::frameText(const QByteArray &frame)
 {
     QString text;
@@ -90,9 +88,10 @@ PromptButton ScriptedPrompts::message(const PromptMessage &message)
 
 int ScriptedPrompts::exec(QDialog *dialog)
 {
-    dialogsShown.append(dialog->objectName());
+    const QString name = dialogName ? dialogName(dialog) : QString();
+    dialogsShown.append(name);
     for (auto it = dialogHandlers.begin(); it != dialogHandlers.end(); ++it) {
-        if (it->first == dialog->objectName()) {
+        if (it->first == name) {
             auto handler = std::move(it->second);
             dialogHandlers.erase(it);
             return handler(dialog);
@@ -100,7 +99,7 @@ int ScriptedPrompts::exec(QDialog *dialog)
     }
     if (defaultDialogHandler)
         return defaultDialogHandler(dialog);
-    return QDialog::Rejected;
+    return 0; // QDialog::Rejected
 }
 
 QString ScriptedPrompts::openFileName(const FileRequest &request)

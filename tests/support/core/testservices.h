@@ -71,9 +71,14 @@ private:
 // was asked. A box with no scripted answer gets its first button in the order
 // Ok, Yes, No, Cancel, ...; a dialog with no handler is rejected; a file
 // dialog with no scripted name is cancelled.
+//
+// Dialogs are told apart by dialogName, which the window tests set to the
+// dialogs' object names (testmain.h); the logic tests run no dialogs.
 class ScriptedPrompts : public Prompts
 {
 public:
+    static inline QString (*dialogName)(QDialog *dialog) = nullptr;
+
     PromptButton message(const PromptMessage &message) override;
     int exec(QDialog *dialog) override;
     QString openFileName(const FileRequest &request) override;
