@@ -126,9 +126,7 @@ std::optional<int> AmplitudeRun::chooseCalibratorRange(int r, int j)
 
 void AmplitudeRun::warnHighVoltage(int calibratorRange)
 {
-    constexpr int range100V = 3;
-    constexpr int range1000V = 4;
-    if (calibratorRange != range100V && calibratorRange != range1000V) {
+    if (!CalibratorRanges::isHighVoltage(calibratorRange)) {
         m_state.OstrzezenieWN = false;
         return;
     }
@@ -154,7 +152,7 @@ std::optional<AmplitudeRun::CalibratorSetting> AmplitudeRun::calibratorFor(int r
     warnHighVoltage(*index);
     CalibratorSetting setting;
     setting.index = *index;
-    setting.dokl = CalibratorRanges::decimalsOfCommand(CalibratorRanges::command(*index));
+    setting.dokl = CalibratorRanges::range(*index).decimals;
     setting.rangeText = QString::fromLatin1(CalibratorRanges::range(*index).text);
     setting.jmBk = Units::unitOfRangeText(setting.rangeText);
     return setting;

@@ -9,20 +9,22 @@ namespace CalibratorRanges {
 
 namespace {
 
+constexpr qint64 M = PerUnit;
+
 // clang-format off
 constexpr std::array<CalibratorRange, Count> Table{{
-    {"Z0", "100mV", "mV", 4, 0.205L,   205,  {0.0003L, 1.02e-05L}, {0.0005L, 6.02e-05L}},
-    {"Z1", "1V",    "V",  6, 2.05L,    2.05L,{0.0002L, 4.08e-05L}, {0.0005L, 0.000152L}},
-    {"Z2", "10V",   "V",  5, 20.5L,    20.5L,{0.0002L, 0.000408L}, {0.0005L, 0.00107L}},
-    {"Z3", "100V",  "V",  4, 205,      205,  {0.0002L, 0.00408L},  {0.0005L, 0.0102L}},
-    {"Z4", "1000V", "V",  3, 1100,     1100, {0.0002L, 0.0218L},   {0.0005L, 0.0545L}},
-    {"Z5", "1mA",   "mA", 6, 0.00205L, 2.05L,{0.0002L, 6.12e-08L}, {0.0005L, 6.02e-07L}},
-    {"Z6", "10mA",  "mA", 5, 0.0205L,  20.5L,{0.0002L, 6.12e-07L}, {0.0005L, 1.52e-06L}},
-    {"Z7", "100mA", "mA", 4, 0.205L,   205,  {0.0002L, 6.12e-06L}, {0.0005L, 1.07e-05L}},
-    {"Z8", "1A",    "A",  6, 1.1L,     1.1L, {0.0003L, 3.27e-05L}, {0.0005L, 5.45e-05L}},
-    {"Z9", "10A",   "A",  5, 20.5L,    20.5L,{0.0003L, 0.000612L}, {0.0005L, 0.00102L}},
+    {"Z0", "100mV", "mV", 4, 100 * M,  205 * M,     {0.0003L, 1.02e-05L}, {0.0005L, 6.02e-05L}},
+    {"Z1", "1V",    "V",  6, 1 * M,    2'050'000,   {0.0002L, 4.08e-05L}, {0.0005L, 0.000152L}},
+    {"Z2", "10V",   "V",  5, 10 * M,   20'500'000,  {0.0002L, 0.000408L}, {0.0005L, 0.00107L}},
+    {"Z3", "100V",  "V",  4, 100 * M,  205 * M,     {0.0002L, 0.00408L},  {0.0005L, 0.0102L}},
+    {"Z4", "1000V", "V",  3, 1000 * M, 1100 * M,    {0.0002L, 0.0218L},   {0.0005L, 0.0545L}},
+    {"Z5", "1mA",   "mA", 6, 1 * M,    2'050'000,   {0.0002L, 6.12e-08L}, {0.0005L, 6.02e-07L}},
+    {"Z6", "10mA",  "mA", 5, 10 * M,   20'500'000,  {0.0002L, 6.12e-07L}, {0.0005L, 1.52e-06L}},
+    {"Z7", "100mA", "mA", 4, 100 * M,  205 * M,     {0.0002L, 6.12e-06L}, {0.0005L, 1.07e-05L}},
+    {"Z8", "1A",    "A",  6, 1 * M,    1'100'000,   {0.0003L, 3.27e-05L}, {0.0005L, 5.45e-05L}},
+    {"Z9", "10A",   "A",  5, 10 * M,   20'500'000,  {0.0003L, 0.000612L}, {0.0005L, 0.00102L}},
     // No DC accuracy: the 100 A range is never used on DC.
-    {"Z:", "100A",  "A",  4, 100,      100,  {0, 0},               {0.002L, 0.0495L}},
+    {"Z:", "100A",  "A",  4, 100 * M,  100 * M,     {0, 0},               {0.002L, 0.0495L}},
 }};
 // clang-format on
 
@@ -66,26 +68,51 @@ std::optional<int> indexOfText(const QString &text)
 
 int decimalsOfCommand(const QString &command)
 {
-    const QChar c = command.size() >= 2 ? command[1] : QChar();
-    switch (c.unicode()) {
-    case '1':
-    case '5':
-    case '8':
-        return 6;
-    case '2':
-    case '6':
-    case '9':
-        return 5;
-    case '4':
-        return 3;
-    default:
-        return 4;
-    }
+    constexpr int noRange = 4;
+    const std::optional<int> index = indexOfCommand(command);
+    return index ? Table[*index].decimals : noRange;
+}
+
+long double settingLimit(int index)
+{
+    return static_cast<long double>(range(index).maximum) / PerUnit;
+}
+
+qint64 acMinimumCount(int index)
+{
+    return range(index).nominal / 100;
+}
+
+long double acMinimum(int index)
+{
+    return static_cast<long double>(acMinimumCount(index)) / PerUnit;
+}
+
+qint64 smallStep(int index)
+{
+    qint64 step = 10;
+    for (int i = range(index).decimals; i < 6; ++i)
+        step *= 10;
+    return step;
+}
+
+qint64 largeStep(int index)
+{
+    return 100 * smallStep(index);
 }
 
 long double selectionLimit(int index)
 {
-    return roundedToStored(range(index).selectionLimit);
+    const CalibratorRange &row = range(index);
+    // One division, so the limit is the nearest long double to 0.205 V, as
+    // the table's 205 mV means.
+    const long double perBaseUnit = Units::isMilli(QLatin1String(row.unit)) ? 1e9L : 1e6L;
+    return roundedToStored(static_cast<long double>(row.maximum) / perBaseUnit);
+}
+
+bool isHighVoltage(int index)
+{
+    return index == 3 || index == 4;
 }
 
 int lastRange(bool withHighCurrentRange)

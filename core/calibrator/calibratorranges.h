@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 
-// The calibrator's ranges as the verification side sees them: how many
-// decimals a value measured on a range carries, the largest value a range is
-// chosen for, how far the exact-reading dialog may step, and the calibrator's
-// own accuracy. Ranges are numbered 0..10 in the order of their range
-// commands "Z0".."Z9", "Z:".
+// The calibrator's ranges: the one table the front panel, the frames, the
+// range choice of the runs, the measurement dialogs and the error arithmetic
+// all read. Ranges are numbered 0..10 in the order of their range commands
+// "Z0".."Z9", "Z:".
 namespace CalibratorRanges {
 
 constexpr int Count = 11;
@@ -20,6 +20,10 @@ constexpr int HighCurrentRange = 10;
 // reaches.
 constexpr int AccuracyRows = 12;
 
+// Settings are counted exactly, in millionths of the range's unit: no value
+// the calibrator takes has more than six decimals.
+constexpr qint64 PerUnit = 1'000'000;
+
 struct Accuracy
 {
     // The calibrator's error at a setting s (volts or amperes) is s * k + c.
@@ -29,12 +33,14 @@ struct Accuracy
 
 struct CalibratorRange
 {
-    const char *command;        // "Z0"
-    const char *text;           // "100mV", also shown in the measurement dialogs
-    const char *unit;           // unit of the range: "mV", "V", "mA" or "A"
-    int decimals;               // decimals of values measured on the range
-    long double selectionLimit; // volts or amperes, as written in the table
-    long double settingLimit;   // in the unit of the range
+    const char *command; // "Z0"
+    const char *text;    // "100mV": the panel's caption, the dialogs' calibrator range
+    const char *unit;    // unit of every setting on the range: "mV", "V", "mA" or "A"
+    int decimals;        // of every setting sent or shown on the range
+    qint64 nominal;      // millionths of the unit: 100 mV is 100'000'000
+    // The highest setting, millionths of the unit. The same value in volts or
+    // amperes is the largest a point may have to be measured on the range.
+    qint64 maximum;
     Accuracy dc;
     Accuracy ac;
 };
@@ -50,13 +56,27 @@ std::optional<int> indexOfCommand(const QString &command);
 // The index of a range text ("100mV" .. "100A"), by exact comparison.
 std::optional<int> indexOfText(const QString &text);
 
-// Decimals from the second character of a range command: '1', '5', '8' give
-// 6; '2', '6', '9' give 5; '4' gives 3; anything else 4.
+// Decimals of the range a command names; 4 for anything that names none.
 int decimalsOfCommand(const QString &command);
 
-// The selection limit as stored in the program, rounded to the six-byte real
-// like every value compared with it.
+// The highest setting in the unit of the range (205 for "100mV").
+long double settingLimit(int index);
+// The lowest setting off DC, 1 % of the range (1 for "100mV", 0.01 for
+// "1V"), in millionths of the unit and as a number.
+qint64 acMinimumCount(int index);
+long double acMinimum(int index);
+// The steps of the panel's arrow keys, in millionths of the unit: the small
+// one is ten units of the range's last decimal, the large one a hundred
+// small ones.
+qint64 smallStep(int index);
+qint64 largeStep(int index);
+
+// The largest value, in volts or amperes, a point is measured on the range
+// for, rounded to the six-byte real like every value compared with it.
 long double selectionLimit(int index);
+
+// The 100 V and 1000 V ranges, which put high voltage on the terminals.
+bool isHighVoltage(int index);
 
 // The last range a model has: 10 with the 100 A range, else 9.
 int lastRange(bool withHighCurrentRange);

@@ -1,5 +1,7 @@
 #include "frames.h"
 
+#include "calibratorranges.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -18,10 +20,7 @@ QByteArray wrap(const QByteArray &commands)
 
 QByteArray rangeCommand(int range)
 {
-    Q_ASSERT(range >= 0 && range < RangeCount);
-    QByteArray command("Z");
-    command.append(char('0' + range));
-    return command;
+    return QByteArray(CalibratorRanges::range(range).command);
 }
 
 QByteArray functionCommand(int function)
@@ -34,9 +33,7 @@ QByteArray functionCommand(int function)
 
 int rangeDecimals(int range)
 {
-    static constexpr int decimals[RangeCount] = {4, 6, 5, 4, 3, 6, 5, 4, 6, 5, 4};
-    Q_ASSERT(range >= 0 && range < RangeCount);
-    return decimals[range];
+    return CalibratorRanges::range(range).decimals;
 }
 
 QByteArray valueText(long double value, int decimals)
@@ -64,10 +61,18 @@ QByteArray valueText(qint64 count, int decimals)
     return digits;
 }
 
+int frequencyDecimals(double hertz)
+{
+    if (hertz < 100.0)
+        return 2;
+    if (hertz < 1000.0)
+        return 1;
+    return 0;
+}
+
 QByteArray frequencyText(double hertz)
 {
-    const int decimals = hertz < 100.0 ? 2 : (hertz < 1000.0 ? 1 : 0);
-    return QByteArray::number(hertz, 'f', decimals);
+    return QByteArray::number(hertz, 'f', frequencyDecimals(hertz));
 }
 
 QByteArray variableFrequencyText(double hertz)

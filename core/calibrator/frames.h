@@ -12,21 +12,16 @@ namespace Frames {
 constexpr char STX = '\x02';
 constexpr char ETX = '\x03';
 
-// Calibrator ranges, in the order of the range commands.
-constexpr int RangeCount = 11;
-constexpr int Range100A = 10;
-
 // Functions, in the order of the function commands.
 enum Function { DC = 0, AC50 = 1, AC60 = 2, AC400 = 3, Function4 = 4 };
 
 QByteArray wrap(const QByteArray &commands);
 
-// "Z0".."Z9" and, for 100 A, "Z:": the calibrator takes the character after
-// '9' for range 10.
+// The range command of a range of the calibrator's table: "Z0".."Z9" and,
+// for 100 A, "Z:", the character after '9'.
 QByteArray rangeCommand(int range);
 QByteArray functionCommand(int function);
-// Decimals of the value text of a range: 6 for 1 V, 1 mA and 1 A; 5 for 10 V,
-// 10 mA and 10 A; 4 for 100 mV, 100 V, 100 mA and 100 A; 3 for 1000 V.
+// Decimals of the value text of a range, from the calibrator's table.
 int rangeDecimals(int range);
 
 // Fixed point, no exponent, no thousands separator.
@@ -34,8 +29,10 @@ QByteArray valueText(long double value, int decimals);
 // The same for a value held exactly as a count of its last decimal
 // (count 150 with 1 decimal is 15.0).
 QByteArray valueText(qint64 count, int decimals);
-// Frequency text of the "V" command: 2 decimals below 100 Hz, 1 below
-// 1000 Hz, none from 1000 Hz on.
+// The decimals a frequency is written and shown with: 2 below 100 Hz
+// (45.00), 1 below 1000 Hz (400.0), none from 1000 Hz on (2000).
+int frequencyDecimals(double hertz);
+// Frequency text of the "V" command, with those decimals.
 QByteArray frequencyText(double hertz);
 // Frequency text of the "F4V" command: the shortest general form, as
 // 1000 or 45.5.

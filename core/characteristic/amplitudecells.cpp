@@ -3,6 +3,7 @@
 #include "calibratorranges.h"
 #include "errormath.h"
 #include "errors.h"
+#include "localnumber.h"
 #include "numbertext.h"
 #include "tdanesprawdzania.h"
 
@@ -73,7 +74,7 @@ Outcome leaveRangeValue(TZakresAmpl range, const QString &text)
     const QString unit = unitOfRangeText(text);
     if (unit.isEmpty())
         return refused(noUnitMessage, plainCaption());
-    const auto value = NumberText::fromLocale(text.left(text.size() - unit.size()));
+    const auto value = readLocalNumber(text.left(text.size() - unit.size()));
     if (!value)
         throw EConvertError(badRangeValue);
     range.setZak(*value);
@@ -130,7 +131,7 @@ bool chooseFrequency(TZakresAmpl range, int item, const QString &hertzText)
     }
     if (item != 4)
         return false;
-    const auto value = NumberText::fromLocale(hertzText);
+    const auto value = readLocalNumber(hertzText);
     if (!value)
         return false;
     range.setCz(4);
@@ -160,7 +161,7 @@ PointOutcome leavePoint(TZakresAmpl range, int j, const QString &text, bool cyfr
         outcome.changed = true;
         return outcome;
     }
-    const auto value = NumberText::fromLocale(text);
+    const auto value = readLocalNumber(text);
     if (!value) {
         outcome.message = badPointMessage;
         outcome.caption = plainCaption();

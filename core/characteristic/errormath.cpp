@@ -1,6 +1,7 @@
 #include "errormath.h"
 
 #include "calibratorranges.h"
+#include "numbertext.h"
 #include "real48.h"
 #include "tdanesprawdzania.h"
 
@@ -31,15 +32,6 @@ Term splitTerm(const QString &kmzDod)
     return term;
 }
 
-std::optional<long double> readNumber(const QString &text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
 } // namespace
 
 long double additiveTerm(const QString &kmzDod)
@@ -47,12 +39,12 @@ long double additiveTerm(const QString &kmzDod)
     const Term term = splitTerm(kmzDod);
     if (term.multiplier == 0)
         return 0;
-    return readNumber(term.number).value_or(0) * term.multiplier;
+    return NumberText::fromDot(term.number).value_or(0) * term.multiplier;
 }
 
 bool isValidAdditiveTerm(const QString &kmzDod)
 {
-    return readNumber(splitTerm(kmzDod).number).has_value();
+    return NumberText::fromDot(splitTerm(kmzDod).number).has_value();
 }
 
 long double additiveTermInRangeUnit(const QString &kmzDod, const QString &rangeUnit)

@@ -1,5 +1,6 @@
 #include "numbertext.h"
 
+#include "frames.h"
 #include "real48.h"
 
 #include <QLocale>
@@ -42,25 +43,12 @@ std::optional<QString> bandFrequency(long double hertz)
     // The band edges as stored, so a typed 99,99 is still in its band.
     static const long double below100 = Real48::toLongDouble(Real48::fromLongDouble(99.99L));
     static const long double below1000 = Real48::toLongDouble(Real48::fromLongDouble(999.9L));
-    int decimals = 0;
-    if (hertz >= 45 && hertz <= below100)
-        decimals = 2;
-    else if (hertz >= 100 && hertz <= below1000)
-        decimals = 1;
-    else if (hertz >= 1000 && hertz <= 2000)
-        decimals = 0;
-    else
+    const bool inBand = (hertz >= 45 && hertz <= below100) ||
+                        (hertz >= 100 && hertz <= below1000) || (hertz >= 1000 && hertz <= 2000);
+    if (!inBand)
         return std::nullopt;
-    return numberLocale().toString(static_cast<double>(hertz), 'f', decimals);
-}
-
-std::optional<long double> fromLocale(const QString &text)
-{
-    bool ok = false;
-    const double value = numberLocale().toDouble(text.trimmed(), &ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
+    const double value = static_cast<double>(hertz);
+    return numberLocale().toString(value, 'f', Frames::frequencyDecimals(value));
 }
 
 std::optional<long double> fromDot(const QString &text)

@@ -5,8 +5,8 @@
 #include <optional>
 
 // How the grids write and read numbers. Numbers shown to the user carry a
-// decimal comma; class texts are read with '.', after the grid has turned
-// every ',' into '.'.
+// decimal comma and are read back with readLocalNumber(); class texts are
+// read with '.', after the grid has turned every ',' into '.'.
 namespace NumberText {
 
 // The shortest general form, up to 15 significant digits, with the locale's
@@ -24,10 +24,6 @@ QString entry(long double value);
 // from 45 to 99.99 Hz, 1 decimal from 100 to 999.9 Hz, none from 1000 to
 // 2000 Hz, with the locale's separator. Empty for any other frequency.
 std::optional<QString> bandFrequency(long double hertz);
-
-// A number with the locale's decimal separator, as typed into a range or
-// point cell. Digit grouping is refused.
-std::optional<long double> fromLocale(const QString &text);
 
 // A number with '.' as the decimal separator.
 std::optional<long double> fromDot(const QString &text);

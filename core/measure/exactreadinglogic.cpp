@@ -1,5 +1,6 @@
 #include "exactreadinglogic.h"
 
+#include "calibratorranges.h"
 #include "errors.h"
 #include "frames.h"
 #include "link.h"
@@ -11,42 +12,6 @@
 #include <cmath>
 
 namespace {
-
-struct CalibratorRangeRow
-{
-    const char *text;
-    // Highest setting the dialog may step to, in the unit of the range.
-    long double settingLimit;
-};
-
-// In the order of the range commands "Z0".."Z9", "Z:".
-constexpr std::array<CalibratorRangeRow, Frames::RangeCount> calibratorRanges = {{
-    {"100mV", 205.0L},
-    {"1V", 2.05L},
-    {"10V", 20.5L},
-    {"100V", 205.0L},
-    {"1000V", 1100.0L},
-    {"1mA", 2.05L},
-    {"10mA", 20.5L},
-    {"100mA", 205.0L},
-    {"1A", 1.1L},
-    {"10A", 20.5L},
-    {"100A", 100.0L},
-}};
-
-std::optional<int> rangeIndex(const QString &rangeText)
-{
-    for (int range = 0; range < Frames::RangeCount; ++range) {
-        if (rangeText == QLatin1String(calibratorRanges[range].text))
-            return range;
-    }
-    return std::nullopt;
-}
-
-bool isMilli(const QString &unitText)
-{
-    return unitText.contains(QLatin1Char('m'));
-}
 
 qint64 powerOfTen(int exponent)
 {
@@ -207,24 +172,21 @@ ExactReadingLogic::UlozPrzyciski(int DoklKal)
 
 QByteArray ExactReadingLogic::KodZakresu(const QString &rangeText)
 {
-    const std::optional<int> range = rangeIndex(rangeText);
+    const std::optional<int> range = CalibratorRanges::indexOfText(rangeText);
     return range ? Frames::rangeCommand(*range) : QByteArray();
 }
 
 std::optional<ExactReadingLogic::Limits> ExactReadingLogic::limitsFor(const QString &rangeText,
                                                                       bool alternating)
 {
-    const std::optional<int> range = rangeIndex(rangeText);
+    const std::optional<int> range = CalibratorRanges::indexOfText(rangeText);
     if (!range)
         return std::nullopt;
     Limits limits;
-    limits.NastawaMax = calibratorRanges[*range].settingLimit;
-    if (alternating) {
-        // The calibrator cannot give AC below 1 % of the range.
-        QString nominal = rangeText;
-        nominal.chop(isMilli(rangeText) ? 2 : 1);
-        limits.NastawaMin = nominal.toLongLong() / 100.0L;
-    }
+    limits.NastawaMax = CalibratorRanges::settingLimit(*range);
+    // The calibrator cannot give AC below 1 % of the range.
+    if (alternating)
+        limits.NastawaMin = CalibratorRanges::acMinimum(*range);
     return limits;
 }
 
@@ -240,7 +202,7 @@ qint64 ExactReadingLogic::startSetting(const QString &indication, const QString 
                                        const QString &calibratorRange, Variant variant)
 {
     QString number = indication;
-    number.chop(isMilli(indication) ? 2 : 1);
+    number.chop(Units::isMilli(indication) ? 2 : 1);
     const std::optional<long double> read = readLocalNumber(number);
     if (!read)
         throw notANumber(number);
@@ -249,10 +211,10 @@ qint64 ExactReadingLogic::startSetting(const QString &indication, const QString 
     // A meter range in one unit may be measured on a calibrator range of the
     // other: only the "m" of the two units decides.
     bool divided = false;
-    if (isMilli(meterRange) && !isMilli(calibratorRange)) {
+    if (Units::isMilli(meterRange) && !Units::isMilli(calibratorRange)) {
         value /= 1000;
         divided = true;
-    } else if (!isMilli(meterRange) && isMilli(calibratorRange)) {
+    } else if (!Units::isMilli(meterRange) && Units::isMilli(calibratorRange)) {
         value *= 1000;
     }
 

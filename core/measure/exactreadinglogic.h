@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calibratorranges.h"
 #include "measurementstate.h"
 
 #include <QByteArray>
@@ -29,7 +30,7 @@ public:
     enum class Variant { Amplitude, Frequency };
 
     static constexpr int DigitCount = 8;
-    static constexpr qint64 PerUnit = 1'000'000;
+    static constexpr qint64 PerUnit = CalibratorRanges::PerUnit;
 
     struct Limits
     {

@@ -1,6 +1,9 @@
 #include "frequencyinput.h"
 
-#include <cmath>
+#include "frames.h"
+#include "localnumber.h"
+
+#include <QLocale>
 
 namespace FrequencyInput {
 
@@ -19,28 +22,16 @@ QString bandMessageHighCurrent()
                           "                                 100,0 - 400,0 Hz\r\n");
 }
 
-int decimalsFor(double hertz)
+Check check(const QString &text)
 {
-    if (hertz < 100.0)
-        return 2;
-    if (hertz < 1000.0)
-        return 1;
-    return 0;
-}
-
-Check check(const QString &text, const QLocale &locale)
-{
-    bool ok = false;
-    double hertz = locale.toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(hertz))
-        hertz = 0.0;
+    const double hertz = static_cast<double>(readLocalNumber(text).value_or(0));
     Check result;
     if (hertz < MinimumHertz || hertz > MaximumHertz)
         return result;
     result.accepted = true;
     result.hertz = hertz;
-    result.text = locale.toString(hertz, 'f', decimalsFor(hertz));
-    result.text.remove(locale.groupSeparator());
+    result.text = QString::fromLatin1(Frames::frequencyText(hertz));
+    result.text.replace(QLatin1Char('.'), QLocale().decimalPoint());
     return result;
 }
 

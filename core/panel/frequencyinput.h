@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLocale>
 #include <QString>
 
 // A frequency typed by the user, in hertz, as the frequency entry dialog and
@@ -15,20 +14,17 @@ constexpr double MaximumHertz = 2000.0;
 QString bandMessage();
 QString bandMessageHighCurrent();
 
-// 2 decimals from 45 to 99.99 Hz, 1 from 100 to 999.9 Hz, none from 1000 Hz on.
-int decimalsFor(double hertz);
-
 struct Check
 {
     bool accepted = false;
     double hertz = 0.0;
-    // The frequency rewritten with its band's decimals in the given locale
+    // The frequency rewritten with its band's decimals and a decimal comma
     // ("50,00"); empty when not accepted.
     QString text;
 };
 
-// Reads the text in the locale's number format. A text that is no number
-// counts as 0 and so falls outside the bands.
-Check check(const QString &text, const QLocale &locale = QLocale());
+// Reads the text as the user types numbers (a decimal comma). A text that is
+// no number counts as 0 and so falls outside the bands.
+Check check(const QString &text);
 
 } // namespace FrequencyInput

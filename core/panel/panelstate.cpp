@@ -9,47 +9,16 @@
 
 namespace {
 
-constexpr qint64 Micro = 1'000'000;
+constexpr qint64 Micro = CalibratorRanges::PerUnit;
 constexpr int ValueScale = 6;     // amplitudes in millionths of the range unit
 constexpr int FrequencyScale = 3; // frequencies in millihertz
 constexpr qint64 MinimumFrequency = 45'000;
 constexpr qint64 MaximumFrequency = 2'000'000;
 constexpr qint64 MaximumFrequencyHighCurrent = 400'000;
 constexpr qint64 ResetFrequency = 2'000'000;
-constexpr int LargeStep = 100;
-
-constexpr PanelRange ranges[PanelState::RangeCount] = {
-    {"100mV", 100 * Micro, 205 * Micro, 1 * Micro, "mV", 4, 1'000,
-     "zakres 100mV   maksymalna wartość nastawy 205 mV"},
-    {"1V", 1 * Micro, 2'050'000, 10'000, "V", 6, 10,
-     "zakres 1V   maksymalna wartość nastawy 2,05 V"},
-    {"10V", 10 * Micro, 20'500'000, 100'000, "V", 5, 100,
-     "zakres 10V   maksymalna wartość nastawy 20,5 V"},
-    {"100V", 100 * Micro, 205 * Micro, 1 * Micro, "V", 4, 1'000,
-     "zakres 100V   maksymalna wartość nastawy 205 V"},
-    {"1000V", 1000 * Micro, 1100 * Micro, 10 * Micro, "V", 3, 10'000,
-     "zakres 1000V   maksymalna wartość nastawy 1100 V"},
-    {"1mA", 1 * Micro, 2'050'000, 10'000, "mA", 6, 10,
-     "zakres 1mA   maksymalna wartość nastawy 2,05 mA"},
-    {"10mA", 10 * Micro, 20'500'000, 100'000, "mA", 5, 100,
-     "zakres 10mA   maksymalna wartość nastawy 20,5 mA"},
-    {"100mA", 100 * Micro, 205 * Micro, 1 * Micro, "mA", 4, 1'000,
-     "zakres 100mA   maksymalna wartość nastawy 205 mA"},
-    {"1A", 1 * Micro, 1'100'000, 10'000, "A", 6, 10,
-     "zakres 1A   maksymalna wartość nastawy 1,1 A"},
-    {"10A", 10 * Micro, 20'500'000, 100'000, "A", 5, 100,
-     "zakres 10A   maksymalna wartość nastawy 20,5 A"},
-    {"100A", 100 * Micro, 100 * Micro, 1 * Micro, "A", 4, 1'000,
-     "zakres 100A   maksymalna wartość nastawy 100 A"},
-};
 
 const char *const StandbyToOperate = "standby -> operate";
 const char *const OperateToStandby = "operate -> standby";
-
-bool isHighVoltage(int range)
-{
-    return range == 3 || range == 4;
-}
 
 qint64 power10(int exponent)
 {
@@ -213,10 +182,23 @@ PanelState::PanelState(Services &services) : m_services(services)
     Wyswietl();
 }
 
-const PanelRange &PanelState::range(int index)
+QString PanelState::rangeCaption(int index)
 {
-    Q_ASSERT(index >= 0 && index < RangeCount);
-    return ranges[index];
+    return QLatin1String(CalibratorRanges::range(index).text);
+}
+
+QString PanelState::rangeHint(int index)
+{
+    const CalibratorRanges::CalibratorRange &range = CalibratorRanges::range(index);
+    // The highest setting as the user writes it: 2,05, 20,5, 1100.
+    QString maximum = QString::fromLatin1(Frames::valueText(range.maximum, ValueScale));
+    while (maximum.endsWith(QLatin1Char('0')))
+        maximum.chop(1);
+    if (maximum.endsWith(QLatin1Char('.')))
+        maximum.chop(1);
+    maximum.replace(QLatin1Char('.'), QLatin1Char(','));
+    return QStringLiteral("zakres %1   maksymalna wartość nastawy %2 %3")
+        .arg(rangeCaption(index), maximum, QLatin1String(range.unit));
 }
 
 QString PanelState::functionCaption(int function, bool frequencyModel)
@@ -346,7 +328,7 @@ void PanelState::Wyswietl7()
             c == ' ' ? (n == 1 ? Glyph::Digit0 : Glyph::Clear) : digitGlyph(c - '0');
     }
     m_display.points.fill(false);
-    const int decimals = range(m_range).decimals;
+    const int decimals = CalibratorRanges::range(m_range).decimals;
     if (decimals + 1 <= 8)
         m_display.points[decimals] = true;
 }
@@ -464,14 +446,14 @@ void PanelState::ZRadioClick(int range)
     m_range = range;
     if (frequencyMode()) {
         setFunctionRadio(4);
-        if (!isHighVoltage(range)) {
+        if (!CalibratorRanges::isHighVoltage(range)) {
             m_highVoltageWarned = false;
             m_standbyDown = false;
         }
-    } else if (!isHighVoltage(range)) {
+    } else if (!CalibratorRanges::isHighVoltage(range)) {
         m_highVoltageWarned = false;
     }
-    if (isHighVoltage(range) && !m_highVoltageWarned) {
+    if (CalibratorRanges::isHighVoltage(range) && !m_highVoltageWarned) {
         m_services.prompts.show(QStringLiteral("Zaciski wysokonapięciowe  -  HIGH VOLTAGE"),
                                 QStringLiteral("Uwaga"), PromptIcon::Warning);
         m_highVoltageWarned = true;
@@ -708,13 +690,14 @@ void PanelState::Wyslij()
         frequencyText = Frames::frequencyText(m_frequency / 1000.0);
     }
 
-    const PanelRange &r = range(m_range);
-    if (m_value > r.maximum || (m_function > 0 && m_value < r.minimum)) {
+    const CalibratorRanges::CalibratorRange &r = CalibratorRanges::range(m_range);
+    const qint64 minimum = CalibratorRanges::acMinimumCount(m_range);
+    if (m_value > r.maximum || (m_function > 0 && m_value < minimum)) {
         m_services.prompts.show(
             QStringLiteral("Na zakresie %1%2 nastawa może zawierać się w "
                            "przedziale  %3 - %4 %2")
                 .arg(r.nominal / Micro)
-                .arg(QLatin1String(r.unit), boundText(r.minimum), boundText(r.maximum)),
+                .arg(QLatin1String(r.unit), boundText(minimum), boundText(r.maximum)),
             QStringLiteral("Przekroczenie zakresu"));
         CEBtnClick();
         return;
@@ -725,7 +708,7 @@ void PanelState::Wyslij()
                                                          frequency, m_functionChanged);
     if (frequency) {
         m_sentFrequencyText = frequencyText;
-        m_sentFrequencyDecimals = FrequencyInput::decimalsFor(m_frequency / 1000.0);
+        m_sentFrequencyDecimals = Frames::frequencyDecimals(m_frequency / 1000.0);
         showSentFrequency();
         m_frequencyEntry.clear();
     } else {
@@ -754,9 +737,9 @@ qint64 PanelState::stepAmount(StepKind kind) const
 {
     switch (kind) {
     case StepKind::Small:
-        return range(m_range).step;
+        return CalibratorRanges::smallStep(m_range);
     case StepKind::Large:
-        return LargeStep * range(m_range).step;
+        return CalibratorRanges::largeStep(m_range);
     case StepKind::Delta:
         return m_delta;
     }
@@ -783,7 +766,7 @@ void PanelState::stepUp(StepKind kind)
 {
     beginStep();
     const qint64 amount = stepAmount(kind);
-    if (amount != 0 && m_value + amount <= range(m_range).maximum) {
+    if (amount != 0 && m_value + amount <= CalibratorRanges::range(m_range).maximum) {
         m_value += amount;
         Wyslij();
     }
@@ -796,7 +779,7 @@ void PanelState::stepDown(StepKind kind)
     const qint64 amount = stepAmount(kind);
     // Off DC the value must stay at the range's minimum; the one-millionth
     // margin lets a value typed with six decimals step down onto it.
-    const qint64 lowerBound = m_function == 0 ? 0 : range(m_range).minimum - 1;
+    const qint64 lowerBound = m_function == 0 ? 0 : CalibratorRanges::acMinimumCount(m_range) - 1;
     if (amount != 0 && lowerBound <= m_value - amount) {
         m_value -= amount;
         Wyslij();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calibratorranges.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -48,20 +50,6 @@ struct DisplayCells
     QString text() const;
 };
 
-// One row of the panel's range table. Amounts are in millionths of the
-// range's unit, so every value the keypad can compose is held exactly.
-struct PanelRange
-{
-    const char *caption;
-    qint64 nominal;
-    qint64 maximum;
-    qint64 minimum; // the smallest value on any function other than DC
-    const char *unit;
-    int decimals;
-    qint64 step; // the small step; the large step is a hundred of them
-    const char *hint;
-};
-
 // The keys of a digit or frequency entry as typed, with the point.
 class PanelEntry
 {
@@ -108,14 +96,17 @@ private:
 class PanelState
 {
 public:
-    static constexpr int RangeCount = 11;
+    static constexpr int RangeCount = CalibratorRanges::Count;
     static constexpr int FunctionCount = 6;
     static constexpr int FrequencyFunction = 5;
-    static constexpr int HundredAmpRange = 10;
+    static constexpr int HundredAmpRange = CalibratorRanges::HighCurrentRange;
 
     explicit PanelState(Services &services);
 
-    static const PanelRange &range(int index);
+    // The caption of a range's radio ("100mV") and its hint, which names the
+    // highest setting ("zakres 1V   maksymalna wartość nastawy 2,05 V").
+    static QString rangeCaption(int index);
+    static QString rangeHint(int index);
     static QString functionCaption(int function, bool frequencyModel);
     static QString functionHint(int function, bool frequencyModel);
 

@@ -129,10 +129,9 @@ void TForm_Pulpit::buildRadios()
     }
     auto *ranges = new QButtonGroup(this);
     for (int i = 0; i < PanelState::RangeCount; ++i) {
-        const PanelRange &range = PanelState::range(i);
-        auto *radio = new QRadioButton(QLatin1String(range.caption), panel1);
+        auto *radio = new QRadioButton(PanelState::rangeCaption(i), panel1);
         radio->setObjectName(QStringLiteral("Z%1").arg(i));
-        radio->setToolTip(QString::fromUtf8(range.hint));
+        radio->setToolTip(PanelState::rangeHint(i));
         // Voltage ranges in the top row, current ranges in the second.
         (i < 5 ? voltages : currents)->addWidget(radio);
         ranges->addButton(radio, i);

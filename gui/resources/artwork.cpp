@@ -1,5 +1,7 @@
 #include "artwork.h"
 
+#include "calibratorranges.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -84,20 +86,16 @@ void paintCalibrator(QPainter &p)
     p.drawText(QRectF(display.right() + 8, display.top() + 4, 40, 20), Qt::AlignLeft,
                QStringLiteral("V DC"));
 
-    // Range and function lamps.
-    const QStringList ranges = {QStringLiteral("100mV"), QStringLiteral("1V"),
-                                QStringLiteral("10V"),   QStringLiteral("100V"),
-                                QStringLiteral("1000V"), QStringLiteral("1mA"),
-                                QStringLiteral("10mA"),  QStringLiteral("100mA"),
-                                QStringLiteral("1A"),    QStringLiteral("10A")};
+    // Range and function lamps: the ranges every model has.
     p.setFont(QFont(QStringLiteral("Sans"), 6));
-    for (int i = 0; i < ranges.size(); ++i) {
+    for (int i = 0; i <= CalibratorRanges::LastLowCurrentRange; ++i) {
         const QPointF lamp(plate.left() + 26 + i * 29.5, plate.top() + 128);
         p.setPen(QPen(Qt::black, 1));
         p.setBrush(i == 2 ? QColor(255, 90, 40) : QColor(90, 40, 30));
         p.drawEllipse(lamp, 4, 4);
         p.setPen(QColor(220, 220, 220));
-        p.drawText(QRectF(lamp.x() - 15, lamp.y() + 6, 30, 10), Qt::AlignCenter, ranges.at(i));
+        p.drawText(QRectF(lamp.x() - 15, lamp.y() + 6, 30, 10), Qt::AlignCenter,
+                   QLatin1String(CalibratorRanges::range(i).text));
     }
 
     // Keypad.

@@ -1,3 +1,4 @@
+#include "calibratorranges.h"
 #include "frames.h"
 #include "testmain.h"
 #include "testservices.h"
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void measurementFramesPutTheFunctionInOrder();
     void commaLocaleStillSendsPoints();
     void singleCommandFrames();
+    void oneRangeTableForEveryUse_data();
+    void oneRangeTableForEveryUse();
 };
 
 void FramesTest::rangeCommands_data()
@@ -192,6 +195,78 @@ void FramesTest::singleCommandFrames()
                                               "C\x03"));
     QCOMPARE(Frames::frequencyFunctionFrame(), QByteArray("\x02"
                                                           "F4\x03"));
+}
+
+void FramesTest::oneRangeTableForEveryUse_data()
+{
+    // The calibrator's command set: each range's command, its text, the unit
+    // and decimals of its value command, and its highest setting; then the
+    // lowest AC setting and the panel's small step, in the range's unit.
+    QTest::addColumn<int>("range");
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QByteArray>("maximum");
+    QTest::addColumn<QByteArray>("acMinimum");
+    QTest::addColumn<QByteArray>("smallStep");
+    QTest::newRow("100 mV") << 0 << QByteArray("Z0") << "100mV"
+                            << "mV" << QByteArray("205.0000") << QByteArray("1.0000")
+                            << QByteArray("0.0010");
+    QTest::newRow("1 V") << 1 << QByteArray("Z1") << "1V"
+                         << "V" << QByteArray("2.050000") << QByteArray("0.010000")
+                         << QByteArray("0.000010");
+    QTest::newRow("10 V") << 2 << QByteArray("Z2") << "10V"
+                          << "V" << QByteArray("20.50000") << QByteArray("0.10000")
+                          << QByteArray("0.00010");
+    QTest::newRow("100 V") << 3 << QByteArray("Z3") << "100V"
+                           << "V" << QByteArray("205.0000") << QByteArray("1.0000")
+                           << QByteArray("0.0010");
+    QTest::newRow("1000 V") << 4 << QByteArray("Z4") << "1000V"
+                            << "V" << QByteArray("1100.000") << QByteArray("10.000")
+                            << QByteArray("0.010");
+    QTest::newRow("1 mA") << 5 << QByteArray("Z5") << "1mA"
+                          << "mA" << QByteArray("2.050000") << QByteArray("0.010000")
+                          << QByteArray("0.000010");
+    QTest::newRow("10 mA") << 6 << QByteArray("Z6") << "10mA"
+                           << "mA" << QByteArray("20.50000") << QByteArray("0.10000")
+                           << QByteArray("0.00010");
+    QTest::newRow("100 mA") << 7 << QByteArray("Z7") << "100mA"
+                            << "mA" << QByteArray("205.0000") << QByteArray("1.0000")
+                            << QByteArray("0.0010");
+    QTest::newRow("1 A") << 8 << QByteArray("Z8") << "1A"
+                         << "A" << QByteArray("1.100000") << QByteArray("0.010000")
+                         << QByteArray("0.000010");
+    QTest::newRow("10 A") << 9 << QByteArray("Z9") << "10A"
+                          << "A" << QByteArray("20.50000") << QByteArray("0.10000")
+                          << QByteArray("0.00010");
+    QTest::newRow("100 A") << 10 << QByteArray("Z:") << "100A"
+                           << "A" << QByteArray("100.0000") << QByteArray("1.0000")
+                           << QByteArray("0.0010");
+}
+
+void FramesTest::oneRangeTableForEveryUse()
+{
+    QFETCH(int, range);
+    QFETCH(QByteArray, command);
+    QFETCH(QString, text);
+    QFETCH(QString, unit);
+    QFETCH(QByteArray, maximum);
+    QFETCH(QByteArray, acMinimum);
+    QFETCH(QByteArray, smallStep);
+
+    QCOMPARE(Frames::rangeCommand(range), command);
+    QCOMPARE(CalibratorRanges::indexOfCommand(QString::fromLatin1(command)).value_or(-1), range);
+    QCOMPARE(CalibratorRanges::indexOfText(text).value_or(-1), range);
+    QCOMPARE(QString::fromLatin1(CalibratorRanges::range(range).unit), unit);
+    QCOMPARE(Units::unitOfRangeText(text), unit);
+    const int decimals = Frames::rangeDecimals(range);
+    QCOMPARE(CalibratorRanges::decimalsOfCommand(QString::fromLatin1(command)), decimals);
+    QCOMPARE(Frames::valueText(CalibratorRanges::settingLimit(range), decimals), maximum);
+    QCOMPARE(Frames::valueText(CalibratorRanges::acMinimum(range), decimals), acMinimum);
+    const long double step =
+        static_cast<long double>(CalibratorRanges::smallStep(range)) / CalibratorRanges::PerUnit;
+    QCOMPARE(Frames::valueText(step, decimals), smallStep);
+    QCOMPARE(CalibratorRanges::largeStep(range), 100 * CalibratorRanges::smallStep(range));
 }
 
 ORVANE_TEST_MAIN(FramesTest)

@@ -114,8 +114,8 @@ void ErrorMathTest::commandsTextsAndUnitsNameTheSameRanges()
     QCOMPARE(CalibratorRanges::command(10), QStringLiteral("Z:"));
     QCOMPARE(CalibratorRanges::indexOfText(QStringLiteral("100 mV")), std::nullopt);
     QCOMPARE(CalibratorRanges::indexOfCommand(QStringLiteral("Z;")), std::nullopt);
-    QCOMPARE(CalibratorRanges::range(4).settingLimit, 1100.0L);
-    QCOMPARE(CalibratorRanges::range(5).settingLimit, 2.05L);
+    QCOMPARE(CalibratorRanges::settingLimit(4), 1100.0L);
+    QCOMPARE(CalibratorRanges::settingLimit(5), 2.05L);
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, CalibratorRanges::range(11));
 }
 
