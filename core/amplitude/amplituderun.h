@@ -1,5 +1,7 @@
 #pragma once
 
+#include "measurecommand.h"
+
 #include <QString>
 
 #include <functional>
@@ -56,21 +58,6 @@ public:
     virtual void showPoint(int j) = 0;
     // The dialogs move the verification window aside while they are up.
     virtual void centreVerificationWindow() = 0;
-};
-
-// Ranges of one characteristic, measured one at a time by the "Po&miary"
-// command. The amplitude runs below are one; the frequency runs are the
-// other.
-class RangeRuns
-{
-public:
-    virtual ~RangeRuns() = default;
-    virtual int rangeCount() const = 0;
-    virtual int currentRange() const = 0;
-    // Measures range r (1..35): points = 0 takes the ticked points, 1 also
-    // every defined one. True when at least one point was measured and the
-    // operator did not abort.
-    virtual bool runRange(int r, int points) = 0;
 };
 
 // The measurement of the amplitude characteristic, range by range and

@@ -1,6 +1,5 @@
 #include "measurecommand.h"
 
-#include "amplituderun.h"
 #include "documentsession.h"
 #include "errorbox.h"
 #include "link.h"

@@ -5,9 +5,22 @@
 #include <optional>
 
 class DocumentSession;
-class RangeRuns;
 struct MeasurementState;
 struct Services;
+
+// Ranges of one characteristic, measured one at a time by the "Po&miary"
+// command. The amplitude runs are one; the frequency runs are the other.
+class RangeRuns
+{
+public:
+    virtual ~RangeRuns() = default;
+    virtual int rangeCount() const = 0;
+    virtual int currentRange() const = 0;
+    // Measures range r (1..35): points = 0 takes the ticked points, 1 also
+    // every defined one. True when at least one point was measured and the
+    // operator did not abort.
+    virtual bool runRange(int r, int points) = 0;
+};
 
 // The operator's choice in "Procedura pomiarowa".
 struct RunChoice
