@@ -1,21 +1,15 @@
 #include "amplituderun.h"
 
-#include "amplitudecells.h"
 #include "calibratorranges.h"
-#include "clock.h"
 #include "documentsession.h"
 #include "errormath.h"
 #include "exactreadinglogic.h"
 #include "frames.h"
 #include "link.h"
-#include "measurementstate.h"
 #include "numbertext.h"
-#include "prompts.h"
 #include "real48.h"
 #include "services.h"
 #include "tdanesprawdzania.h"
-
-#include <cmath>
 
 namespace {
 
@@ -25,31 +19,152 @@ long double stored(long double value)
     return Real48::toLongDouble(Real48::fromLongDouble(value));
 }
 
-QString wholeNumber(long double value)
+// What a point is measured at, in the unit of its range: the indication
+// typed for an "Analogowy" meter, the setting for a "Cyfrowy" one.
+long double typedInRangeUnit(const TZakresAmpl &range, int j, bool analogowy)
 {
-    return QString::number(std::llround(static_cast<double>(value)));
+    const TPunktAmpl point = range.Punkty(j);
+    return AmplitudeRun::inRangeUnit(analogowy ? point.Wm() : point.Nk(), range, j);
 }
 
-// The unit the exact-setting dialog shows beside the calibrator setting: the
-// range's unit with its "m" taken off or put on, as the setting was scaled.
-QString settingUnit(const QString &jm, const QString &rangeText)
+// The points of one amplitude range, as the point loop walks them. The two
+// methods share everything but the measure step: the value typed for a point
+// (the indication for exact reading, the setting for exact setting) and what
+// is stored once the operator accepts it.
+class AmplitudePoints : public RangePoints
 {
-    const bool rangeMilli = Units::isMilli(jm);
-    if (rangeMilli && !Units::isMilli(rangeText))
-        return jm.startsWith(QLatin1Char('m')) ? jm.mid(1) : jm;
-    if (!rangeMilli && Units::isMilli(rangeText))
-        return QLatin1Char('m') + jm;
-    return jm;
-}
+public:
+    AmplitudePoints(DocumentSession &session, RunView &view, int r)
+        : m_session(session), m_view(view), m_r(r), m_range(session.record().ZakresyAmpl(r)),
+          m_jm(m_range.Jm()), m_meterRange(PointLoop::meterRangeText(m_range.Zak(), m_jm))
+    {}
+
+    QString unit() const override { return m_jm; }
+    bool ticked(int j) const override { return m_range.Punkty(j).Wl(); }
+    bool defined(int j) const override { return m_range.Punkty(j).Wpisany(); }
+
+    long double valueInRangeUnit(int j) override
+    {
+        return typedInRangeUnit(m_range, j, m_session.record().isAnalogowy());
+    }
+
+    void pointDone(int j) override
+    {
+        ErrorMath::computeRange(m_range);
+        if (m_r == m_session.BiezacyZakres)
+            m_view.showPoint(j);
+    }
+
+protected:
+    // Stores an accepted point: the meter's indication (range unit) and the
+    // calibrator setting (calibrator unit), both kept in the calibrator
+    // range's unit, with the calibrator error and the marks.
+    void store(int j, const CalibratorChoice &calibrator, long double indication,
+               long double setting)
+    {
+        TPunktAmpl point = m_range.Punkty(j);
+        // The error tables take volts and amperes.
+        const long double base = Units::isMilli(calibrator.jmBk) ? setting / 1000 : setting;
+        point.setBk(CalibratorRanges::calibratorError(calibrator.index, m_range.Cz(), base));
+        point.setWm(Units::toCalibratorUnit(indication, m_jm, calibrator.jmBk));
+        point.setNk(setting);
+        point.setJmBk(calibrator.jmBk);
+        point.setDokl(static_cast<std::uint8_t>(calibrator.dokl));
+        point.setZmierzony(true);
+        m_range.setZmierzony(true);
+        m_session.setChanged();
+    }
+
+    DocumentSession &m_session;
+    RunView &m_view;
+    int m_r;
+    TZakresAmpl m_range;
+    QString m_jm;
+    QString m_meterRange;
+};
+
+// Exact reading: the dialog drives the calibrator from the point's nominal
+// indication until the pointer stands on the mark; the setting reached is
+// the result.
+class ReadingPoints : public AmplitudePoints
+{
+public:
+    ReadingPoints(DocumentSession &session, RunView &view, int r, PointDialogs &dialogs)
+        : AmplitudePoints(session, view, r), m_dialogs(dialogs)
+    {}
+
+    bool measure(int j, const CalibratorChoice &calibrator) override
+    {
+        const long double wm = AmplitudeRun::inRangeUnit(m_range.Punkty(j).Wm(), m_range, j);
+        ReadingRequest request;
+        request.meterRange = m_meterRange;
+        request.calibratorRange = calibrator.rangeText;
+        request.indication = NumberText::fixed(wm, calibrator.dokl) + m_jm;
+        request.frequency = AmplitudeRun::frequencyText(m_range);
+        request.DoklKal = calibrator.dokl;
+        if (const auto limits =
+                ExactReadingLogic::limitsFor(calibrator.rangeText, m_range.Cz() != 0)) {
+            request.NastawaMin = limits->NastawaMin;
+            request.NastawaMax = limits->NastawaMax;
+        }
+        request.FunkcjaKal = AmplitudeRun::functionOf(m_range);
+
+        const std::optional<long double> setting = m_dialogs.exactReading(request);
+        if (!setting)
+            return false;
+        store(j, calibrator, wm, *setting);
+        return true;
+    }
+
+private:
+    PointDialogs &m_dialogs;
+};
+
+// Exact setting: the run sets the calibrator to the point's value itself,
+// and the operator types what the meter shows.
+class SettingPoints : public AmplitudePoints
+{
+public:
+    SettingPoints(DocumentSession &session, RunView &view, int r, PointDialogs &dialogs, Link &link)
+        : AmplitudePoints(session, view, r), m_dialogs(dialogs), m_link(link)
+    {}
+
+    bool measure(int j, const CalibratorChoice &calibrator) override
+    {
+        const int dokl = calibrator.dokl;
+        const long double nk = stored(Units::toCalibratorUnit(
+            AmplitudeRun::inRangeUnit(m_range.Punkty(j).Nk(), m_range, j), m_jm, calibrator.jmBk));
+
+        // Always with the function: the calibrator may have another one.
+        m_link.send(Frames::measurementSettingFrame(calibrator.index,
+                                                    AmplitudeRun::functionOf(m_range).toLatin1(),
+                                                    Frames::valueText(nk, dokl)));
+
+        SettingRequest request;
+        request.meterRange = m_meterRange;
+        request.setting =
+            NumberText::fixed(nk, dokl) + PointLoop::settingUnit(m_jm, calibrator.rangeText);
+        request.calibratorRange = calibrator.rangeText;
+        request.frequency = AmplitudeRun::frequencyText(m_range);
+
+        const std::optional<long double> indication = m_dialogs.exactSetting(request);
+        if (!indication)
+            return false;
+        store(j, calibrator, *indication, nk);
+        return true;
+    }
+
+private:
+    PointDialogs &m_dialogs;
+    Link &m_link;
+};
 
 } // namespace
 
-const QString AmplitudeRun::highVoltageText =
-    QStringLiteral("Zaciski wysokonapięciowe  -  HIGH VOLTAGE");
-
 AmplitudeRun::AmplitudeRun(Services &services, MeasurementState &state, DocumentSession &session,
                            PointDialogs &dialogs, RunView &view)
-    : m_services(services), m_state(state), m_session(session), m_dialogs(dialogs), m_view(view)
+    : m_services(services), m_session(session), m_dialogs(dialogs), m_view(view),
+      m_loop(services, state, view)
 {}
 
 int AmplitudeRun::rangeCount() const
@@ -69,15 +184,23 @@ bool AmplitudeRun::runRange(int r, int points)
     return runExactSetting(r, points);
 }
 
-QString AmplitudeRun::outOfRangeText(long double value, const QString &jm)
+bool AmplitudeRun::runExactReading(int r, int points)
 {
-    return QStringLiteral("Wartość nastawy ") + wholeNumber(value) + jm +
-           QStringLiteral(" przekracza zakres kalibratora!!! ");
+    ReadingPoints reading(m_session, m_view, r, m_dialogs);
+    return m_loop.run(reading, points) == PointLoop::Outcome::Measured;
 }
 
-QString AmplitudeRun::meterRangeText(const TZakresAmpl &range)
+bool AmplitudeRun::runExactSetting(int r, int points)
 {
-    return wholeNumber(range.Zak()) + range.Jm();
+    SettingPoints setting(m_session, m_view, r, m_dialogs, m_services.link);
+    return m_loop.run(setting, points) == PointLoop::Outcome::Measured;
+}
+
+std::optional<int> AmplitudeRun::chooseCalibratorRange(int r, int j)
+{
+    const TZakresAmpl range = m_session.record().ZakresyAmpl(r);
+    return m_loop.chooseRange(typedInRangeUnit(range, j, m_session.record().isAnalogowy()),
+                              range.Jm());
 }
 
 QString AmplitudeRun::frequencyText(const TZakresAmpl &range)
@@ -101,157 +224,4 @@ long double AmplitudeRun::inRangeUnit(long double value, const TZakresAmpl &rang
     if (!point.Zmierzony())
         return value;
     return stored(Units::toRangeUnit(value, range.Jm(), point.JmBk()));
-}
-
-bool AmplitudeRun::selected(const TZakresAmpl &range, int j, int points) const
-{
-    const TPunktAmpl point = range.Punkty(j);
-    return point.Wl() || (points == 1 && point.Wpisany());
-}
-
-std::optional<int> AmplitudeRun::chooseCalibratorRange(int r, int j)
-{
-    const TZakresAmpl range = m_session.record().ZakresyAmpl(r);
-    const TPunktAmpl point = range.Punkty(j);
-    const long double typed = m_session.record().isAnalogowy() ? point.Wm() : point.Nk();
-    const long double value = inRangeUnit(typed, range, j);
-    const QString jm = range.Jm();
-    const long double base = Units::isMilli(jm) ? value / 1000 : value;
-    const std::optional<int> index =
-        CalibratorRanges::chooseRange(base, jm, m_services.model.hasHighCurrentRange());
-    if (!index)
-        m_services.prompts.show(outOfRangeText(value, jm), AmplitudeCells::plainCaption());
-    return index;
-}
-
-void AmplitudeRun::warnHighVoltage(int calibratorRange)
-{
-    if (!CalibratorRanges::isHighVoltage(calibratorRange)) {
-        m_state.OstrzezenieWN = false;
-        return;
-    }
-    if (m_state.OstrzezenieWN)
-        return;
-    m_services.prompts.show(highVoltageText, QStringLiteral("Uwaga"), PromptIcon::Warning);
-    m_services.link.send(Frames::standbyFrame());
-    m_state.OstrzezenieWN = true;
-}
-
-void AmplitudeRun::pointDone(int r, int j)
-{
-    ErrorMath::computeRange(m_session.record().ZakresyAmpl(r));
-    if (r == m_session.BiezacyZakres)
-        m_view.showPoint(j);
-}
-
-std::optional<AmplitudeRun::CalibratorSetting> AmplitudeRun::calibratorFor(int r, int j)
-{
-    const std::optional<int> index = chooseCalibratorRange(r, j);
-    if (!index)
-        return std::nullopt;
-    warnHighVoltage(*index);
-    CalibratorSetting setting;
-    setting.index = *index;
-    setting.dokl = CalibratorRanges::range(*index).decimals;
-    setting.rangeText = QString::fromLatin1(CalibratorRanges::range(*index).text);
-    setting.jmBk = Units::unitOfRangeText(setting.rangeText);
-    return setting;
-}
-
-void AmplitudeRun::storeResult(TZakresAmpl range, int j, const CalibratorSetting &calibrator,
-                               long double indication, long double setting)
-{
-    TPunktAmpl point = range.Punkty(j);
-    // Both values go into the calibrator range's unit; the error tables take
-    // volts and amperes.
-    const long double base = Units::isMilli(calibrator.jmBk) ? setting / 1000 : setting;
-    point.setBk(CalibratorRanges::calibratorError(calibrator.index, range.Cz(), base));
-    point.setWm(Units::toCalibratorUnit(indication, range.Jm(), calibrator.jmBk));
-    point.setNk(setting);
-    point.setJmBk(calibrator.jmBk);
-    point.setDokl(static_cast<std::uint8_t>(calibrator.dokl));
-    point.setZmierzony(true);
-    range.setZmierzony(true);
-    m_session.setChanged();
-}
-
-bool AmplitudeRun::runPoints(int r, int points, const MeasurePoint &measure)
-{
-    TZakresAmpl range = m_session.record().ZakresyAmpl(r);
-    bool result = false;
-    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        if (!selected(range, j, points))
-            continue;
-        const std::optional<CalibratorSetting> calibrator = calibratorFor(r, j);
-        if (calibrator) {
-            // An abort ends the range at once, leaving the window where the
-            // dialog put it.
-            if (!measure(range, j, *calibrator))
-                return false;
-            result = true;
-        }
-        pointDone(r, j);
-    }
-    m_view.centreVerificationWindow();
-    return result;
-}
-
-bool AmplitudeRun::runExactReading(int r, int points)
-{
-    const TZakresAmpl meter = m_session.record().ZakresyAmpl(r);
-    const QString jm = meter.Jm();
-    const QString meterRange = meterRangeText(meter);
-    const bool alternating = meter.Cz() != 0;
-    return runPoints(r, points, [&](TZakresAmpl range, int j, const CalibratorSetting &calibrator) {
-        const int dokl = calibrator.dokl;
-        const QString &rangeText = calibrator.rangeText;
-        const long double wm = inRangeUnit(range.Punkty(j).Wm(), range, j);
-
-        ReadingRequest request;
-        request.meterRange = meterRange;
-        request.calibratorRange = rangeText;
-        request.indication = NumberText::fixed(wm, dokl) + jm;
-        request.frequency = frequencyText(range);
-        request.DoklKal = dokl;
-        if (const auto limits = ExactReadingLogic::limitsFor(rangeText, alternating)) {
-            request.NastawaMin = limits->NastawaMin;
-            request.NastawaMax = limits->NastawaMax;
-        }
-        request.FunkcjaKal = functionOf(range);
-
-        const std::optional<long double> setting = m_dialogs.exactReading(request);
-        if (!setting)
-            return false;
-        storeResult(range, j, calibrator, wm, *setting);
-        return true;
-    });
-}
-
-bool AmplitudeRun::runExactSetting(int r, int points)
-{
-    const TZakresAmpl meter = m_session.record().ZakresyAmpl(r);
-    const QString jm = meter.Jm();
-    const QString meterRange = meterRangeText(meter);
-    return runPoints(r, points, [&](TZakresAmpl range, int j, const CalibratorSetting &calibrator) {
-        const int dokl = calibrator.dokl;
-        const QString &rangeText = calibrator.rangeText;
-        const long double nk = stored(Units::toCalibratorUnit(
-            inRangeUnit(range.Punkty(j).Nk(), range, j), jm, calibrator.jmBk));
-
-        // The run sets the calibrator itself, always with the function.
-        m_services.link.send(Frames::measurementSettingFrame(
-            calibrator.index, functionOf(range).toLatin1(), Frames::valueText(nk, dokl)));
-
-        SettingRequest request;
-        request.meterRange = meterRange;
-        request.setting = NumberText::fixed(nk, dokl) + settingUnit(jm, rangeText);
-        request.calibratorRange = rangeText;
-        request.frequency = frequencyText(range);
-
-        const std::optional<long double> indication = m_dialogs.exactSetting(request);
-        if (!indication)
-            return false;
-        storeResult(range, j, calibrator, *indication, nk);
-        return true;
-    });
 }

@@ -5,6 +5,7 @@
 #include "errors.h"
 #include "localnumber.h"
 #include "numbertext.h"
+#include "prompts.h"
 #include "tdanesprawdzania.h"
 
 #include <vector>
@@ -56,7 +57,7 @@ bool isNoTerm(const QString &kmzDod)
 
 QString plainCaption()
 {
-    return QStringLiteral("Orvane 707");
+    return Prompts::plainCaption();
 }
 
 QString unitOfRangeText(const QString &text)

@@ -54,6 +54,9 @@ public:
     virtual QString openFileName(const FileRequest &request) = 0;
     virtual QString saveFileName(const FileRequest &request) = 0;
 
+    // The caption of a plain box: the program's title.
+    static QString plainCaption() { return QStringLiteral("Orvane 707"); }
+
     PromptButton show(const QString &text, const QString &caption,
                       PromptIcon icon = PromptIcon::None, PromptButtons buttons = PromptButton::Ok,
                       const QString &detail = {})
