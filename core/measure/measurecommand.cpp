@@ -2,7 +2,7 @@
 
 #include "documentsession.h"
 #include "errorbox.h"
-#include "link.h"
+#include "linkguard.h"
 #include "measurementstate.h"
 #include "prompts.h"
 #include "services.h"
@@ -60,14 +60,8 @@ void MeasureCommand::Menu_PomiaryClick()
 
     m_state.startMeasurements();
     try {
-        m_services.link.open();
-        try {
-            measure(*runs);
-        } catch (...) {
-            m_services.link.close();
-            throw;
-        }
-        m_services.link.close();
+        const LinkGuard open(m_services.link);
+        measure(*runs);
     } catch (const std::exception &error) {
         // The calibrator may have missed the standby frame: the next
         // high-voltage point warns again.

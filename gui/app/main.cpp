@@ -10,7 +10,6 @@ int main(int argc, char *argv[])
     QStringList arguments = app.arguments();
     arguments.removeFirst();
     Program program(arguments);
-    app.setPrompts(&program.services().prompts);
 
     program.showSplash();
     program.createWindows();

@@ -1,7 +1,5 @@
 #include "orvaneapplication.h"
 
-#include "errorbox.h"
-
 #include <QLocale>
 
 OrvaneApplication::OrvaneApplication(int &argc, char **argv) : QApplication(argc, argv)
@@ -22,8 +20,8 @@ bool OrvaneApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &error) {
-        if (m_prompts)
-            showGeneralError(*m_prompts, error);
+        qCritical("An error escaped the handler of %s: %s", receiver->metaObject()->className(),
+                  error.what());
         return false;
     }
 }

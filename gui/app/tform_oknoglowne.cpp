@@ -1,9 +1,10 @@
 #include "tform_oknoglowne.h"
 
 #include "artwork.h"
+#include "errorbox.h"
 #include "errors.h"
 #include "frames.h"
-#include "link.h"
+#include "linkguard.h"
 #include "mainwindowlayout.h"
 #include "prompts.h"
 #include "services.h"
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -257,30 +259,29 @@ void TForm_OknoGlowne::showCommsError(const QString &text, const QString &detail
 void TForm_OknoGlowne::Button_SterowanieKalClick()
 {
     setControlsVisible(false);
+    std::optional<LinkGuard> open;
     try {
-        m_services.link.open();
+        open.emplace(m_services.link);
+        m_services.link.send(Frames::standbyFrame());
     } catch (const ECommsError &error) {
-        showCommsError(QStringLiteral("Nie można otworzyć portu komunikacyjnego."), error.detail());
+        if (open)
+            showGeneralError(m_services.prompts, error);
+        else
+            showCommsError(QStringLiteral("Nie można otworzyć portu komunikacyjnego."),
+                           error.detail());
         setControlsVisible(true);
         return;
     }
 
-    try {
-        m_services.link.send(Frames::standbyFrame());
-        if (m_windows.pulpit) {
-            m_windows.pulpit->setStandby(true);
-            m_services.prompts.exec(m_windows.pulpit);
+    if (m_windows.pulpit) {
+        m_windows.pulpit->setStandby(true);
+        m_services.prompts.exec(m_windows.pulpit);
+        // A panel that could not write has said so, closed the link and
+        // closed itself; the reset would only fail again.
+        if (!m_windows.pulpit->linkFailed())
             m_windows.pulpit->Button_CClick();
-        }
-    } catch (const ECommsError &error) {
-        // A write refused by the system (an adapter pulled out): say so and
-        // leave the panel; the link still closes below.
-        if (m_windows.pulpit && m_windows.pulpit->isVisible())
-            m_windows.pulpit->hide();
-        showCommsError(error.message(), error.detail());
     }
     setControlsVisible(true);
-    m_services.link.close();
 }
 
 void TForm_OknoGlowne::Button_SprawdzanieMierClick()

@@ -4,6 +4,7 @@
 #include "errorbox.h"
 #include "frames.h"
 #include "link.h"
+#include "linkguard.h"
 #include "prompts.h"
 #include "services.h"
 #include "tform_miernik.h"
@@ -292,16 +293,10 @@ void TForm_Sprawdzanie::Menu_DaneMiernikaClick()
 void TForm_Sprawdzanie::Menu_KasujClick()
 {
     guarded([this] {
-        m_services.link.open();
-        try {
-            m_services.clock.pause(ResetPause);
-            m_services.link.send(Frames::resetFrame());
-            m_services.clock.pause(ResetPause);
-        } catch (...) {
-            m_services.link.close();
-            throw;
-        }
-        m_services.link.close();
+        const LinkGuard open(m_services.link);
+        m_services.clock.pause(ResetPause);
+        m_services.link.send(Frames::resetFrame());
+        m_services.clock.pause(ResetPause);
     });
 }
 

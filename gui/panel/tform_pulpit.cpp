@@ -1,6 +1,8 @@
 #include "tform_pulpit.h"
 
 #include "displaycells.h"
+#include "errorbox.h"
+#include "link.h"
 #include "services.h"
 
 #include <QButtonGroup>
@@ -16,6 +18,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,7 +65,8 @@ QIcon arrowIcon(bool up, bool twoHeads)
 
 } // namespace
 
-TForm_Pulpit::TForm_Pulpit(Services &services, QWidget *parent) : QDialog(parent), m_state(services)
+TForm_Pulpit::TForm_Pulpit(Services &services, QWidget *parent)
+    : QDialog(parent), m_services(services), m_state(services)
 {
     setObjectName(QStringLiteral("Form_Pulpit"));
     setWindowTitle(QStringLiteral("Pulpit sterujący"));
@@ -290,13 +294,33 @@ void TForm_Pulpit::previewKeys(QWidget *widget)
 
 void TForm_Pulpit::run(const std::function<void()> &handler)
 {
+    if (m_linkFailed)
+        return;
     try {
         handler();
-    } catch (...) {
+    } catch (const std::exception &error) {
         refresh();
-        throw;
+        fail(error);
+        return;
     }
     refresh();
+}
+
+void TForm_Pulpit::fail(const std::exception &error)
+{
+    // A write the system refused (an adapter pulled out) leaves the link of
+    // no use: it closes at once, the operator is told why, and the panel
+    // goes, so that no key seems to work while nothing reaches the
+    // calibrator.
+    m_linkFailed = true;
+    m_services.link.close();
+    showGeneralError(m_services.prompts, error);
+    if (m_showing) {
+        // The modal loop is not running yet; close once it is.
+        QTimer::singleShot(0, this, [this] { done(QDialog::Rejected); });
+    } else {
+        done(QDialog::Rejected);
+    }
 }
 
 void TForm_Pulpit::refresh()
@@ -344,11 +368,14 @@ void TForm_Pulpit::showEvent(QShowEvent *event)
         return;
     // Each showing is one activation: the window is shown modally and the
     // message boxes it raises return to it without a new one.
+    m_linkFailed = false;
     bool reset = false;
+    m_showing = true;
     run([this, &reset] {
         m_state.FormShow();
         reset = m_state.FormActivate();
     });
+    m_showing = false;
     if (reset)
         Z[0]->setFocus();
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <array>
+#include <exception>
 #include <functional>
 
 class DigitCell;
@@ -34,6 +35,10 @@ public:
     // Set after a new calibrator model is chosen: the next activation resets
     // the calibrator for it.
     void requestResetOnActivation() { m_state.requestResetOnActivation(); }
+
+    // A frame could not be written since the panel was last shown. The panel
+    // has shown why, closed the link and closed itself.
+    bool linkFailed() const { return m_linkFailed; }
 
     PanelState &state() { return m_state; }
     const PanelState &state() const { return m_state; }
@@ -74,11 +79,16 @@ private:
     QPushButton *addKey(const QString &caption, const QString &hint, const QRect &geometry,
                         void (PanelState::*handler)());
     void previewKeys(QWidget *widget);
-    // Runs one handler of the state and brings the controls in line with it,
-    // also when a frame could not be written.
+    // Runs one handler of the state and brings the controls in line with it.
+    // Nothing it throws leaves the panel: a frame that cannot be written ends
+    // the panel's work (see linkFailed()).
     void run(const std::function<void()> &handler);
+    void fail(const std::exception &error);
     void refresh();
     bool handleKey(QKeyEvent *event);
 
+    Services &m_services;
     PanelState m_state;
+    bool m_linkFailed = false;
+    bool m_showing = false;
 };

@@ -4,7 +4,6 @@
 #include "amplitudetags.h"
 #include "documentsession.h"
 #include "errorbox.h"
-#include "errors.h"
 #include "gridcells.h"
 #include "prompts.h"
 #include "services.h"
@@ -346,9 +345,7 @@ template <typename Handler> void AmplitudePage::leaving(Handler handler)
     QScopedValueRollback quiet(m_quiet, true);
     try {
         handler();
-    } catch (const ProgramError &error) {
-        showGeneralError(m_services.prompts, error);
-    } catch (const std::out_of_range &error) {
+    } catch (const std::exception &error) {
         showGeneralError(m_services.prompts, error);
     }
 }
