@@ -1,10 +1,12 @@
 # The core links Qt6::Core (and Qt6::SerialPort) only: no core target may
-# reach Qt6::Gui or Qt6::Widgets, directly or through another target.
+# reach Qt6::Gui or Qt6::Widgets, directly or through another target, and no
+# core source may include a header of Qt's Gui or Widgets.
 #
 # Every target defined under the directories given to orvane_check_core(),
 # and every target named with orvane_core(), is a core target. The check
 # walks their link libraries, and those of the targets they name, and fails
-# the configure at the first forbidden one, naming the way there.
+# the configure at the first forbidden one, naming the way there; then it
+# reads their sources.
 
 # Marks a target defined elsewhere (a logic test) as a core target.
 function(orvane_core target)
@@ -48,6 +50,36 @@ function(_orvane_linked_targets target out)
     set(${out} ${linked} PARENT_SCOPE)
 endfunction()
 
+# A source of a core target that includes a header of a window module, say
+# <QtWidgets/QDialog>, would compile against the shared Qt include folder.
+function(_orvane_check_sources target)
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(directory ${target} SOURCE_DIR)
+    if(NOT sources)
+        return()
+    endif()
+    foreach(source IN LISTS sources)
+        if(source MATCHES "^\\$<")
+            continue()
+        endif()
+        if(NOT IS_ABSOLUTE ${source})
+            set(source ${directory}/${source})
+        endif()
+        if(NOT EXISTS ${source})
+            continue()
+        endif()
+        set(window_header "^[ \t]*#[ \t]*include[ \t]*[<\"]Qt(Gui|Widgets|PrintSupport|Charts)/")
+        file(STRINGS ${source} includes REGEX "${window_header}")
+        if(includes)
+            list(GET includes 0 first)
+            string(STRIP "${first}" first)
+            message(FATAL_ERROR "Core target ${target} includes a window header: ${first} in "
+                                "${source}. The core uses QtCore only; move the window code "
+                                "to gui/.")
+        endif()
+    endforeach()
+endfunction()
+
 function(orvane_check_core)
     set(targets)
     foreach(directory IN LISTS ARGN)
@@ -80,5 +112,6 @@ function(orvane_check_core)
                 list(APPEND queue ${next})
             endforeach()
         endwhile()
+        _orvane_check_sources(${core})
     endforeach()
 endfunction()
