@@ -212,10 +212,11 @@ QString AmplitudeRun::frequencyText(const TZakresAmpl &range)
 
 QString AmplitudeRun::functionOf(const TZakresAmpl &range)
 {
+    // Cz counts DC, the three fixed frequencies and the user's own.
     const int cz = range.Cz();
-    if (cz >= Frames::DC && cz <= Frames::AC400)
-        return QString::fromLatin1(Frames::functionCommand(cz));
-    return QString::fromLatin1(Frames::variableFrequencyCommand(static_cast<double>(range.CzHz())));
+    const int function = cz >= Frames::DC && cz <= Frames::AC400 ? cz : Frames::Function4;
+    return QString::fromLatin1(
+        Frames::functionForFrequency(function, static_cast<double>(range.CzHz())));
 }
 
 long double AmplitudeRun::inRangeUnit(long double value, const TZakresAmpl &range, int j)

@@ -87,6 +87,13 @@ QByteArray variableFrequencyCommand(double hertz)
     return QByteArray("F4V") + variableFrequencyText(hertz);
 }
 
+QByteArray functionForFrequency(int function, double hertz)
+{
+    if (function == Function4)
+        return variableFrequencyCommand(hertz);
+    return functionCommand(function);
+}
+
 QByteArray standbyFrame()
 {
     return wrap("S");

@@ -39,6 +39,10 @@ QByteArray frequencyText(double hertz);
 QByteArray variableFrequencyText(double hertz);
 // "F4V" followed by the frequency text.
 QByteArray variableFrequencyCommand(double hertz);
+// The function command the verification side sends for a frequency: the
+// fixed "F0".."F3" for DC, 50, 60 and 400 Hz, and for Function4 the
+// variable-frequency command with the frequency in hertz.
+QByteArray functionForFrequency(int function, double hertz);
 
 QByteArray standbyFrame();               // STX S ETX
 QByteArray operateFrame();               // STX O ETX

@@ -12,8 +12,8 @@ namespace {
 constexpr qint64 Micro = CalibratorRanges::PerUnit;
 constexpr int ValueScale = 6;     // amplitudes in millionths of the range unit
 constexpr int FrequencyScale = 3; // frequencies in millihertz
-constexpr qint64 MinimumFrequency = 45'000;
-constexpr qint64 MaximumFrequency = 2'000'000;
+constexpr qint64 MinimumFrequency = qint64(FrequencyInput::MinimumHertz * 1000);
+constexpr qint64 MaximumFrequency = qint64(FrequencyInput::MaximumHertz * 1000);
 constexpr qint64 MaximumFrequencyHighCurrent = 400'000;
 constexpr qint64 ResetFrequency = 2'000'000;
 
