@@ -1,11 +1,18 @@
-# orvane_add_test(<name> SOURCES <files...> LIBS <libraries...>)
+# orvane_add_test(<name> [CORE] SOURCES <files...> LIBS <libraries...>)
 #
 # One Qt Test executable registered with ctest. Every test runs offscreen and
 # with its own XDG_CONFIG_HOME, so no test ever touches the user's settings.
+# A CORE test checks logic: it links the core and the core's test seams only,
+# and the core check holds it to that. Any other test drives windows.
 function(orvane_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "CORE" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE orvane_testsupport Qt6::Test ${ARG_LIBS})
+    if(ARG_CORE)
+        target_link_libraries(${name} PRIVATE orvane_testsupport_core Qt6::Test ${ARG_LIBS})
+        orvane_core(${name})
+    else()
+        target_link_libraries(${name} PRIVATE orvane_testsupport Qt6::Test ${ARG_LIBS})
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     set(config_home ${CMAKE_CURRENT_BINARY_DIR}/${name}-config)
     set_tests_properties(${name} PROPERTIES

@@ -68,7 +68,6 @@ int main(int argc, char *argv[])
     OrvaneApplication app(programArgc, argv);
     app.installEventFilter(&firstPaint);
     Program program({});
-    app.setPrompts(&program.services().prompts);
     program.start();
     return app.exec();
 }

@@ -772,7 +772,7 @@ void AmplitudeRunTest::linkFailureStopsTheRunKeepingEarlierPoints()
 
     // One box with the link's message; no question about the other ranges.
     QCOMPARE(b.t.prompts.messages.size(), 2);
-    QCOMPARE(b.t.prompts.messages[0].text, AmplitudeRun::highVoltageText);
+    QCOMPARE(b.t.prompts.messages[0].text, PointLoop::highVoltageText);
     QCOMPARE(b.t.prompts.messages[1].text, QStringLiteral("Błąd zapisu do portu komunikacyjnego."));
     QCOMPARE(b.t.prompts.messages[1].caption, QStringLiteral("Błąd komunikacji"));
     QCOMPARE(b.lines().last(), QStringLiteral("close"));

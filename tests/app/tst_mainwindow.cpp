@@ -53,6 +53,7 @@ private Q_SLOTS:
     void frontPanelOpensWithStandbyAndClosesWithReset();
     void deviceFromTheIniGetsTheStandbyFrame();
     void missingPortShowsTheErrorAndKeepsTheButtons();
+    void refusedWriteIsReportedAndTheLinkCloses_data();
     void refusedWriteIsReportedAndTheLinkCloses();
     void freshUserShowsR707();
     void choosingAModelStoresItAndShowsIt();
@@ -220,20 +221,55 @@ void MainWindowTest::missingPortShowsTheErrorAndKeepsTheButtons()
     QCOMPARE(t.transcript.frames().constFirst(), QStringLiteral("<S>"));
 }
 
+void MainWindowTest::refusedWriteIsReportedAndTheLinkCloses_data()
+{
+    // Where the adapter is pulled out: before the panel comes up, or while
+    // it is up and the operator presses a key or clicks a button.
+    QTest::addColumn<QString>("when");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("standby before the panel") << "before" << QStringList{"open", "close"};
+    QTest::newRow("key on the panel") << "key" << QStringList{"open", "<S>", "close"};
+    QTest::newRow("click on the panel") << "click" << QStringList{"open", "<S>", "close"};
+}
+
 void MainWindowTest::refusedWriteIsReportedAndTheLinkCloses()
 {
+    QFETCH(QString, when);
+    QFETCH(QStringList, lines);
     TestServices t;
-    t.link.framesBeforeWriteFailure = 0;
     TForm_Pulpit pulpit(t.services);
     TForm_OknoGlowne::Windows windows;
     windows.pulpit = &pulpit;
     TForm_OknoGlowne window(t.services, windows, {});
 
+    bool panelStayedUp = false;
+    bool linkStayedOpen = false;
+    t.prompts.dialogHandlers.push_back({QStringLiteral("Form_Pulpit"), [&](QDialog *dialog) {
+                                            dialog->show();
+                                            t.link.framesBeforeWriteFailure = 0;
+                                            if (when == QLatin1String("key"))
+                                                QTest::keyClick(&pulpit, Qt::Key_S);
+                                            else
+                                                QTest::mouseClick(pulpit.SBtn, Qt::LeftButton);
+                                            panelStayedUp = pulpit.isVisible();
+                                            linkStayedOpen = t.link.isOpen();
+                                            // Nothing more reaches the link.
+                                            QTest::keyClick(&pulpit, Qt::Key_S);
+                                            dialog->hide();
+                                            return pulpit.result();
+                                        }});
+    if (when == QLatin1String("before"))
+        t.link.framesBeforeWriteFailure = 0;
+
     window.Button_SterowanieKalClick();
 
+    // One box, then the panel and the link are closed; no reset follows.
     QCOMPARE(t.prompts.texts(), QStringList{"Błąd zapisu do portu komunikacyjnego."});
     QCOMPARE(t.prompts.messages.constFirst().caption, QStringLiteral("Błąd komunikacji"));
-    QVERIFY(t.prompts.dialogsShown.isEmpty());
+    QCOMPARE(t.prompts.dialogsShown.size(), when == QLatin1String("before") ? 0 : 1);
+    QVERIFY(!panelStayedUp);
+    QVERIFY(!linkStayedOpen);
+    QCOMPARE(t.transcript.lines(), lines);
     QVERIFY(!t.link.isOpen());
     QVERIFY(window.controlsVisible());
 }

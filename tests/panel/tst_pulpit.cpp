@@ -98,6 +98,13 @@ void PulpitTest::controlsFollowTheModel()
         QCOMPARE(panel.F[4]->text(), QStringLiteral("fext"));
         QCOMPARE(panel.F[4]->toolTip(), QStringLiteral("częstotliwość zewnętrzna"));
         QCOMPARE(panel.Panel_ModelKalibratora->text(), QStringLiteral("Kalibrator R-707"));
+        QCOMPARE(panel.Z[4]->text(), QStringLiteral("1000V"));
+        QCOMPARE(panel.Z[1]->toolTip(),
+                 QStringLiteral("zakres 1V   maksymalna wartość nastawy 2,05 V"));
+        QCOMPARE(panel.Z[8]->toolTip(),
+                 QStringLiteral("zakres 1A   maksymalna wartość nastawy 1,1 A"));
+        QCOMPARE(panel.Z[4]->toolTip(),
+                 QStringLiteral("zakres 1000V   maksymalna wartość nastawy 1100 V"));
     });
 
     t.services.model.name = QStringLiteral("R-707FC");

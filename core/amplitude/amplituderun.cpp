@@ -1,0 +1,228 @@
+#include "amplituderun.h"
+
+#include "calibratorranges.h"
+#include "documentsession.h"
+#include "errormath.h"
+#include "exactreadinglogic.h"
+#include "frames.h"
+#include "link.h"
+#include "numbertext.h"
+#include "real48.h"
+#include "services.h"
+#include "tdanesprawdzania.h"
+
+namespace {
+
+// A value as the record would give it back after storing it.
+long double stored(long double value)
+{
+    return Real48::toLongDouble(Real48::fromLongDouble(value));
+}
+
+// What a point is measured at, in the unit of its range: the indication
+// typed for an "Analogowy" meter, the setting for a "Cyfrowy" one.
+long double typedInRangeUnit(const TZakresAmpl &range, int j, bool analogowy)
+{
+    const TPunktAmpl point = range.Punkty(j);
+    return AmplitudeRun::inRangeUnit(analogowy ? point.Wm() : point.Nk(), range, j);
+}
+
+// The points of one amplitude range, as the point loop walks them. The two
+// methods share everything but the measure step: the value typed for a point
+// (the indication for exact reading, the setting for exact setting) and what
+// is stored once the operator accepts it.
+class AmplitudePoints : public RangePoints
+{
+public:
+    AmplitudePoints(DocumentSession &session, RunView &view, int r)
+        : m_session(session), m_view(view), m_r(r), m_range(session.record().ZakresyAmpl(r)),
+          m_jm(m_range.Jm()), m_meterRange(PointLoop::meterRangeText(m_range.Zak(), m_jm))
+    {}
+
+    QString unit() const override { return m_jm; }
+    bool ticked(int j) const override { return m_range.Punkty(j).Wl(); }
+    bool defined(int j) const override { return m_range.Punkty(j).Wpisany(); }
+
+    long double valueInRangeUnit(int j) override
+    {
+        return typedInRangeUnit(m_range, j, m_session.record().isAnalogowy());
+    }
+
+    void pointDone(int j) override
+    {
+        ErrorMath::computeRange(m_range);
+        if (m_r == m_session.BiezacyZakres)
+            m_view.showPoint(j);
+    }
+
+protected:
+    // Stores an accepted point: the meter's indication (range unit) and the
+    // calibrator setting (calibrator unit), both kept in the calibrator
+    // range's unit, with the calibrator error and the marks.
+    void store(int j, const CalibratorChoice &calibrator, long double indication,
+               long double setting)
+    {
+        TPunktAmpl point = m_range.Punkty(j);
+        // The error tables take volts and amperes.
+        const long double base = Units::isMilli(calibrator.jmBk) ? setting / 1000 : setting;
+        point.setBk(CalibratorRanges::calibratorError(calibrator.index, m_range.Cz(), base));
+        point.setWm(Units::toCalibratorUnit(indication, m_jm, calibrator.jmBk));
+        point.setNk(setting);
+        point.setJmBk(calibrator.jmBk);
+        point.setDokl(static_cast<std::uint8_t>(calibrator.dokl));
+        point.setZmierzony(true);
+        m_range.setZmierzony(true);
+        m_session.setChanged();
+    }
+
+    DocumentSession &m_session;
+    RunView &m_view;
+    int m_r;
+    TZakresAmpl m_range;
+    QString m_jm;
+    QString m_meterRange;
+};
+
+// Exact reading: the dialog drives the calibrator from the point's nominal
+// indication until the pointer stands on the mark; the setting reached is
+// the result.
+class ReadingPoints : public AmplitudePoints
+{
+public:
+    ReadingPoints(DocumentSession &session, RunView &view, int r, PointDialogs &dialogs)
+        : AmplitudePoints(session, view, r), m_dialogs(dialogs)
+    {}
+
+    bool measure(int j, const CalibratorChoice &calibrator) override
+    {
+        const long double wm = AmplitudeRun::inRangeUnit(m_range.Punkty(j).Wm(), m_range, j);
+        ReadingRequest request;
+        request.meterRange = m_meterRange;
+        request.calibratorRange = calibrator.rangeText;
+        request.indication = NumberText::fixed(wm, calibrator.dokl) + m_jm;
+        request.frequency = AmplitudeRun::frequencyText(m_range);
+        request.DoklKal = calibrator.dokl;
+        if (const auto limits =
+                ExactReadingLogic::limitsFor(calibrator.rangeText, m_range.Cz() != 0)) {
+            request.NastawaMin = limits->NastawaMin;
+            request.NastawaMax = limits->NastawaMax;
+        }
+        request.FunkcjaKal = AmplitudeRun::functionOf(m_range);
+
+        const std::optional<long double> setting = m_dialogs.exactReading(request);
+        if (!setting)
+            return false;
+        store(j, calibrator, wm, *setting);
+        return true;
+    }
+
+private:
+    PointDialogs &m_dialogs;
+};
+
+// Exact setting: the run sets the calibrator to the point's value itself,
+// and the operator types what the meter shows.
+class SettingPoints : public AmplitudePoints
+{
+public:
+    SettingPoints(DocumentSession &session, RunView &view, int r, PointDialogs &dialogs, Link &link)
+        : AmplitudePoints(session, view, r), m_dialogs(dialogs), m_link(link)
+    {}
+
+    bool measure(int j, const CalibratorChoice &calibrator) override
+    {
+        const int dokl = calibrator.dokl;
+        const long double nk = stored(Units::toCalibratorUnit(
+            AmplitudeRun::inRangeUnit(m_range.Punkty(j).Nk(), m_range, j), m_jm, calibrator.jmBk));
+
+        // Always with the function: the calibrator may have another one.
+        m_link.send(Frames::measurementSettingFrame(calibrator.index,
+                                                    AmplitudeRun::functionOf(m_range).toLatin1(),
+                                                    Frames::valueText(nk, dokl)));
+
+        SettingRequest request;
+        request.meterRange = m_meterRange;
+        request.setting =
+            NumberText::fixed(nk, dokl) + PointLoop::settingUnit(m_jm, calibrator.rangeText);
+        request.calibratorRange = calibrator.rangeText;
+        request.frequency = AmplitudeRun::frequencyText(m_range);
+
+        const std::optional<long double> indication = m_dialogs.exactSetting(request);
+        if (!indication)
+            return false;
+        store(j, calibrator, *indication, nk);
+        return true;
+    }
+
+private:
+    PointDialogs &m_dialogs;
+    Link &m_link;
+};
+
+} // namespace
+
+AmplitudeRun::AmplitudeRun(Services &services, MeasurementState &state, DocumentSession &session,
+                           PointDialogs &dialogs, RunView &view)
+    : m_services(services), m_session(session), m_dialogs(dialogs), m_view(view),
+      m_loop(services, state, view)
+{}
+
+int AmplitudeRun::rangeCount() const
+{
+    return m_session.record().amplRangeCount();
+}
+
+int AmplitudeRun::currentRange() const
+{
+    return m_session.BiezacyZakres;
+}
+
+bool AmplitudeRun::runRange(int r, int points)
+{
+    if (m_session.record().isAnalogowy())
+        return runExactReading(r, points);
+    return runExactSetting(r, points);
+}
+
+bool AmplitudeRun::runExactReading(int r, int points)
+{
+    ReadingPoints reading(m_session, m_view, r, m_dialogs);
+    return m_loop.run(reading, points) == PointLoop::Outcome::Measured;
+}
+
+bool AmplitudeRun::runExactSetting(int r, int points)
+{
+    SettingPoints setting(m_session, m_view, r, m_dialogs, m_services.link);
+    return m_loop.run(setting, points) == PointLoop::Outcome::Measured;
+}
+
+std::optional<int> AmplitudeRun::chooseCalibratorRange(int r, int j)
+{
+    const TZakresAmpl range = m_session.record().ZakresyAmpl(r);
+    return m_loop.chooseRange(typedInRangeUnit(range, j, m_session.record().isAnalogowy()),
+                              range.Jm());
+}
+
+QString AmplitudeRun::frequencyText(const TZakresAmpl &range)
+{
+    if (range.Cz() == 0)
+        return QStringLiteral("DC");
+    return NumberText::general(range.CzHz());
+}
+
+QString AmplitudeRun::functionOf(const TZakresAmpl &range)
+{
+    // Cz counts DC, the three fixed frequencies and the user's own.
+    const int cz = range.Cz();
+    const int function = cz >= Frames::DC && cz <= Frames::AC400 ? cz : Frames::Function4;
+    return QString::fromLatin1(
+        Frames::functionForFrequency(function, static_cast<double>(range.CzHz())));
+}
+
+long double AmplitudeRun::inRangeUnit(long double value, const TZakresAmpl &range, int j)
+{
+    const TPunktAmpl point = range.Punkty(j);
+    if (!point.Zmierzony())
+        return value;
+    return stored(Units::toRangeUnit(value, range.Jm(), point.JmBk()));
+}

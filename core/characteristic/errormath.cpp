@@ -1,0 +1,133 @@
+#include "errormath.h"
+
+#include "calibratorranges.h"
+#include "numbertext.h"
+#include "real48.h"
+#include "tdanesprawdzania.h"
+
+#include <cmath>
+
+namespace ErrorMath {
+
+namespace {
+
+struct Term
+{
+    long double multiplier = 0;
+    QString number;
+};
+
+Term splitTerm(const QString &kmzDod)
+{
+    Term term;
+    term.number = kmzDod;
+    for (int i = 0; i < kmzDod.size(); ++i) {
+        const QChar c = kmzDod[i];
+        if (c == QLatin1Char('m') || c == QLatin1Char('A') || c == QLatin1Char('V')) {
+            term.multiplier = c == QLatin1Char('m') ? 0.001L : 1.0L;
+            term.number = kmzDod.left(i);
+            break;
+        }
+    }
+    return term;
+}
+
+} // namespace
+
+long double additiveTerm(const QString &kmzDod)
+{
+    const Term term = splitTerm(kmzDod);
+    if (term.multiplier == 0)
+        return 0;
+    return NumberText::fromDot(term.number).value_or(0) * term.multiplier;
+}
+
+bool isValidAdditiveTerm(const QString &kmzDod)
+{
+    return NumberText::fromDot(splitTerm(kmzDod).number).has_value();
+}
+
+long double additiveTermInRangeUnit(const QString &kmzDod, const QString &rangeUnit)
+{
+    const long double d = additiveTerm(kmzDod);
+    return Units::isMilli(rangeUnit) ? d * 1000 : d;
+}
+
+long double rangePart(long double zak, long double kmz, const QString &kmzDod,
+                      const QString &rangeUnit)
+{
+    return std::fabs(zak * kmz / 100 + additiveTermInRangeUnit(kmzDod, rangeUnit));
+}
+
+long double permissibleError(long double reading, long double kmm, long double rangePart,
+                             const QString &rangeUnit, const QString &calibratorUnit)
+{
+    const long double f = Units::factor(rangeUnit, calibratorUnit);
+    return std::fabs(reading * (kmm * f) / 100) + rangePart;
+}
+
+void computeRange(TZakresAmpl range)
+{
+    if (!range.Zmierzony())
+        return;
+    const QString jm = range.Jm();
+    const long double a = rangePart(range.Zak(), range.Kmz(), range.KmzDod(), jm);
+    const long double kmm = range.Kmm();
+    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
+        TPunktAmpl point = range.Punkty(j);
+        if (!point.Wpisany() || !point.Zmierzony())
+            continue;
+        const long double wm = point.Wm();
+        point.setBmd(permissibleError(wm, kmm, a, jm, point.JmBk()));
+        point.setBmr(wm - point.Nk());
+    }
+}
+
+void computeRange(TZakresCz range, bool analogowy)
+{
+    if (!range.Zmierzony())
+        return;
+    const QString jm = range.Jm();
+    const long double a = rangePart(range.Zak(), range.Kmz(), range.KmzDod(), jm);
+    const long double kmm = range.Kmm();
+    const long double amplitude = range.NkDN_WmDO();
+    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
+        TPunktCz point = range.Punkty(j);
+        if (!point.Wpisany() || !point.Zmierzony())
+            continue;
+        const long double measured = point.WmDN_NkDO();
+        // The meter's indication is the range amplitude for exact reading
+        // and the point's value for exact setting; the error is always
+        // indication minus setting.
+        const long double indication = analogowy ? amplitude : measured;
+        const long double setting = analogowy ? measured : amplitude;
+        point.setBmd(permissibleError(indication, kmm, a, jm, point.JmBk()));
+        point.setBmr(indication - setting);
+    }
+}
+
+bool withinTolerance(long double bmr, long double bmd, const QString &rangeUnit,
+                     const QString &calibratorUnit)
+{
+    const long double f = Units::factor(rangeUnit, calibratorUnit);
+    long double limit = std::fabs(bmd);
+    if (f != 1) {
+        // Judged as if Bmd had been stored in the calibrator unit.
+        limit = limit / f;
+        if (Real48::fits(limit))
+            limit = Real48::toLongDouble(Real48::fromLongDouble(limit));
+    }
+    return std::fabs(bmr) <= limit;
+}
+
+bool withinTolerance(const TZakresAmpl &range, const TPunktAmpl &point)
+{
+    return withinTolerance(point.Bmr(), point.Bmd(), range.Jm(), point.JmBk());
+}
+
+bool withinTolerance(const TZakresCz &range, const TPunktCz &point)
+{
+    return withinTolerance(point.Bmr(), point.Bmd(), range.Jm(), point.JmBk());
+}
+
+} // namespace ErrorMath

@@ -1,0 +1,63 @@
+#include "numbertext.h"
+
+#include "frames.h"
+#include "real48.h"
+
+#include <QLocale>
+
+namespace NumberText {
+
+namespace {
+
+QLocale numberLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+} // namespace
+
+QString general(long double value)
+{
+    return numberLocale().toString(static_cast<double>(value), 'g', 15);
+}
+
+QString fixed(long double value, int decimals)
+{
+    QString text = QString::number(static_cast<double>(value), 'f', decimals);
+    // A tiny negative result would show as -0,000.
+    if (text.startsWith(QLatin1Char('-')) &&
+        text.count(QLatin1Char('0')) + text.count(QLatin1Char('.')) == text.size() - 1)
+        text.remove(0, 1);
+    return text.replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString entry(long double value)
+{
+    return fixed(value, 7).left(8);
+}
+
+std::optional<QString> bandFrequency(long double hertz)
+{
+    // The band edges as stored, so a typed 99,99 is still in its band.
+    static const long double below100 = Real48::toLongDouble(Real48::fromLongDouble(99.99L));
+    static const long double below1000 = Real48::toLongDouble(Real48::fromLongDouble(999.9L));
+    const bool inBand = (hertz >= 45 && hertz <= below100) ||
+                        (hertz >= 100 && hertz <= below1000) || (hertz >= 1000 && hertz <= 2000);
+    if (!inBand)
+        return std::nullopt;
+    const double value = static_cast<double>(hertz);
+    return numberLocale().toString(value, 'f', Frames::frequencyDecimals(value));
+}
+
+std::optional<long double> fromDot(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace NumberText

@@ -1,0 +1,92 @@
+#include "measurecommand.h"
+
+#include "documentsession.h"
+#include "errorbox.h"
+#include "linkguard.h"
+#include "measurementstate.h"
+#include "prompts.h"
+#include "services.h"
+#include "tdanesprawdzania.h"
+
+const QString MeasureCommand::highCurrentText = QStringLiteral(
+    "Jeden lub kilka zakresów pomiarowych\r\nwymaga przełączenia kalibratora na zakres "
+    "100A.\r\nWybierz dla tego zakresu częstotliwość\r\ninną niż DC i spróbuj ponownie.");
+const QString MeasureCommand::unknownModelText =
+    QStringLiteral("Nieznane wykonanie kalibratora. Wybierz je przyciskiem \"Wybór wykonania "
+                   "kalibratora\".");
+const QString MeasureCommand::stopQuestionText =
+    QStringLiteral("Czy przerwać pomiary na wszystkich zakresach?");
+
+MeasureCommand::MeasureCommand(Services &services, MeasurementState &state,
+                               DocumentSession &session, RangeRuns &amplitudeRuns,
+                               RunChooser &chooser)
+    : m_services(services), m_state(state), m_session(session), m_amplitudeRuns(amplitudeRuns),
+      m_chooser(chooser)
+{}
+
+bool MeasureCommand::needsHighCurrentDc() const
+{
+    constexpr long double highestLowCurrentRange = 20.5L;
+    const TDaneSprawdzania &record = m_session.record();
+    for (int k = 1; k <= TDaneSprawdzania::Slots; ++k) {
+        const TZakresAmpl range = record.ZakresyAmpl(k);
+        if (range.Zak() >= highestLowCurrentRange && range.Jm() == QLatin1String("A") &&
+            range.Cz() == 0)
+            return true;
+    }
+    return false;
+}
+
+void MeasureCommand::Menu_PomiaryClick()
+{
+    const bool frequencyView =
+        m_session.shownView && m_session.shownView() == DocumentSession::View::Frequency;
+    RangeRuns *runs = frequencyView ? m_frequencyRuns : &m_amplitudeRuns;
+    if (!runs)
+        return;
+
+    // The check covers the amplitude table whichever characteristic is on
+    // show.
+    if (needsHighCurrentDc()) {
+        m_services.prompts.show(highCurrentText, QStringLiteral("Uwaga!"), PromptIcon::Warning);
+        return;
+    }
+    // Without a known model no calibrator range can be chosen, and nothing
+    // valid could be sent.
+    if (!m_services.model.isKnown()) {
+        m_services.prompts.show(unknownModelText, QStringLiteral("Uwaga!"), PromptIcon::Warning);
+        return;
+    }
+
+    m_state.startMeasurements();
+    try {
+        const LinkGuard open(m_services.link);
+        measure(*runs);
+    } catch (const std::exception &error) {
+        // The calibrator may have missed the standby frame: the next
+        // high-voltage point warns again.
+        m_state.OstrzezenieWN = false;
+        showGeneralError(m_services.prompts, error);
+    }
+}
+
+void MeasureCommand::measure(RangeRuns &runs)
+{
+    const std::optional<RunChoice> choice = m_chooser.choose();
+    if (!choice)
+        return;
+    if (choice->zakresy == 0) {
+        runs.runRange(runs.currentRange(), choice->punkty);
+        return;
+    }
+    const int count = runs.rangeCount();
+    for (int r = 1; r <= count; ++r) {
+        if (runs.runRange(r, choice->punkty))
+            continue;
+        const PromptButton answer =
+            m_services.prompts.show(stopQuestionText, QStringLiteral("Przerwij pomiary"),
+                                    PromptIcon::Question, PromptButton::Yes | PromptButton::No);
+        if (answer == PromptButton::Yes)
+            break;
+    }
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class DocumentSession;
+struct MeasurementState;
+struct Services;
+
+// Ranges of one characteristic, measured one at a time by the "Po&miary"
+// command. The amplitude runs are one; the frequency runs are the other.
+class RangeRuns
+{
+public:
+    virtual ~RangeRuns() = default;
+    virtual int rangeCount() const = 0;
+    virtual int currentRange() const = 0;
+    // Measures range r (1..35): points = 0 takes the ticked points, 1 also
+    // every defined one. True when at least one point was measured and the
+    // operator did not abort.
+    virtual bool runRange(int r, int points) = 0;
+};
+
+// The operator's choice in "Procedura pomiarowa".
+struct RunChoice
+{
+    int zakresy = 0; // 0 the current range, 1 every range
+    int punkty = 0;  // 0 the ticked points, 1 every defined point
+};
+
+class RunChooser
+{
+public:
+    virtual ~RunChooser() = default;
+    // Nothing when the operator cancelled.
+    virtual std::optional<RunChoice> choose() = 0;
+};
+
+// The "Po&miary" command of the verification window: the checks before a
+// measurement, the link held open for the whole of it, the choice of ranges
+// and points, and the ranges of the characteristic on show, one after the
+// other.
+//
+// Whatever ends the measurement, the link is closed afterwards. A failure
+// (the link cannot be opened, a frame cannot be written, a text does not
+// read) stops it with the general error box; what was measured before
+// stays in the record.
+class MeasureCommand
+{
+public:
+    MeasureCommand(Services &services, MeasurementState &state, DocumentSession &session,
+                   RangeRuns &amplitudeRuns, RunChooser &chooser);
+
+    // The runs of the frequency characteristic. Until there are some, the
+    // command does nothing while the frequency characteristic is on show.
+    void setFrequencyRuns(RangeRuns *runs) { m_frequencyRuns = runs; }
+
+    void Menu_PomiaryClick();
+
+    // A DC range of 20.5 A or more needs the 100 A range, which has no DC.
+    bool needsHighCurrentDc() const;
+
+    static const QString highCurrentText;
+    static const QString unknownModelText;
+    static const QString stopQuestionText;
+
+private:
+    void measure(RangeRuns &runs);
+
+    Services &m_services;
+    MeasurementState &m_state;
+    DocumentSession &m_session;
+    RangeRuns &m_amplitudeRuns;
+    RangeRuns *m_frequencyRuns = nullptr;
+    RunChooser &m_chooser;
+};

@@ -1,0 +1,107 @@
+#include "pointloop.h"
+
+#include "calibratorranges.h"
+#include "frames.h"
+#include "link.h"
+#include "measurementstate.h"
+#include "prompts.h"
+#include "services.h"
+#include "tdanesprawdzania.h"
+
+#include <cmath>
+
+namespace {
+
+QString wholeNumber(long double value)
+{
+    return QString::number(std::llround(static_cast<double>(value)));
+}
+
+} // namespace
+
+const QString PointLoop::highVoltageText =
+    QStringLiteral("Zaciski wysokonapięciowe  -  HIGH VOLTAGE");
+
+PointLoop::PointLoop(Services &services, MeasurementState &state, RunView &view)
+    : m_services(services), m_state(state), m_view(view)
+{}
+
+PointLoop::Outcome PointLoop::run(RangePoints &points, int choice)
+{
+    const QString jm = points.unit();
+    bool measured = false;
+    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
+        if (!points.ticked(j) && !(choice == 1 && points.defined(j)))
+            continue;
+        const std::optional<CalibratorChoice> calibrator =
+            calibratorFor(points.valueInRangeUnit(j), jm);
+        if (calibrator) {
+            // An abort ends the range at once, leaving the window where the
+            // dialog put it.
+            if (!points.measure(j, *calibrator))
+                return Outcome::Aborted;
+            measured = true;
+        }
+        points.pointDone(j);
+    }
+    m_view.centreVerificationWindow();
+    return measured ? Outcome::Measured : Outcome::NothingMeasured;
+}
+
+std::optional<int> PointLoop::chooseRange(long double value, const QString &jm)
+{
+    const long double base = Units::isMilli(jm) ? value / 1000 : value;
+    const std::optional<int> index =
+        CalibratorRanges::chooseRange(base, jm, m_services.model.hasHighCurrentRange());
+    if (!index)
+        m_services.prompts.show(outOfRangeText(value, jm), Prompts::plainCaption());
+    return index;
+}
+
+std::optional<CalibratorChoice> PointLoop::calibratorFor(long double value, const QString &jm)
+{
+    const std::optional<int> index = chooseRange(value, jm);
+    if (!index)
+        return std::nullopt;
+    warnHighVoltage(*index);
+    CalibratorChoice choice;
+    choice.index = *index;
+    choice.dokl = CalibratorRanges::range(*index).decimals;
+    choice.rangeText = QString::fromLatin1(CalibratorRanges::range(*index).text);
+    choice.jmBk = Units::unitOfRangeText(choice.rangeText);
+    return choice;
+}
+
+void PointLoop::warnHighVoltage(int index)
+{
+    if (!CalibratorRanges::isHighVoltage(index)) {
+        m_state.OstrzezenieWN = false;
+        return;
+    }
+    if (m_state.OstrzezenieWN)
+        return;
+    m_services.prompts.show(highVoltageText, QStringLiteral("Uwaga"), PromptIcon::Warning);
+    m_services.link.send(Frames::standbyFrame());
+    m_state.OstrzezenieWN = true;
+}
+
+QString PointLoop::outOfRangeText(long double value, const QString &jm)
+{
+    return QStringLiteral("Wartość nastawy ") + wholeNumber(value) + jm +
+           QStringLiteral(" przekracza zakres kalibratora!!! ");
+}
+
+QString PointLoop::meterRangeText(long double zak, const QString &jm)
+{
+    return wholeNumber(zak) + jm;
+}
+
+QString PointLoop::settingUnit(const QString &jm, const QString &rangeText)
+{
+    const bool rangeMilli = Units::isMilli(jm);
+    if (rangeMilli && !Units::isMilli(rangeText))
+        return jm.startsWith(QLatin1Char('m')) ? jm.mid(1) : jm;
+    if (!rangeMilli && Units::isMilli(rangeText))
+        return QLatin1Char('m') + jm;
+    return jm;
+}

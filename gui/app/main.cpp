@@ -1,0 +1,16 @@
+#include "documentfile.h"
+#include "orvaneapplication.h"
+#include "program.h"
+
+int main(int argc, char *argv[])
+{
+    OrvaneApplication app(argc, argv);
+    DocumentFile::ignoreFileSizeSignal();
+
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    Program program(arguments);
+
+    program.start();
+    return app.exec();
+}
