@@ -21,6 +21,11 @@ struct SerialSettings
     // the user. When set, it is the port.
     QString device;
 
+    // The calibrator simulated inside the program: a device of its own name,
+    // listed in the dialog by its caption.
+    static inline const QString SimulatorDevice = QStringLiteral("simulator");
+    static inline const QString SimulatorCaption = QStringLiteral("Symulator kalibratora");
+
     static QStringList fixedPorts();
     static QStringList speeds();
     static QStringList dataBitsList();

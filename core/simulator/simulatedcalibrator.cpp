@@ -1,0 +1,342 @@
+#include "simulatedcalibrator.h"
+
+#include "calibratorranges.h"
+#include "frames.h"
+
+#include <array>
+#include <limits>
+
+namespace {
+
+constexpr int ValueScale = 6;     // millionths of the range's unit
+constexpr int FrequencyScale = 3; // millihertz
+constexpr qint64 LowestFrequency = 45'000;
+constexpr qint64 HighestFrequency = 2'000'000;
+constexpr std::array<qint64, 4> FixedFrequencies{0, 50'000, 60'000, 400'000};
+// Beyond every limit of the table, and far from overflowing.
+constexpr qint64 Huge = std::numeric_limits<qint64>::max() / 100;
+
+qint64 power10(int exponent)
+{
+    qint64 result = 1;
+    while (exponent-- > 0)
+        result *= 10;
+    return result;
+}
+
+bool isCommandLetter(char c)
+{
+    switch (c) {
+    case 'Z':
+    case 'F':
+    case 'N':
+    case 'V':
+    case 'O':
+    case 'S':
+    case 'C':
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString hex(char byte)
+{
+    return QString::number(static_cast<unsigned char>(byte), 16)
+        .toUpper()
+        .rightJustified(2, QLatin1Char('0'));
+}
+
+// A command or number text as the fault names it: printable ASCII as it
+// is, anything else as \xHH.
+QString printable(const QByteArray &bytes)
+{
+    QString text;
+    for (char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c >= 0x20 && c < 0x7f)
+            text += QLatin1Char(byte);
+        else
+            text += QLatin1String("\\x") + hex(byte);
+    }
+    return text;
+}
+
+QString withComma(QByteArray text)
+{
+    return QString::fromLatin1(text.replace('.', ','));
+}
+
+// A number as the calibrator takes it: digits with at most one '.', no sign,
+// no exponent, rounded half up to `scale` decimals. A number too large for
+// any range reads as Huge.
+std::optional<qint64> readNumber(const QByteArray &text, int scale)
+{
+    qint64 whole = 0;
+    qint64 fraction = 0;
+    int fractionDigits = 0;
+    bool point = false;
+    bool digits = false;
+    bool roundUp = false;
+    bool huge = false;
+    for (char c : text) {
+        if (c == '.') {
+            if (point)
+                return std::nullopt;
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+            if (!point) {
+                if (whole > Huge / 10)
+                    huge = true;
+                else
+                    whole = whole * 10 + (c - '0');
+            } else if (fractionDigits < scale) {
+                fraction = fraction * 10 + (c - '0');
+                ++fractionDigits;
+            } else if (fractionDigits == scale) {
+                roundUp = c >= '5';
+                ++fractionDigits;
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    const qint64 unit = power10(scale);
+    if (huge || whole > Huge / unit)
+        return Huge;
+    for (int i = qMin(fractionDigits, scale); i < scale; ++i)
+        fraction *= 10;
+    return whole * unit + fraction + (roundUp ? 1 : 0);
+}
+
+// The text that follows a command letter: up to the next command letter or
+// the end of the frame.
+QByteArray numberTextAt(const QByteArray &commands, qsizetype &pos)
+{
+    const qsizetype start = pos;
+    while (pos < commands.size() && !isCommandLetter(commands[pos]))
+        ++pos;
+    return commands.mid(start, pos - start);
+}
+
+} // namespace
+
+qint64 CalibratorState::frequency() const
+{
+    if (function >= 0 && function < int(FixedFrequencies.size()))
+        return FixedFrequencies[function];
+    return setFrequency;
+}
+
+QString CalibratorState::rangeText() const
+{
+    return QLatin1String(CalibratorRanges::range(range).text);
+}
+
+QString CalibratorState::unit() const
+{
+    return QLatin1String(CalibratorRanges::range(range).unit);
+}
+
+QString CalibratorState::functionText() const
+{
+    return QString::fromLatin1(Frames::functionCommand(function));
+}
+
+QByteArray CalibratorState::valueText() const
+{
+    const int decimals = CalibratorRanges::range(range).decimals;
+    const qint64 unit = power10(ValueScale - decimals);
+    return Frames::valueText((value + unit / 2) / unit, decimals);
+}
+
+SimulatedCalibrator::SimulatedCalibrator(const CalibratorModel &model, QObject *parent)
+    : QObject(parent), m_model(model)
+{}
+
+void SimulatedCalibrator::setModel(const CalibratorModel &model)
+{
+    if (model.name == m_model.name)
+        return;
+    m_model = model;
+    m_state = powerOnState();
+}
+
+QByteArray SimulatedCalibrator::numberText(qint64 count, int scale)
+{
+    QByteArray text = Frames::valueText(count, scale);
+    if (scale > 0) {
+        while (text.endsWith('0'))
+            text.chop(1);
+        if (text.endsWith('.'))
+            text.chop(1);
+    }
+    return text;
+}
+
+void SimulatedCalibrator::feed(const char *data, qsizetype size)
+{
+    for (qsizetype i = 0; i < size; ++i) {
+        const char byte = data[i];
+        if (byte == Frames::STX) {
+            if (m_insideFrame)
+                report(m_frame, Fault{SimulatorFault::MissingEtx,
+                                      QStringLiteral("Ramka bez ETX przed następnym STX")});
+            m_insideFrame = true;
+            m_frameTooLong = false;
+            m_frame.clear();
+        } else if (!m_insideFrame) {
+            report(QByteArray(1, byte),
+                   Fault{SimulatorFault::ByteOutsideFrame,
+                         QStringLiteral("Bajt 0x%1 poza ramką").arg(hex(byte))});
+        } else if (byte == Frames::ETX) {
+            frameEnded();
+        } else if (m_frame.size() < MaximumFrameLength) {
+            m_frame.append(byte);
+        } else {
+            m_frameTooLong = true;
+        }
+    }
+}
+
+void SimulatedCalibrator::frameEnded()
+{
+    m_insideFrame = false;
+    if (m_frameTooLong) {
+        report(m_frame,
+               Fault{SimulatorFault::FrameTooLong,
+                     QStringLiteral("Ramka dłuższa niż %1 bajtów").arg(MaximumFrameLength)});
+        return;
+    }
+    CalibratorState next = m_state;
+    const std::optional<Fault> fault = execute(m_frame, next);
+    if (!fault)
+        m_state = next;
+    report(m_frame, fault);
+}
+
+std::optional<SimulatedCalibrator::Fault> SimulatedCalibrator::execute(const QByteArray &commands,
+                                                                       CalibratorState &state) const
+{
+    const auto unknown = [](const QByteArray &command) {
+        return Fault{SimulatorFault::UnknownCommand,
+                     QStringLiteral("Nieznane polecenie „%1”").arg(printable(command))};
+    };
+    const auto missingFrequency = [this](const char *command) {
+        return Fault{SimulatorFault::NotOnThisModel,
+                     QStringLiteral("Kalibrator %1 nie ma nastawy częstotliwości (%2)")
+                         .arg(m_model.name, QLatin1String(command))};
+    };
+    // A "V" or "F4V" frequency: read, checked against the band, set.
+    const auto setFrequency = [&](const QByteArray &text) -> std::optional<Fault> {
+        const std::optional<qint64> hertz = readNumber(text, FrequencyScale);
+        if (!hertz)
+            return Fault{SimulatorFault::NotANumber,
+                         QStringLiteral("Częstotliwość „%1” nie jest liczbą").arg(printable(text))};
+        if (*hertz < LowestFrequency || *hertz > HighestFrequency)
+            return Fault{SimulatorFault::FrequencyOutOfBand,
+                         QStringLiteral("Częstotliwość %1 Hz poza przedziałem 45 - 2000 Hz")
+                             .arg(withComma(text))};
+        state.setFrequency = *hertz;
+        return std::nullopt;
+    };
+
+    if (commands.isEmpty())
+        return Fault{SimulatorFault::UnknownCommand, QStringLiteral("Pusta ramka")};
+    qsizetype pos = 0;
+    while (pos < commands.size()) {
+        const char letter = commands[pos++];
+        switch (letter) {
+        case 'Z': {
+            if (pos >= commands.size())
+                return unknown("Z");
+            const QByteArray command = commands.mid(pos - 1, 2);
+            ++pos;
+            const std::optional<int> index =
+                CalibratorRanges::indexOfCommand(QString::fromLatin1(command));
+            if (!index)
+                return unknown(command);
+            if (*index > CalibratorRanges::lastRange(m_model.hasHighCurrentRange()))
+                return Fault{SimulatorFault::NotOnThisModel,
+                             QStringLiteral("Kalibrator %1 nie ma zakresu %2 (%3)")
+                                 .arg(m_model.name,
+                                      QLatin1String(CalibratorRanges::range(*index).text),
+                                      CalibratorRanges::command(*index))};
+            // Another range starts from nothing: a value kept from the old
+            // one could lie far beyond the new range's limit.
+            if (*index != state.range) {
+                state.range = *index;
+                state.value = 0;
+            }
+            break;
+        }
+        case 'F': {
+            if (pos >= commands.size() || commands[pos] < '0' || commands[pos] > '4')
+                return unknown(commands.mid(pos - 1, 2));
+            const int function = commands[pos++] - '0';
+            if (function == Frames::Function4 && pos < commands.size() && commands[pos] == 'V') {
+                ++pos;
+                const QByteArray text = numberTextAt(commands, pos);
+                if (!m_model.hasFrequencySetting())
+                    return missingFrequency("F4V");
+                if (std::optional<Fault> fault = setFrequency(text))
+                    return fault;
+            }
+            state.function = function;
+            break;
+        }
+        case 'V': {
+            const QByteArray text = numberTextAt(commands, pos);
+            if (!m_model.hasFrequencySetting())
+                return missingFrequency("V");
+            if (std::optional<Fault> fault = setFrequency(text))
+                return fault;
+            break;
+        }
+        case 'N': {
+            const QByteArray text = numberTextAt(commands, pos);
+            const std::optional<qint64> value = readNumber(text, ValueScale);
+            if (!value)
+                return Fault{SimulatorFault::NotANumber,
+                             QStringLiteral("Wartość „%1” nie jest liczbą").arg(printable(text))};
+            const CalibratorRanges::CalibratorRange &range = CalibratorRanges::range(state.range);
+            if (*value > range.maximum)
+                return Fault{SimulatorFault::BeyondSettingLimit,
+                             QStringLiteral("Nastawa %1 %2 przekracza granicę nastawy zakresu "
+                                            "%3 (%4 %2)")
+                                 .arg(withComma(text), QLatin1String(range.unit),
+                                      QLatin1String(range.text),
+                                      withComma(numberText(range.maximum, ValueScale)))};
+            state.value = *value;
+            break;
+        }
+        case 'O':
+            state.operate = true;
+            break;
+        case 'S':
+            state.operate = false;
+            break;
+        case 'C':
+            state = powerOnState();
+            break;
+        default:
+            return unknown(QByteArray(1, letter));
+        }
+    }
+    return std::nullopt;
+}
+
+void SimulatedCalibrator::report(const QByteArray &frame, std::optional<Fault> fault)
+{
+    SimulatorEvent event;
+    event.frame = frame;
+    event.state = m_state;
+    if (fault) {
+        event.fault = fault->kind;
+        event.error = fault->text;
+    }
+    Q_EMIT handled(event);
+}
