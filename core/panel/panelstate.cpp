@@ -94,6 +94,23 @@ QString DisplayCells::text() const
     return result;
 }
 
+DisplayCells DisplayCells::ofValue(const QByteArray &valueText, int decimals)
+{
+    QByteArray digits = valueText;
+    digits.replace(".", "");
+    digits = digits.rightJustified(8, ' ', true);
+    DisplayCells cells;
+    for (int n = 1; n <= 8; ++n) {
+        const char c = digits[8 - n];
+        cells.digits[n - 1] =
+            c == ' ' ? (n == 1 ? Glyph::Digit0 : Glyph::Clear) : digitGlyph(c - '0');
+    }
+    cells.points.fill(false);
+    if (decimals >= 0 && decimals + 1 <= 8)
+        cells.points[decimals] = true;
+    return cells;
+}
+
 void PanelEntry::clear()
 {
     clearDigits();
@@ -319,18 +336,7 @@ void PanelState::Wyswietl()
 
 void PanelState::Wyswietl7()
 {
-    QByteArray digits = m_sentValueText;
-    digits.replace(".", "");
-    digits = digits.rightJustified(8, ' ', true);
-    for (int n = 1; n <= 8; ++n) {
-        const char c = digits[8 - n];
-        m_display.digits[n - 1] =
-            c == ' ' ? (n == 1 ? Glyph::Digit0 : Glyph::Clear) : digitGlyph(c - '0');
-    }
-    m_display.points.fill(false);
-    const int decimals = CalibratorRanges::range(m_range).decimals;
-    if (decimals + 1 <= 8)
-        m_display.points[decimals] = true;
+    m_display = DisplayCells::ofValue(m_sentValueText, CalibratorRanges::range(m_range).decimals);
 }
 
 void PanelState::showFrequencyEntry()

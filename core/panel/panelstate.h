@@ -48,6 +48,11 @@ struct DisplayCells
     // 'H', 'd' for the delta sign, each followed by '.' when its point is lit.
     // "  1.50000" is 1.5 on the 10 V range.
     QString text() const;
+
+    // A value text as sent ("1.50000"): its digits right-aligned, a blank
+    // rightmost cell showing 0 so the display never goes dark, and the point
+    // lit after the range's decimals.
+    static DisplayCells ofValue(const QByteArray &valueText, int decimals);
 };
 
 // The keys of a digit or frequency entry as typed, with the point.

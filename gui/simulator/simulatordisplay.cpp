@@ -1,0 +1,202 @@
+#include "simulatordisplay.h"
+
+#include "displaycells.h"
+#include "panelstate.h"
+#include "serialsettings.h"
+#include "simulatedcalibrator.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int CellPitch = Glyphs::DigitWidth + Glyphs::PointSize + 2;
+
+QString withComma(QByteArray text)
+{
+    return QString::fromLatin1(text.replace('.', ','));
+}
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+SimulatorDisplay::SimulatorDisplay(SimulatedCalibrator &calibrator, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_calibrator(calibrator)
+{
+    setObjectName(QStringLiteral("SimulatorDisplay"));
+    setWindowTitle(SerialSettings::SimulatorCaption);
+    m_model = new QLabel(this);
+    m_model->setAlignment(Qt::AlignCenter);
+    QFont bold = m_model->font();
+    bold.setBold(true);
+    m_model->setFont(bold);
+
+    auto *display = new QFrame(this);
+    display->setFrameShape(QFrame::Panel);
+    display->setFrameShadow(QFrame::Sunken);
+    display->setAutoFillBackground(true);
+    QPalette dark = display->palette();
+    dark.setColor(QPalette::Window, Glyphs::background());
+    dark.setColor(QPalette::WindowText, Glyphs::litColour());
+    display->setPalette(dark);
+    display->setFixedSize(8 * CellPitch + 60, Glyphs::DigitHeight + 16);
+    for (int n = 8; n >= 1; --n) {
+        const int x = 8 + (8 - n) * CellPitch;
+        auto *digit = new DigitCell(display);
+        digit->setObjectName(QStringLiteral("Cyfra%1").arg(n));
+        digit->move(x, 8);
+        auto *point = new PointCell(display);
+        point->setObjectName(QStringLiteral("Kropka%1").arg(n));
+        point->move(x + Glyphs::DigitWidth + 1, 8 + Glyphs::DigitHeight - Glyphs::PointSize);
+        Cyfra[n - 1] = digit;
+        Kropka[n - 1] = point;
+    }
+    m_unit = new QLabel(display);
+    QFont large = m_unit->font();
+    large.setPointSize(16);
+    large.setBold(true);
+    m_unit->setFont(large);
+    m_unit->setGeometry(8 + 8 * CellPitch + 4, 8, 48, Glyphs::DigitHeight);
+    m_unit->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+
+    m_range = new QLabel(this);
+    m_function = new QLabel(this);
+    m_frequency = new QLabel(this);
+    m_lamp = new QLabel(this);
+    m_lamp->setFixedSize(14, 14);
+    m_output = new QLabel(this);
+    m_output->setFont(bold);
+    m_fault = new QLabel(this);
+    m_fault->setWordWrap(true);
+    QPalette red = m_fault->palette();
+    red.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    m_fault->setPalette(red);
+
+    auto *fields = new QGridLayout;
+    fields->addWidget(caption(QStringLiteral("Zakres:"), this), 0, 0);
+    fields->addWidget(m_range, 0, 1);
+    fields->addWidget(caption(QStringLiteral("Funkcja:"), this), 1, 0);
+    fields->addWidget(m_function, 1, 1);
+    fields->addWidget(caption(QStringLiteral("Częstotliwość:"), this), 2, 0);
+    fields->addWidget(m_frequency, 2, 1);
+    auto *output = new QHBoxLayout;
+    output->addWidget(m_lamp);
+    output->addWidget(m_output);
+    output->addStretch();
+    fields->addWidget(caption(QStringLiteral("Wyjście:"), this), 3, 0);
+    fields->addLayout(output, 3, 1);
+    fields->setColumnStretch(1, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_model);
+    layout->addWidget(display, 0, Qt::AlignHCenter);
+    layout->addLayout(fields);
+    layout->addWidget(m_fault);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(&m_calibrator, &SimulatedCalibrator::handled, this,
+            [this](const SimulatorEvent &event) {
+                noteFault(event);
+                refresh();
+            });
+    m_fault->setText(QStringLiteral("Błędy protokołu: brak"));
+    refresh();
+}
+
+void SimulatorDisplay::showBeside()
+{
+    if (!isVisible()) {
+        // In front of the program's windows, which it only watches.
+        setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        adjustSize();
+        if (const QScreen *screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.right() - frameGeometry().width() - 16, area.top() + 16);
+        }
+    }
+    refresh();
+    show();
+}
+
+void SimulatorDisplay::noteFault(const SimulatorEvent &event)
+{
+    if (!event.fault)
+        return;
+    ++m_faults;
+    m_fault->setText(
+        QStringLiteral("Błędy protokołu: %1, ostatni: %2").arg(m_faults).arg(event.error));
+}
+
+void SimulatorDisplay::refresh()
+{
+    const CalibratorState &state = m_calibrator.state();
+    const CalibratorModel &model = m_calibrator.model();
+    m_model->setText(QStringLiteral("Kalibrator %1").arg(model.name));
+
+    const DisplayCells cells =
+        DisplayCells::ofValue(state.valueText(), CalibratorRanges::range(state.range).decimals);
+    for (int i = 0; i < 8; ++i) {
+        Cyfra[i]->setGlyph(cells.digits[i]);
+        Kropka[i]->setLit(cells.points[i]);
+    }
+    m_unit->setText(state.unit());
+    m_range->setText(state.rangeText());
+    m_function->setText(PanelState::functionCaption(state.function, model.hasFrequencySetting()));
+    if (state.frequency() > 0)
+        m_frequency->setText(withComma(SimulatedCalibrator::numberText(state.frequency(), 3)) +
+                             QStringLiteral(" Hz"));
+    else if (state.function == 4 && !model.hasFrequencySetting())
+        m_frequency->setText(QStringLiteral("zewnętrzna"));
+    else
+        m_frequency->setText(QStringLiteral("—"));
+
+    m_operate = state.operate;
+    m_output->setText(m_operate ? QStringLiteral("OPERATE") : QStringLiteral("STANDBY"));
+    const QColor lamp = m_operate ? Glyphs::litColour() : Glyphs::darkColour();
+    m_lamp->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid black; "
+                                         "border-radius: 7px;")
+                              .arg(lamp.name()));
+}
+
+QString SimulatorDisplay::displayText() const
+{
+    DisplayCells cells;
+    for (int i = 0; i < 8; ++i) {
+        cells.digits[i] = Cyfra[i]->glyph();
+        cells.points[i] = Kropka[i]->isLit();
+    }
+    return cells.text();
+}
+
+QString SimulatorDisplay::rangeText() const
+{
+    return m_range->text();
+}
+
+QString SimulatorDisplay::functionText() const
+{
+    return m_function->text();
+}
+
+QString SimulatorDisplay::frequencyText() const
+{
+    return m_frequency->text();
+}
+
+QString SimulatorDisplay::faultText() const
+{
+    return m_fault->text();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class DigitCell;
+class PointCell;
+class QLabel;
+class SimulatedCalibrator;
+struct SimulatorEvent;
+
+// The simulated calibrator as its front shows it: the value on the
+// seven-segment display, the range, the function and frequency, the operate
+// lamp, and the last fault of the protocol. It follows every frame.
+class SimulatorDisplay : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SimulatorDisplay(SimulatedCalibrator &calibrator, QWidget *parent = nullptr);
+
+    // Shows the window in the top right corner of the screen, in front of
+    // the program's maximised window, without taking the keyboard from it.
+    void showBeside();
+
+    // What the window shows, as texts the tests and the reader can compare.
+    QString displayText() const;
+    QString rangeText() const;
+    QString functionText() const;
+    QString frequencyText() const;
+    bool operateLit() const { return m_operate; }
+    QString faultText() const;
+
+    std::array<DigitCell *, 8> Cyfra{};
+    std::array<PointCell *, 8> Kropka{};
+
+private:
+    void refresh();
+    void noteFault(const SimulatorEvent &event);
+
+    SimulatedCalibrator &m_calibrator;
+    QLabel *m_model = nullptr;
+    QLabel *m_unit = nullptr;
+    QLabel *m_range = nullptr;
+    QLabel *m_function = nullptr;
+    QLabel *m_frequency = nullptr;
+    QLabel *m_lamp = nullptr;
+    QLabel *m_output = nullptr;
+    QLabel *m_fault = nullptr;
+    int m_faults = 0;
+    bool m_operate = false;
+};
