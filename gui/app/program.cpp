@@ -3,6 +3,8 @@
 #include "amplitudepage.h"
 #include "documentsession.h"
 #include "measuremenu.h"
+#include "serialsettings.h"
+#include "simulatordisplay.h"
 #include "tform_oknoglowne.h"
 #include "tform_oprogramie.h"
 #include "tform_pomiary.h"
@@ -17,11 +19,26 @@
 
 #include <QApplication>
 
-Program::Program(const QStringList &arguments) : m_arguments(arguments) {}
+Program::Program(const QStringList &arguments) : Program(arguments, Seams{}) {}
+
+Program::Program(const QStringList &arguments, const Seams &seams)
+    : m_arguments(arguments), m_services{seams.link ? *seams.link : m_link,
+                                         seams.clock ? *seams.clock : m_clock,
+                                         seams.prompts ? *seams.prompts : m_prompts,
+                                         {}}
+{
+    m_demo = m_arguments.removeAll(QStringLiteral("--demo")) > 0;
+    // The simulated instrument is of the model the program drives, and it
+    // shows itself whenever the program talks to it.
+    m_simulatedLink.onOpen = [this] {
+        m_simulator.setModel(m_services.model);
+        showSimulatorDisplay();
+    };
+}
 
 Program::~Program()
 {
-    m_link.close();
+    m_services.link.close();
 }
 
 void Program::showSplash()
@@ -38,6 +55,8 @@ void Program::start()
     createWindows();
     m_mainWindow->showMaximized();
     m_mainWindow->activateWindow();
+    if (m_link.usesSimulator())
+        showSimulatorDisplay();
     // The splash stays in front of the main window until its OK is pressed.
     if (m_oprogramie->isVisible())
         m_oprogramie->raise();
@@ -54,6 +73,8 @@ void Program::createWindows()
     m_pulpit = std::make_unique<TForm_Pulpit>(m_services);
     windows.pulpit = m_pulpit.get();
     m_rs232 = std::make_unique<TForm_RS232>(m_services);
+    if (m_demo)
+        m_rs232->useForThisSession(SerialSettings::SimulatorDevice);
     m_wyborKal = std::make_unique<TForm_WyborKal>(m_services);
     windows.wyborKal = m_wyborKal.get();
 
@@ -80,4 +101,13 @@ void Program::createWindows()
     };
 
     m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
+    m_simulatorDisplay = std::make_unique<SimulatorDisplay>(m_simulator);
+}
+
+void Program::showSimulatorDisplay()
+{
+    if (!m_simulatorDisplay)
+        return;
+    m_simulator.setModel(m_services.model);
+    m_simulatorDisplay->showBeside();
 }

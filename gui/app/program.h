@@ -2,9 +2,12 @@
 
 #include "clock.h"
 #include "measurementstate.h"
+#include "portlink.h"
 #include "qtprompts.h"
 #include "seriallink.h"
 #include "services.h"
+#include "simulatedcalibrator.h"
+#include "simulatedlink.h"
 
 #include <QStringList>
 
@@ -18,16 +21,32 @@ class TForm_WyborKal;
 class TForm_Sprawdzanie;
 class TForm_Czestotliwosc;
 class AmplitudePage;
+class SimulatorDisplay;
 
 // Owns what the program shares and every window, created once in start-up
 // order and kept until exit.
+//
+// "--demo" among the arguments drives the simulated calibrator for this
+// session, whatever port "orvane.ini" names, and leaves the file alone.
 class Program
 {
 public:
+    // Seams a test puts in place of the program's own; null keeps the
+    // program's.
+    struct Seams
+    {
+        Link *link = nullptr;
+        Clock *clock = nullptr;
+        Prompts *prompts = nullptr;
+    };
+
     explicit Program(const QStringList &arguments);
+    Program(const QStringList &arguments, const Seams &seams);
     ~Program();
 
     Services &services() { return m_services; }
+    SimulatedCalibrator &simulator() { return m_simulator; }
+    SimulatorDisplay *simulatorDisplay() const { return m_simulatorDisplay.get(); }
     TForm_OknoGlowne *mainWindow() const { return m_mainWindow.get(); }
     TForm_Oprogramie *aboutBox() const { return m_oprogramie.get(); }
     TForm_Sprawdzanie *verificationWindow() const { return m_sprawdzanie.get(); }
@@ -40,11 +59,18 @@ public:
     void start();
 
 private:
+    void showSimulatorDisplay();
+
     QStringList m_arguments;
-    SerialLink m_link;
+    bool m_demo = false;
+    SerialLink m_serialLink;
+    // The calibrator simulated inside the program, for the port "simulator".
+    SimulatedCalibrator m_simulator;
+    SimulatedLink m_simulatedLink{m_simulator};
+    PortLink m_link{m_serialLink, m_simulatedLink};
     EventLoopClock m_clock;
     QtPrompts m_prompts;
-    Services m_services{m_link, m_clock, m_prompts, {}};
+    Services m_services;
 
     // Shared by the measurement dialogs; outlives them.
     MeasurementState m_measurementState;
@@ -56,4 +82,5 @@ private:
     std::unique_ptr<TForm_WyborKal> m_wyborKal;
     std::unique_ptr<TForm_Sprawdzanie> m_sprawdzanie;
     AmplitudePage *m_amplitudePage = nullptr;
+    std::unique_ptr<SimulatorDisplay> m_simulatorDisplay;
 };

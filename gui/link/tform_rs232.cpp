@@ -102,12 +102,18 @@ void TForm_RS232::FormCreate()
     setCommPort(settings.commPort());
 }
 
-void TForm_RS232::selectStored(const SerialSettings &settings)
+void TForm_RS232::selectStored(const SerialSettings &stored)
 {
+    SerialSettings settings = stored;
+    if (!m_sessionDevice.isEmpty())
+        settings.device = m_sessionDevice;
     PortCB->clear();
     PortCB->addItems(SerialSettings::fixedPorts());
+    PortCB->addItem(SerialSettings::SimulatorCaption);
     PortCB->addItems(extraDevices());
-    if (!settings.device.isEmpty()) {
+    if (settings.device == SerialSettings::SimulatorDevice) {
+        PortCB->setCurrentIndex(PortCB->findText(SerialSettings::SimulatorCaption));
+    } else if (!settings.device.isEmpty()) {
         int index = PortCB->findText(settings.device);
         if (index < 0) {
             PortCB->addItem(settings.device);
@@ -130,6 +136,11 @@ SerialSettings TForm_RS232::selected() const
     const int fixed = int(SerialSettings::fixedPorts().indexOf(text));
     if (fixed >= 0) {
         settings.port = fixed;
+    } else if (text == SerialSettings::SimulatorCaption) {
+        // PORT keeps the serial port it names, for readers of the file that
+        // know no DEVICE.
+        settings.port = SerialSettings::load().port;
+        settings.device = SerialSettings::SimulatorDevice;
     } else {
         settings.port =
             PortCB->findText(text) >= 0 ? PortCB->findText(text) : SerialSettings::FixedPortCount;
@@ -155,8 +166,18 @@ void TForm_RS232::BitBtn1Click()
 {
     const SerialSettings settings = selected();
     setCommPort(settings.commPort());
-    settings.save();
+    if (m_sessionDevice.isEmpty() || settings.device != m_sessionDevice) {
+        m_sessionDevice.clear();
+        settings.save();
+    }
     accept();
+}
+
+void TForm_RS232::useForThisSession(const QString &device)
+{
+    m_sessionDevice = device;
+    selectStored(SerialSettings::load());
+    setCommPort(device);
 }
 
 void TForm_RS232::BitBtn2Click()

@@ -31,6 +31,10 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
 
+    // A port for this session only ("--demo" and the simulator): used and
+    // shown, but "orvane.ini" is not written unless the user picks another.
+    void useForThisSession(const QString &device);
+
 private:
     void FormCreate();
     void selectStored(const SerialSettings &settings);
@@ -39,4 +43,5 @@ private:
 
     Services &m_services;
     QString m_commPort;
+    QString m_sessionDevice;
 };
