@@ -22,6 +22,7 @@ private Q_SLOTS:
     void noneKeepsThePreviousPort();
     void deviceKeyIsThePort();
     void typedDevicePathIsStored();
+    void simulatorIsStoredAsADeviceKeepingTheOtherKeys();
     void modelDefaultsToR707();
     void modelRoundTrip();
     void modelWithoutIntegerIndexReadsAsZero();
@@ -134,6 +135,46 @@ void LinkSettingsTest::typedDevicePathIsStored()
     dialog.BitBtn1Click();
     QCOMPARE(SerialSettings::load().device, QString());
     QCOMPARE(t.link.portName(), QStringLiteral("COM1"));
+}
+
+void LinkSettingsTest::simulatorIsStoredAsADeviceKeepingTheOtherKeys()
+{
+    SerialSettings stored;
+    stored.port = 3;
+    stored.speed = 2;
+    stored.save();
+    const QString simulator = QStringLiteral("Symulator kalibratora");
+
+    TestServices t;
+    TForm_RS232 dialog(t.services);
+    dialog.PortCB->setCurrentIndex(dialog.PortCB->findText(simulator));
+    dialog.BitBtn1Click();
+    QCOMPARE(t.link.portName(), QStringLiteral("simulator"));
+    {
+        const QSettings ini(ConfigPaths::file(QStringLiteral("orvane.ini")), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("COMM/DEVICE")).toString(), QStringLiteral("simulator"));
+        // A reader that knows no DEVICE still finds COM3 at 2400.
+        QCOMPARE(ini.value(QStringLiteral("COMM/PORT")).toInt(), 3);
+        QCOMPARE(ini.value(QStringLiteral("COMM/SPEED")).toInt(), 2);
+    }
+    TestServices later;
+    TForm_RS232 again(later.services);
+    QCOMPARE(again.PortCB->currentText(), simulator);
+    QCOMPARE(later.link.portName(), QStringLiteral("simulator"));
+
+    // For one session only: shown and used, but OK on it writes nothing.
+    QFile::remove(ConfigPaths::file(QStringLiteral("orvane.ini")));
+    TestServices demo;
+    TForm_RS232 session(demo.services);
+    session.useForThisSession(QStringLiteral("simulator"));
+    QCOMPARE(session.PortCB->currentText(), simulator);
+    session.BitBtn1Click();
+    QCOMPARE(demo.link.portName(), QStringLiteral("simulator"));
+    QVERIFY(!QFile::exists(ConfigPaths::file(QStringLiteral("orvane.ini"))));
+    session.PortCB->setCurrentIndex(session.PortCB->findText(QStringLiteral("COM1")));
+    session.BitBtn1Click();
+    QCOMPARE(demo.link.portName(), QStringLiteral("COM1"));
+    QCOMPARE(SerialSettings::load().port, 1);
 }
 
 void LinkSettingsTest::modelDefaultsToR707()
