@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds (installing what is missing) and starts the program: ./run.sh [file.cal]
+# Builds (installing what is missing) and starts the program:
+#   ./run.sh [--demo] [file.cal]     --demo: with a simulated calibrator
 set -euo pipefail
 cd "$(dirname "$0")"
 ./build.sh
