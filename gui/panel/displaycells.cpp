@@ -201,3 +201,31 @@ void PointCell::paintEvent(QPaintEvent *)
     QPainter painter(this);
     Glyphs::paintPoint(painter, m_lit);
 }
+
+namespace DisplayRow {
+
+void create(QWidget *parent, QPoint topLeft, Digits &digits, Points &points)
+{
+    for (int n = 8; n >= 1; --n) {
+        const int x = topLeft.x() + (8 - n) * CellPitch;
+        auto *digit = new DigitCell(parent);
+        digit->setObjectName(QStringLiteral("Cyfra%1").arg(n));
+        digit->move(x, topLeft.y());
+        auto *point = new PointCell(parent);
+        point->setObjectName(QStringLiteral("Kropka%1").arg(n));
+        point->move(x + Glyphs::DigitWidth + 1,
+                    topLeft.y() + Glyphs::DigitHeight - Glyphs::PointSize);
+        digits[n - 1] = digit;
+        points[n - 1] = point;
+    }
+}
+
+void show(const DisplayCells &cells, const Digits &digits, const Points &points)
+{
+    for (int i = 0; i < 8; ++i) {
+        digits[i]->setGlyph(cells.digits[i]);
+        points[i]->setLit(cells.points[i]);
+    }
+}
+
+} // namespace DisplayRow

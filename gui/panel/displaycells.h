@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
+
 class QPainter;
 
 // The panel's seven-segment artwork, drawn rather than shipped as bitmaps so
@@ -65,3 +67,20 @@ protected:
 private:
     bool m_lit = false;
 };
+
+// The eight digit cells of a display with their points, in one row from
+// Cyfra8 on the left, named as the panel names them. Index 0 is Cyfra1 and
+// Kropka1, the rightmost cell.
+namespace DisplayRow {
+
+constexpr int CellPitch = 40;
+constexpr int Width = 8 * CellPitch;
+
+using Digits = std::array<DigitCell *, 8>;
+using Points = std::array<PointCell *, 8>;
+
+// Creates the cells in parent, the leftmost digit's top left at topLeft.
+void create(QWidget *parent, QPoint topLeft, Digits &digits, Points &points);
+void show(const DisplayCells &cells, const Digits &digits, const Points &points);
+
+} // namespace DisplayRow

@@ -29,7 +29,6 @@ constexpr int ClientWidth = 367;
 constexpr int ClientHeight = 384;
 constexpr int DisplayTop = 8;
 constexpr int DisplayHeight = 66;
-constexpr int CellPitch = 40;
 constexpr int KeyTop = 200;
 constexpr int KeyHeight = 40;
 constexpr int KeyRowPitch = 45;
@@ -121,18 +120,8 @@ void TForm_Pulpit::buildDisplay()
     display->setPalette(palette);
     display->setGeometry(10, DisplayTop, ClientWidth - 20, DisplayHeight);
 
-    const int left = (display->width() - 8 * CellPitch) / 2 + 3;
-    for (int n = 8; n >= 1; --n) {
-        const int x = left + (8 - n) * CellPitch;
-        auto *digit = new DigitCell(display);
-        digit->setObjectName(QStringLiteral("Cyfra%1").arg(n));
-        digit->move(x, 8);
-        auto *point = new PointCell(display);
-        point->setObjectName(QStringLiteral("Kropka%1").arg(n));
-        point->move(x + Glyphs::DigitWidth + 1, 8 + Glyphs::DigitHeight - Glyphs::PointSize);
-        Cyfra[n - 1] = digit;
-        Kropka[n - 1] = point;
-    }
+    DisplayRow::create(display, QPoint((display->width() - DisplayRow::Width) / 2 + 3, 8), Cyfra,
+                       Kropka);
 
     Panel_ModelKalibratora = new QLabel(this);
     Panel_ModelKalibratora->setObjectName(QStringLiteral("Panel_ModelKalibratora"));
@@ -384,11 +373,7 @@ void TForm_Pulpit::refresh()
     SBtn->setChecked(m_state.standbyDown());
     SBtn->setToolTip(m_state.standbyHint());
 
-    const DisplayCells &cells = m_state.display();
-    for (int i = 0; i < 8; ++i) {
-        Cyfra[i]->setGlyph(cells.digits[i]);
-        Kropka[i]->setLit(cells.points[i]);
-    }
+    DisplayRow::show(m_state.display(), Cyfra, Kropka);
 }
 
 void TForm_Pulpit::setStandby(bool standby)

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int CellPitch = Glyphs::DigitWidth + Glyphs::PointSize + 2;
-
 QString withComma(QByteArray text)
 {
     return QString::fromLatin1(text.replace('.', ','));
@@ -51,24 +49,14 @@ SimulatorDisplay::SimulatorDisplay(SimulatedCalibrator &calibrator, QWidget *par
     dark.setColor(QPalette::Window, Glyphs::background());
     dark.setColor(QPalette::WindowText, Glyphs::litColour());
     display->setPalette(dark);
-    display->setFixedSize(8 * CellPitch + 60, Glyphs::DigitHeight + 16);
-    for (int n = 8; n >= 1; --n) {
-        const int x = 8 + (8 - n) * CellPitch;
-        auto *digit = new DigitCell(display);
-        digit->setObjectName(QStringLiteral("Cyfra%1").arg(n));
-        digit->move(x, 8);
-        auto *point = new PointCell(display);
-        point->setObjectName(QStringLiteral("Kropka%1").arg(n));
-        point->move(x + Glyphs::DigitWidth + 1, 8 + Glyphs::DigitHeight - Glyphs::PointSize);
-        Cyfra[n - 1] = digit;
-        Kropka[n - 1] = point;
-    }
+    display->setFixedSize(DisplayRow::Width + 60, Glyphs::DigitHeight + 16);
+    DisplayRow::create(display, QPoint(8, 8), Cyfra, Kropka);
     m_unit = new QLabel(display);
     QFont large = m_unit->font();
     large.setPointSize(16);
     large.setBold(true);
     m_unit->setFont(large);
-    m_unit->setGeometry(8 + 8 * CellPitch + 4, 8, 48, Glyphs::DigitHeight);
+    m_unit->setGeometry(8 + DisplayRow::Width, 8, 48, Glyphs::DigitHeight);
     m_unit->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
     m_range = new QLabel(this);
@@ -146,12 +134,9 @@ void SimulatorDisplay::refresh()
     const CalibratorModel &model = m_calibrator.model();
     m_model->setText(QStringLiteral("Kalibrator %1").arg(model.name));
 
-    const DisplayCells cells =
-        DisplayCells::ofValue(state.valueText(), CalibratorRanges::range(state.range).decimals);
-    for (int i = 0; i < 8; ++i) {
-        Cyfra[i]->setGlyph(cells.digits[i]);
-        Kropka[i]->setLit(cells.points[i]);
-    }
+    DisplayRow::show(
+        DisplayCells::ofValue(state.valueText(), CalibratorRanges::range(state.range).decimals),
+        Cyfra, Kropka);
     m_unit->setText(state.unit());
     m_range->setText(state.rangeText());
     m_function->setText(PanelState::functionCaption(state.function, model.hasFrequencySetting()));

@@ -27,17 +27,6 @@ QByteArray wire(const QString &text)
     return bytes;
 }
 
-CalibratorState state(int range, int function, qint64 value, qint64 frequency, bool operate)
-{
-    CalibratorState s;
-    s.range = range;
-    s.function = function;
-    s.value = value;
-    s.setFrequency = frequency;
-    s.operate = operate;
-    return s;
-}
-
 // Everything the calibrator reported, in order.
 struct Recorder
 {
@@ -71,40 +60,41 @@ void SimulatorTest::framesOfTheProgramSetTheInstrument_data()
 
     QTest::newRow("panel send on 10 V")
         << "R-707"
-        << "<S><Z2F0N1.50000><S>" << state(2, 0, 1'500'000, 0, false);
+        << "<S><Z2F0N1.50000><S>" << CalibratorState{2, 0, 1'500'000, 0, false};
     QTest::newRow("operate, then a step without the function")
         << "R-707"
-        << "<Z2F0N1.50000><O><Z2N1.50010>" << state(2, 0, 1'500'100, 0, true);
+        << "<Z2F0N1.50000><O><Z2N1.50010>" << CalibratorState{2, 0, 1'500'100, 0, true};
     // The limits of the table hold exactly, at their last decimal.
     QTest::newRow("205 mV is the last setting of 100 mV")
         << "R-707"
-        << "<Z0F0N205.0000O>" << state(0, 0, 205'000'000, 0, true);
+        << "<Z0F0N205.0000O>" << CalibratorState{0, 0, 205'000'000, 0, true};
     QTest::newRow("1100 V") << "R-707"
-                            << "<Z4F0N1100.000>" << state(4, 0, 1'100'000'000, 0, false);
+                            << "<Z4F0N1100.000>" << CalibratorState{4, 0, 1'100'000'000, 0, false};
     QTest::newRow("another range starts from nothing")
         << "R-707"
-        << "<Z0F0N150.0000><Z1>" << state(1, 0, 0, 0, false);
+        << "<Z0F0N150.0000><Z1>" << CalibratorState{1, 0, 0, 0, false};
     QTest::newRow("AC puts the function first")
         << "R-707"
-        << "<F1Z1N1.000000O>" << state(1, 1, 1'000'000, 0, true);
+        << "<F1Z1N1.000000O>" << CalibratorState{1, 1, 1'000'000, 0, true};
     QTest::newRow("panel frequency mode")
         << "R-707F"
-        << "<F4><V45.00><Z2N5.00000><O>" << state(2, 4, 5'000'000, 45'000, true);
+        << "<F4><V45.00><Z2N5.00000><O>" << CalibratorState{2, 4, 5'000'000, 45'000, true};
     QTest::newRow("run at a frequency of its own")
         << "R-707F"
-        << "<F4V45.5Z2N5.000000O>" << state(2, 4, 5'000'000, 45'500, true);
-    QTest::newRow("100 A on a C model") << "R-707C"
-                                        << "<F1Z:N100.0000O>" << state(10, 1, 100'000'000, 0, true);
+        << "<F4V45.5Z2N5.000000O>" << CalibratorState{2, 4, 5'000'000, 45'500, true};
+    QTest::newRow("100 A on a C model")
+        << "R-707C"
+        << "<F1Z:N100.0000O>" << CalibratorState{10, 1, 100'000'000, 0, true};
     // Seven decimals: the instrument sets the nearest millionth.
     QTest::newRow("decimals beyond its resolution round")
         << "R-707"
-        << "<Z1F0N1.0000005>" << state(1, 0, 1'000'001, 0, false);
+        << "<Z1F0N1.0000005>" << CalibratorState{1, 0, 1'000'001, 0, false};
     QTest::newRow("C returns to the power-on state")
         << "R-707F"
         << "<F4V400Z3N100.0000O><C>" << SimulatedCalibrator::powerOnState();
     QTest::newRow("C first in a frame, the rest after it")
         << "R-707"
-        << "<Z2F0N1.5O><CZ1N1>" << state(1, 0, 1'000'000, 0, false);
+        << "<Z2F0N1.5O><CZ1N1>" << CalibratorState{1, 0, 1'000'000, 0, false};
 }
 
 void SimulatorTest::framesOfTheProgramSetTheInstrument()
@@ -197,12 +187,12 @@ void SimulatorTest::everyProtocolFaultIsNamedAndChangesNothing()
     QCOMPARE(event.state, before);
     // Only the missing ETX lets the next frame through: it stands whole.
     const CalibratorState after =
-        fault == SimulatorFault::MissingEtx ? state(1, 1, 1'500'000, 0, false) : before;
+        fault == SimulatorFault::MissingEtx ? CalibratorState{1, 1, 1'500'000, 0, false} : before;
     QCOMPARE(calibrator.state(), after);
 
     // The instrument goes on taking frames.
     calibrator.feed(wire("<Z2F0N2O>"));
-    QCOMPARE(calibrator.state(), state(2, 0, 2'000'000, 0, true));
+    QCOMPARE(calibrator.state(), (CalibratorState{2, 0, 2'000'000, 0, true}));
 }
 
 void SimulatorTest::logLinesAreJson()

@@ -35,17 +35,6 @@ namespace {
 
 constexpr int LineTimeoutMs = 10'000;
 
-CalibratorState state(int range, int function, qint64 value, qint64 frequency, bool operate)
-{
-    CalibratorState s;
-    s.range = range;
-    s.function = function;
-    s.value = value;
-    s.setFrequency = frequency;
-    s.operate = operate;
-    return s;
-}
-
 void writeIni(const QString &key, const QVariant &value)
 {
     QSettings ini(ConfigPaths::file(QStringLiteral("orvane.ini")), QSettings::IniFormat);
@@ -195,27 +184,28 @@ void SimulatorSessionTest::panelSessionDrivesTheInstrument()
              QTest::keyClicks(&panel, QStringLiteral("1.5"));
              QTest::keyClick(&panel, Qt::Key_E);
          },
-         state(2, 0, 1'500'000, 0, false)},
-        {key(Qt::Key_S), state(2, 0, 1'500'000, 0, true)},
-        {key(Qt::Key_Plus, Qt::KeypadModifier), state(2, 0, 1'500'100, 0, true)},
-        {key(Qt::Key_Minus, Qt::KeypadModifier | Qt::AltModifier), state(2, 0, 1'490'100, 0, true)},
+         CalibratorState{2, 0, 1'500'000, 0, false}},
+        {key(Qt::Key_S), CalibratorState{2, 0, 1'500'000, 0, true}},
+        {key(Qt::Key_Plus, Qt::KeypadModifier), CalibratorState{2, 0, 1'500'100, 0, true}},
+        {key(Qt::Key_Minus, Qt::KeypadModifier | Qt::AltModifier),
+         CalibratorState{2, 0, 1'490'100, 0, true}},
         {[](TForm_Pulpit &panel) {
              QTest::keyClick(&panel, Qt::Key_F);
              QTest::keyClick(&panel, Qt::Key_E);
          },
-         state(2, 1, 1'490'100, 0, true)},
+         CalibratorState{2, 1, 1'490'100, 0, true}},
         {[](TForm_Pulpit &panel) {
              QTest::mouseClick(panel.F[5], Qt::LeftButton, {}, QPoint(5, 10));
              QTest::keyClicks(&panel, QStringLiteral("45.5"));
              QTest::keyClick(&panel, Qt::Key_E);
          },
-         state(2, 4, 1'490'100, 45'500, true)},
+         CalibratorState{2, 4, 1'490'100, 45'500, true}},
         // The high-voltage range warns and puts the output into standby
         // before anything else goes.
         {[](TForm_Pulpit &panel) {
              QTest::mouseClick(panel.Z[3], Qt::LeftButton, {}, QPoint(5, 10));
          },
-         state(2, 4, 1'490'100, 45'500, false)},
+         CalibratorState{2, 4, 1'490'100, 45'500, false}},
         {key(Qt::Key_C), SimulatedCalibrator::powerOnState()},
     };
 
@@ -243,7 +233,7 @@ void SimulatorSessionTest::panelSessionDrivesTheInstrument()
     QVERIFY(reached.last().operate);
     // Closing the panel resets the instrument, and the output follows the
     // standby button as it was left.
-    QCOMPARE(line.now(), state(0, 0, 0, 0, true));
+    QCOMPARE(line.now(), (CalibratorState{0, 0, 0, 0, true}));
     QVERIFY(!line.link.isOpen());
 }
 
@@ -277,8 +267,9 @@ void SimulatorSessionTest::exactSettingRunSetsEveryPoint()
     QVERIFY(!line.link.lost);
     QCOMPARE(line.prompts.texts(), QStringList());
     // The meter's reading is typed while the calibrator holds the point.
-    QCOMPARE(whileShown, (QList<CalibratorState>{state(6, 4, 5'000'000, 1'000'000, true),
-                                                 state(6, 4, 15'000'000, 1'000'000, true)}));
+    QCOMPARE(whileShown,
+             (QList<CalibratorState>{CalibratorState{6, 4, 5'000'000, 1'000'000, true},
+                                     CalibratorState{6, 4, 15'000'000, 1'000'000, true}}));
     QCOMPARE(line.now(), whileShown.last());
     QVERIFY(range.Punkty(2).Zmierzony());
 }
@@ -312,9 +303,10 @@ void SimulatorSessionTest::exactReadingRunFollowsEveryStep()
     line.measure();
 
     QVERIFY(!line.link.lost);
-    QCOMPARE(reached, (QList<CalibratorState>{
-                          state(2, 1, 5'000'000, 0, true), state(2, 1, 5'000'100, 0, true),
-                          state(2, 1, 5'000'200, 0, true), state(2, 1, 5'000'100, 0, true)}));
+    QCOMPARE(reached, (QList<CalibratorState>{CalibratorState{2, 1, 5'000'000, 0, true},
+                                              CalibratorState{2, 1, 5'000'100, 0, true},
+                                              CalibratorState{2, 1, 5'000'200, 0, true},
+                                              CalibratorState{2, 1, 5'000'100, 0, true}}));
     // What the run stores is what the instrument was set to.
     QCOMPARE(double(range.Punkty(1).Nk()), 5.0001);
 }
@@ -449,11 +441,11 @@ void SimulatorSessionTest::simulatorPortDrivesTheInstrumentInsideTheProgram()
 
     QCOMPARE(prompts.texts(), QStringList());
     // 100 A has no DC: the panel sends 50 Hz.
-    QCOMPARE(reached, state(10, 1, 12'500'000, 0, true));
+    QCOMPARE(reached, (CalibratorState{10, 1, 12'500'000, 0, true}));
     QCOMPARE(shown, QStringLiteral("  12.5000"));
     QVERIFY(lit);
     QCOMPARE(program.simulator().model().name, QStringLiteral("R-707C"));
-    QCOMPARE(program.simulator().state(), state(0, 0, 0, 0, true));
+    QCOMPARE(program.simulator().state(), (CalibratorState{0, 0, 0, 0, true}));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), stored);
 }
