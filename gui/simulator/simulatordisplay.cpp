@@ -165,23 +165,3 @@ QString SimulatorDisplay::displayText() const
     }
     return cells.text();
 }
-
-QString SimulatorDisplay::rangeText() const
-{
-    return m_range->text();
-}
-
-QString SimulatorDisplay::functionText() const
-{
-    return m_function->text();
-}
-
-QString SimulatorDisplay::frequencyText() const
-{
-    return m_frequency->text();
-}
-
-QString SimulatorDisplay::faultText() const
-{
-    return m_fault->text();
-}

@@ -24,13 +24,9 @@ public:
     // the program's maximised window, without taking the keyboard from it.
     void showBeside();
 
-    // What the window shows, as texts the tests and the reader can compare.
+    // The seven-segment display as it reads ("  12.5000") and the lamp.
     QString displayText() const;
-    QString rangeText() const;
-    QString functionText() const;
-    QString frequencyText() const;
     bool operateLit() const { return m_operate; }
-    QString faultText() const;
 
     std::array<DigitCell *, 8> Cyfra{};
     std::array<PointCell *, 8> Kropka{};

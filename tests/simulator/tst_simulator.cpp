@@ -58,9 +58,6 @@ void SimulatorTest::framesOfTheProgramSetTheInstrument_data()
     QTest::addColumn<QString>("frames");
     QTest::addColumn<CalibratorState>("expected");
 
-    QTest::newRow("panel send on 10 V")
-        << "R-707"
-        << "<S><Z2F0N1.50000><S>" << CalibratorState{2, 0, 1'500'000, 0, false};
     QTest::newRow("operate, then a step without the function")
         << "R-707"
         << "<Z2F0N1.50000><O><Z2N1.50010>" << CalibratorState{2, 0, 1'500'100, 0, true};
@@ -68,20 +65,9 @@ void SimulatorTest::framesOfTheProgramSetTheInstrument_data()
     QTest::newRow("205 mV is the last setting of 100 mV")
         << "R-707"
         << "<Z0F0N205.0000O>" << CalibratorState{0, 0, 205'000'000, 0, true};
-    QTest::newRow("1100 V") << "R-707"
-                            << "<Z4F0N1100.000>" << CalibratorState{4, 0, 1'100'000'000, 0, false};
     QTest::newRow("another range starts from nothing")
         << "R-707"
         << "<Z0F0N150.0000><Z1>" << CalibratorState{1, 0, 0, 0, false};
-    QTest::newRow("AC puts the function first")
-        << "R-707"
-        << "<F1Z1N1.000000O>" << CalibratorState{1, 1, 1'000'000, 0, true};
-    QTest::newRow("panel frequency mode")
-        << "R-707F"
-        << "<F4><V45.00><Z2N5.00000><O>" << CalibratorState{2, 4, 5'000'000, 45'000, true};
-    QTest::newRow("run at a frequency of its own")
-        << "R-707F"
-        << "<F4V45.5Z2N5.000000O>" << CalibratorState{2, 4, 5'000'000, 45'500, true};
     QTest::newRow("100 A on a C model")
         << "R-707C"
         << "<F1Z:N100.0000O>" << CalibratorState{10, 1, 100'000'000, 0, true};
