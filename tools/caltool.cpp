@@ -14,9 +14,11 @@ namespace {
 QByteArray errorLine(const QString &file, const ProgramError &error)
 {
     QString line = error.message();
-    // File errors name the file already; the others get it in front.
-    if (!file.isEmpty() && !line.contains(QDir::toNativeSeparators(file)))
-        line = QDir::toNativeSeparators(file) + QStringLiteral(": ") + line;
+    // File errors name the file already, in the text or in the detail; the
+    // others get it in front.
+    const QString shown = QDir::toNativeSeparators(file);
+    if (!file.isEmpty() && !line.contains(shown) && !error.detail().contains(shown))
+        line = shown + QStringLiteral(": ") + line;
     if (!error.detail().isEmpty())
         line += QStringLiteral(" (") + error.detail() + QLatin1Char(')');
     return "orvane707-cal: " + line.toUtf8() + '\n';

@@ -1,4 +1,5 @@
 #include "caltool.h"
+#include "documentfile.h"
 
 #include <QCoreApplication>
 
@@ -7,6 +8,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
+    DocumentFile::ignoreFileSizeSignal();
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     const CalTool::Result result = CalTool::run(arguments);

@@ -47,6 +47,16 @@ QString decode(const char *bytes, int length)
     return text;
 }
 
+qsizetype firstMissing(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text.at(i).unicode();
+        if (unit >= 0x80 && !reverseTable().contains(unit))
+            return i;
+    }
+    return -1;
+}
+
 QByteArray encode(const QString &text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);

@@ -16,4 +16,7 @@ inline QString decode(const QByteArray &bytes)
 // One byte per character; a character the code page lacks becomes '?'.
 QByteArray encode(const QString &text);
 
+// The first character of text the code page lacks, or -1 when it holds all.
+qsizetype firstMissing(const QString &text);
+
 } // namespace Cp1250

@@ -6,9 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace DocumentFile {
 
@@ -26,6 +31,102 @@ QString shown(const QString &fileName)
     throw EInOutError(QStringLiteral("Odczyt poza końcem pliku %1: plik jest krótszy niż dokument.")
                           .arg(shown(fileName)));
 }
+
+[[noreturn]] void throwNotADocument(const QString &fileName, const QString &reason)
+{
+    throw EInOutError(QStringLiteral("Plik nie jest dokumentem sprawdzania miernika."),
+                      fileName.isEmpty() ? reason
+                                         : QStringLiteral("%1: %2").arg(shown(fileName), reason));
+}
+
+// What the system says about the call that just failed, read at once: a
+// later call may overwrite errno.
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a node that exists cannot hold a document. Opening a FIFO or a device
+// would block or read without end, and saving would replace the node.
+QString notARegularFile(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("to jest katalog, a nie zwykły plik");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("to jest potok (FIFO), a nie zwykły plik");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("to jest gniazdo, a nie zwykły plik");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("to jest urządzenie, a nie zwykły plik");
+    return QStringLiteral("to nie jest zwykły plik");
+}
+
+// The checks every document passes, whatever its layout: no short string
+// claims more than its field holds, and Typ names a method or nothing yet.
+void checkDocument(const TDaneSprawdzania &record, const QString &fileName)
+{
+    if (const auto overlong = record.firstOverlongString())
+        throwNotADocument(fileName, QStringLiteral("pole %1 ma długość %2, a mieści %3 znaków")
+                                        .arg(overlong->field)
+                                        .arg(overlong->length)
+                                        .arg(overlong->capacity));
+    if (!TDaneSprawdzania::isKnownTyp(record.Typ()))
+        throwNotADocument(fileName,
+                          QStringLiteral("pole Typ zawiera „%1”, a nie „Analogowy” ani „Cyfrowy”")
+                              .arg(record.Typ()));
+}
+
+// Owns an open descriptor.
+struct Descriptor
+{
+    explicit Descriptor(int descriptor) : fd(descriptor) {}
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    int fd;
+};
+
+// A new file named after a prefix and a random suffix, created for writing
+// only if the name is free. It is removed again unless renamed; path is then
+// cleared. On failure fd is negative and error holds the reason.
+struct TemporaryFile
+{
+    explicit TemporaryFile(const QByteArray &prefix)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path = prefix + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            error = errno;
+            if (fd >= 0 || error != EEXIST)
+                break;
+        }
+        if (fd < 0)
+            path.clear();
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+    ~TemporaryFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (!path.isEmpty())
+            ::unlink(path.constData());
+    }
+    bool close()
+    {
+        const int result = ::close(fd);
+        error = errno;
+        fd = -1;
+        return result == 0;
+    }
+    QByteArray path;
+    int fd = -1;
+    int error = 0;
+};
 
 // The older layout: the header of the current record, then seven range slots
 // of 432 bytes from offset 84.
@@ -60,9 +161,17 @@ public:
     }
 
     // Copies a short string of the given capacity as a text assignment does:
-    // the length (cut to what the target holds) and that many characters.
-    void copyString(int offset, int sourceCapacity, std::uint8_t *target, int targetCapacity) const
+    // the length (cut to what the target holds) and that many characters. A
+    // length beyond the source field is damage, not a longer text.
+    void copyString(int offset, int sourceCapacity, std::uint8_t *target, int targetCapacity,
+                    const QString &field) const
     {
+        if (byte(offset) > sourceCapacity)
+            throwNotADocument(m_fileName,
+                              QStringLiteral("pole %1 ma długość %2, a mieści %3 znaków")
+                                  .arg(field)
+                                  .arg(byte(offset))
+                                  .arg(sourceCapacity));
         const int length = std::min({int(byte(offset)), sourceCapacity, targetCapacity});
         const std::uint8_t *text = at(offset + 1, length);
         target[0] = static_cast<std::uint8_t>(length);
@@ -92,6 +201,15 @@ long double legacyFrequency(std::int32_t index)
 
 TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileName)
 {
+    // Longer than the older layout and shorter than the current one: a
+    // document cut short or something else, never an older document.
+    if (contents.size() > LegacySize)
+        throwNotADocument(fileName, QStringLiteral("rozmiar %1 B nie jest rozmiarem dokumentu "
+                                                   "(%2 B) ani dokumentu starszego układu "
+                                                   "(najwyżej %3 B)")
+                                        .arg(contents.size())
+                                        .arg(RecordSize)
+                                        .arg(LegacySize));
     const LegacyImage legacy(contents, fileName);
     TDaneSprawdzania record;
     std::uint8_t *data = record.bytes();
@@ -100,16 +218,19 @@ TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileNa
     for (int k = 1; k <= LegacySlots; ++k)
         ranges += legacy.real(ZakresyAmplOffset + (k - 1) * LegacySlotSize) != 0 ? 1 : 0;
 
-    legacy.copyString(NazwaOffset, NazwaLength, data + NazwaOffset, NazwaLength);
-    legacy.copyString(NumerOffset, NumerLength, data + NumerOffset, NumerLength);
-    legacy.copyString(TypOffset, TypLength, data + TypOffset, TypLength);
+    legacy.copyString(NazwaOffset, NazwaLength, data + NazwaOffset, NazwaLength,
+                      QStringLiteral("Nazwa"));
+    legacy.copyString(NumerOffset, NumerLength, data + NumerOffset, NumerLength,
+                      QStringLiteral("Numer"));
+    legacy.copyString(TypOffset, TypLength, data + TypOffset, TypLength, QStringLiteral("Typ"));
     record.setWidokAmpl(true);
 
     for (int k = 1; k <= ranges; ++k) {
         const int slot = ZakresyAmplOffset + (k - 1) * LegacySlotSize;
         TZakresAmpl range = record.ZakresyAmpl(k);
         range.setZak(legacy.real(slot));
-        legacy.copyString(slot + 6, 5, data + (range.bytes() - record.bytes()) + 6, JmLength);
+        legacy.copyString(slot + 6, 5, data + (range.bytes() - record.bytes()) + 6, JmLength,
+                          QStringLiteral("zakres %1: jednostka").arg(k));
         range.setCz(legacy.integer(slot + 12));
         range.setCzHz(legacyFrequency(range.Cz()));
         data[range.bytes() - record.bytes() + 19] = legacy.byte(slot + 16);
@@ -130,57 +251,132 @@ TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileNa
             point.setBmr(legacy.real(source + 12));
             point.setBmd(legacy.real(source + 18));
             point.setBk(legacy.real(source + 24));
-            legacy.copyString(source + 30, JmBkLength, target + 30, 4);
+            legacy.copyString(source + 30, JmBkLength, target + 30, 4,
+                              QStringLiteral("zakres %1, punkt %2: JmBk").arg(k).arg(j));
             std::memcpy(target + 36, legacy.at(source + 36, 4), 4); // Dokl, Wl, Wpisany, Zmierzony
         }
     }
+    checkDocument(record, fileName);
     return record;
 }
 
 TDaneSprawdzania parse(const QByteArray &contents, const QString &fileName)
 {
-    if (contents.size() >= RecordSize)
-        return TDaneSprawdzania::fromBytes(contents.left(RecordSize));
-    return convertLegacy(contents, fileName);
+    if (contents.size() < RecordSize)
+        return convertLegacy(contents, fileName);
+    TDaneSprawdzania record = TDaneSprawdzania::fromBytes(contents.left(RecordSize));
+    checkDocument(record, fileName);
+    return record;
 }
 
 TDaneSprawdzania read(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Nie można otworzyć pliku %1.").arg(shown(fileName)),
-                          file.errorString());
+    const QString openFailed = QStringLiteral("Nie można otworzyć pliku %1.").arg(shown(fileName));
+    const QByteArray path = QFile::encodeName(fileName);
+    // Looked at before opening: opening a FIFO waits for a writer.
+    struct stat node = {};
+    if (::stat(path.constData(), &node) != 0)
+        throw EInOutError(openFailed, systemError(errno));
+    if (!S_ISREG(node.st_mode))
+        throw EInOutError(openFailed, notARegularFile(node.st_mode));
+    // Without blocking all the same, in case the node was swapped since.
+    const Descriptor file(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.fd < 0)
+        throw EInOutError(openFailed, systemError(errno));
+    if (::fstat(file.fd, &node) != 0)
+        throw EInOutError(openFailed, systemError(errno));
+    if (!S_ISREG(node.st_mode))
+        throw EInOutError(openFailed, notARegularFile(node.st_mode));
+
     // At most one record's worth, straight into the record: whatever
-    // follows it is ignored, and a device without an end cannot make the
-    // program read forever.
+    // follows it is ignored.
     TDaneSprawdzania record;
     char *target = reinterpret_cast<char *>(record.bytes());
     qint64 got = 0;
     while (got < RecordSize) {
-        const qint64 n = file.read(target + got, RecordSize - got);
-        if (n < 0)
+        const ssize_t n = ::read(file.fd, target + got, size_t(RecordSize - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
             throw EInOutError(QStringLiteral("Błąd odczytu pliku %1.").arg(shown(fileName)),
-                              file.errorString());
+                              systemError(error));
+        }
         if (n == 0)
             break;
         got += n;
     }
-    if (got == RecordSize)
-        return record;
-    return convertLegacy(QByteArray(target, got), fileName);
+    if (got < RecordSize)
+        return convertLegacy(QByteArray(target, got), fileName);
+    checkDocument(record, fileName);
+    return record;
 }
 
 void write(const TDaneSprawdzania &record, const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EInOutError(QStringLiteral("Nie można utworzyć pliku %1.").arg(shown(fileName)),
-                          file.errorString());
-    const qint64 written =
-        file.write(reinterpret_cast<const char *>(record.bytes()), TDaneSprawdzania::Size);
-    if (written != TDaneSprawdzania::Size || !file.commit())
-        throw EInOutError(QStringLiteral("Błąd zapisu pliku %1.").arg(shown(fileName)),
-                          file.errorString());
+    const QString createFailed =
+        QStringLiteral("Nie można utworzyć pliku %1.").arg(shown(fileName));
+    const QString writeFailed = QStringLiteral("Błąd zapisu pliku %1.").arg(shown(fileName));
+
+    // A link stays a link: the file it points to is replaced.
+    QString target = fileName;
+    QFileInfo link(fileName);
+    for (int depth = 0; depth < 40 && link.isSymLink(); ++depth)
+        link.setFile(link.symLinkTarget());
+    if (!link.isSymLink())
+        target = link.filePath();
+    const QByteArray path = QFile::encodeName(target);
+
+    // Only a regular file is replaced; a FIFO, a device or a folder of that
+    // name is left alone. A read-only file is not replaced either, although
+    // the folder would allow it.
+    struct stat existing = {};
+    const bool exists = ::stat(path.constData(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        throw EInOutError(createFailed, systemError(errno));
+    if (exists && !S_ISREG(existing.st_mode))
+        throw EInOutError(createFailed, notARegularFile(existing.st_mode));
+    if (exists && ::access(path.constData(), W_OK) != 0)
+        throw EInOutError(createFailed, systemError(errno));
+
+    // The new contents go to a hidden file beside the target, which replaces
+    // the target only once all of it is on the disk. Every failure names the
+    // call that failed; the old file stays as it was.
+    const QFileInfo info(target);
+    TemporaryFile temporary(
+        QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName()));
+    if (temporary.fd < 0)
+        throw EInOutError(createFailed, systemError(temporary.error));
+    const char *bytes = reinterpret_cast<const char *>(record.bytes());
+    qint64 written = 0;
+    while (written < RecordSize) {
+        const ssize_t n = ::write(temporary.fd, bytes + written, size_t(RecordSize - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EInOutError(writeFailed, systemError(errno));
+        written += n;
+    }
+    if (exists && ::fchmod(temporary.fd, existing.st_mode & 07777) != 0)
+        throw EInOutError(writeFailed, systemError(errno));
+    if (::fsync(temporary.fd) != 0)
+        throw EInOutError(writeFailed, systemError(errno));
+    if (!temporary.close())
+        throw EInOutError(writeFailed, systemError(temporary.error));
+    if (::rename(temporary.path.constData(), path.constData()) != 0)
+        throw EInOutError(writeFailed, systemError(errno));
+    temporary.path.clear();
+    // The rename reaches the disk with the folder. The document is whole
+    // under its name by now, so this last step reports nothing.
+    const Descriptor folder(
+        ::open(QFile::encodeName(info.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.fd >= 0)
+        ::fsync(folder.fd);
+}
+
+void ignoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace DocumentFile

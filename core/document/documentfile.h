@@ -10,9 +10,13 @@
 // older layout (a header and seven amplitude ranges of ten points), which are
 // converted on reading and never written.
 //
-// Every failure throws EInOutError whose message names the file and the
-// reason; a failed read returns nothing, so the caller's record is never left
-// half filled, and a failed write leaves the previous file as it was.
+// Every failure throws EInOutError with the reason as its detail; a failed
+// read returns nothing, so the caller's record is never left half filled, and
+// a failed write leaves the previous file as it was. Only regular files are
+// read or replaced. A file that cannot be a document (a length byte beyond
+// its field, an unknown Typ, or a size between the two layouts') is refused
+// with "Plik nie jest dokumentem sprawdzania miernika." and the file and the
+// reason as detail.
 namespace DocumentFile {
 
 // Size of the older layout's image.
@@ -25,11 +29,16 @@ TDaneSprawdzania read(const QString &fileName);
 // is read as the older layout. fileName only goes into error messages.
 TDaneSprawdzania parse(const QByteArray &contents, const QString &fileName = {});
 
-// Converts an image of the older layout.
+// Converts an image of the older layout (at most LegacySize bytes).
 TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileName = {});
 
 // Writes the 160804 bytes to a temporary file beside the target and renames
-// it over the target only when everything was written.
+// it over the target only when everything was written and synced.
 void write(const TDaneSprawdzania &record, const QString &fileName);
+
+// A save that meets the file size limit (ulimit -f) must fail like a full
+// disk and leave the old file, not end the program with SIGXFSZ. Both
+// programs call this at start.
+void ignoreFileSizeSignal();
 
 } // namespace DocumentFile

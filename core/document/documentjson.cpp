@@ -1,5 +1,6 @@
 #include "documentjson.h"
 
+#include "cp1250.h"
 #include "errors.h"
 #include "real48.h"
 
@@ -222,14 +223,29 @@ public:
         return value;
     }
 
-    static QString text(const QJsonObject &o, const QString &path, const char *name)
+    // A text must go into its short string whole: the document holds at
+    // most capacity characters of Windows-1250.
+    static QString text(const QJsonObject &o, const QString &path, const char *name, int capacity)
     {
         const QJsonValue v = o.value(QLatin1String(name));
         if (v.isUndefined() || v.isNull())
             return {};
         if (!v.isString())
             fail(where(path, name), QStringLiteral("oczekiwano tekstu"));
-        return v.toString();
+        const QString text = v.toString();
+        const qsizetype missing = Cp1250::firstMissing(text);
+        if (missing >= 0)
+            fail(where(path, name),
+                 QStringLiteral("znaku „%1” (U+%2) nie ma w stronie kodowej Windows-1250")
+                     .arg(text.at(missing))
+                     .arg(QString::number(text.at(missing).unicode(), 16)
+                              .toUpper()
+                              .rightJustified(4, QLatin1Char('0'))));
+        if (text.size() > capacity)
+            fail(where(path, name), QStringLiteral("tekst ma długość %1, a pole najwyżej %2")
+                                        .arg(text.size())
+                                        .arg(capacity));
+        return text;
     }
 
     static qint64 integer(const QJsonObject &o, const QString &path, const char *name, qint64 low,
@@ -285,7 +301,7 @@ template <typename Point> void readResults(const QJsonObject &o, const QString &
     p.setBmr(Reader::real(o, path, "Bmr"));
     p.setBmd(Reader::real(o, path, "Bmd"));
     p.setBk(Reader::real(o, path, "Bk"));
-    p.setJmBk(Reader::text(o, path, "JmBk"));
+    p.setJmBk(Reader::text(o, path, "JmBk", JmBkLength));
     p.setDokl(std::uint8_t(Reader::integer(o, path, "Dokl", 0, 255)));
     p.setWl(Reader::boolean(o, path, "Wl"));
     p.setWpisany(Reader::boolean(o, path, "Wpisany"));
@@ -319,25 +335,25 @@ template <typename Range> void readPoints(const QJsonObject &o, const QString &p
 void readRange(const QJsonObject &o, const QString &path, TZakresAmpl r)
 {
     r.setZak(Reader::real(o, path, "Zak"));
-    r.setJm(Reader::text(o, path, "Jm"));
+    r.setJm(Reader::text(o, path, "Jm", JmLength));
     r.setCz(std::int32_t(Reader::integer(o, path, "Cz", INT32_MIN, INT32_MAX)));
     r.setCzHz(Reader::real(o, path, "CzHz"));
     r.setZmierzony(Reader::boolean(o, path, "Zmierzony"));
     r.setKmm(Reader::real(o, path, "Kmm"));
     r.setKmz(Reader::real(o, path, "Kmz"));
-    r.setKmzDod(Reader::text(o, path, "KmzDod"));
+    r.setKmzDod(Reader::text(o, path, "KmzDod", KmzDodLength));
     readPoints(o, path, r);
 }
 
 void readRange(const QJsonObject &o, const QString &path, TZakresCz r)
 {
     r.setZak(Reader::real(o, path, "Zak"));
-    r.setJm(Reader::text(o, path, "Jm"));
+    r.setJm(Reader::text(o, path, "Jm", JmLength));
     r.setNkDN_WmDO(Reader::real(o, path, "NkDN_WmDO"));
     r.setZmierzony(Reader::boolean(o, path, "Zmierzony"));
     r.setKmm(Reader::real(o, path, "Kmm"));
     r.setKmz(Reader::real(o, path, "Kmz"));
-    r.setKmzDod(Reader::text(o, path, "KmzDod"));
+    r.setKmzDod(Reader::text(o, path, "KmzDod", KmzDodLength));
     readPoints(o, path, r);
 }
 
@@ -388,9 +404,14 @@ TDaneSprawdzania fromJson(const QByteArray &json)
     const QJsonObject root = document.object();
 
     TDaneSprawdzania record;
-    record.setNazwa(Reader::text(root, {}, "Nazwa"));
-    record.setNumer(Reader::text(root, {}, "Numer"));
-    record.setTyp(Reader::text(root, {}, "Typ"));
+    record.setNazwa(Reader::text(root, {}, "Nazwa", NazwaLength));
+    record.setNumer(Reader::text(root, {}, "Numer", NumerLength));
+    // The program refuses a document of any other kind.
+    const QString typ = Reader::text(root, {}, "Typ", TypLength);
+    if (!TDaneSprawdzania::isKnownTyp(typ))
+        Reader::fail(QStringLiteral("Typ"),
+                     QStringLiteral("oczekiwano „Analogowy”, „Cyfrowy” albo pustego tekstu"));
+    record.setTyp(typ);
     record.setWidokAmpl(Reader::boolean(root, {}, "WidokAmpl"));
     readRanges(root, "ZakresyAmpl", [&](int k) { return record.ZakresyAmpl(k); });
     readRanges(root, "ZakresyCzDN", [&](int k) { return record.ZakresyCzDN(k); });

@@ -206,10 +206,11 @@ void DocumentSession::showDocument()
 
 void DocumentSession::openFile(const QString &fileName)
 {
-    discardDocument();
-    // Read whole into a scratch record first: a file that fails to load
-    // leaves the window without a document, never with half of one.
+    // Read whole into a scratch record before anything goes: a file that
+    // fails to load, or is no document at all, leaves the open document as
+    // it was.
     const TDaneSprawdzania loaded = DocumentFile::read(fileName);
+    discardDocument();
     m_record = loaded;
     m_fileName = fileName;
     showDocument();
@@ -240,6 +241,8 @@ bool DocumentSession::saveOrDiscard(const QString &caption,
 
 void DocumentSession::newDocument()
 {
+    // An edit under way is part of the document the question is about.
+    Q_EMIT aboutToSave();
     if (!m_saved) {
         recordView(ViewRule::TablePageOnly);
         // Cancelling the save keeps the document: nothing unsaved is thrown
@@ -274,6 +277,7 @@ void DocumentSession::newDocument()
 
 bool DocumentSession::saveBeforeOpening()
 {
+    recordView(ViewRule::TablePageOnly);
     if (m_fileName != untitledName()) {
         writeDocument(m_fileName);
         return true;
@@ -287,6 +291,7 @@ bool DocumentSession::saveBeforeOpening()
 
 void DocumentSession::openDocument()
 {
+    Q_EMIT aboutToSave();
     if (!m_saved) {
         switch (ask(QStringLiteral("Poprzednie dane nie zostały zapisane. Zapisać ?"),
                     QStringLiteral("Uwaga"))) {
@@ -314,6 +319,7 @@ void DocumentSession::openRecent(int k)
     const QString name = m_recent.entry(k);
     if (name.isEmpty())
         return;
+    Q_EMIT aboutToSave();
     if (!m_saved) {
         switch (ask(QStringLiteral("Poprzednie dane nie zostały zapisane. Zapisać ?"),
                     QStringLiteral("Uwaga"))) {

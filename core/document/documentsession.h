@@ -134,8 +134,9 @@ Q_SIGNALS:
     void aboutToCloseDocument();
     // The record was cleared: grids hide their rows.
     void documentClosed();
-    // A write (or a close that may write) is coming: a grid commits the edit
-    // under way. The view is recorded right after.
+    // A write, or a close, new or open that may write, is coming: a grid
+    // commits the edit under way, so that the question about unsaved
+    // changes knows of it. Before a write the view is recorded right after.
     void aboutToSave();
     // The splash shown at start-up should go.
     void splashCloseRequested();

@@ -265,3 +265,60 @@ bool TDaneSprawdzania::operator==(const TDaneSprawdzania &other) const
 {
     return *m_bytes == *other.m_bytes;
 }
+
+namespace {
+
+using Overlong = std::optional<TDaneSprawdzania::OverlongString>;
+
+Overlong overlong(const std::uint8_t *lengthByte, int capacity, const auto &field)
+{
+    if (*lengthByte <= capacity)
+        return std::nullopt;
+    return TDaneSprawdzania::OverlongString{field(), *lengthByte, capacity};
+}
+
+template <typename Range> Overlong overlongInRange(const Range &range, const QString &path)
+{
+    const std::uint8_t *header = range.bytes();
+    if (auto found = overlong(header + Range::JmOffset, JmLength, [&] { return path + ".Jm"; }))
+        return found;
+    if (auto found =
+            overlong(header + Range::KmzDodOffset, KmzDodLength, [&] { return path + ".KmzDod"; }))
+        return found;
+    for (int j = 1; j <= Slots; ++j) {
+        const auto point = range.Punkty(j);
+        if (auto found = overlong(point.bytes() + decltype(point)::JmBkOffset, JmBkLength, [&] {
+                return QStringLiteral("%1.Punkty[%2].JmBk").arg(path).arg(j);
+            }))
+            return found;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<TDaneSprawdzania::OverlongString> TDaneSprawdzania::firstOverlongString() const
+{
+    const std::uint8_t *data = bytes();
+    if (auto found =
+            overlong(data + NazwaOffset, NazwaLength, [] { return QStringLiteral("Nazwa"); }))
+        return found;
+    if (auto found =
+            overlong(data + NumerOffset, NumerLength, [] { return QStringLiteral("Numer"); }))
+        return found;
+    if (auto found = overlong(data + TypOffset, TypLength, [] { return QStringLiteral("Typ"); }))
+        return found;
+    auto name = [](const char *array, int k) {
+        return QStringLiteral("%1[%2]").arg(QLatin1String(array)).arg(k);
+    };
+    for (int k = 1; k <= Slots; ++k)
+        if (auto found = overlongInRange(ZakresyAmpl(k), name("ZakresyAmpl", k)))
+            return found;
+    for (int k = 1; k <= Slots; ++k)
+        if (auto found = overlongInRange(ZakresyCzDN(k), name("ZakresyCzDN", k)))
+            return found;
+    for (int k = 1; k <= Slots; ++k)
+        if (auto found = overlongInRange(ZakresyCzDO(k), name("ZakresyCzDO", k)))
+            return found;
+    return std::nullopt;
+}

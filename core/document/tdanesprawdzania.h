@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 // The verification record: the byte image of a .cal document, 160804 bytes,
 // little-endian, no padding. The record is held as those bytes, and the
@@ -77,6 +78,7 @@ class TPunktAmpl : public RecordView
 {
 public:
     static constexpr int Size = RecordLayout::PunktAmplSize;
+    static constexpr int JmBkOffset = 30;
     explicit TPunktAmpl(std::uint8_t *data) : RecordView(data) {}
 
     long double Wm() const { return real(0); }
@@ -89,8 +91,11 @@ public:
     void setBmd(long double value) { setReal(18, value); }
     long double Bk() const { return real(24); }
     void setBk(long double value) { setReal(24, value); }
-    QString JmBk() const { return shortString(30, RecordLayout::JmBkLength); }
-    void setJmBk(const QString &text) { setShortString(30, RecordLayout::JmBkLength, text); }
+    QString JmBk() const { return shortString(JmBkOffset, RecordLayout::JmBkLength); }
+    void setJmBk(const QString &text)
+    {
+        setShortString(JmBkOffset, RecordLayout::JmBkLength, text);
+    }
     std::uint8_t Dokl() const { return m_data[36]; }
     void setDokl(std::uint8_t value) { m_data[36] = value; }
     bool Wl() const { return boolean(37); }
@@ -110,12 +115,14 @@ class TZakresAmpl : public RecordView
 {
 public:
     static constexpr int Size = RecordLayout::ZakresAmplSize;
+    static constexpr int JmOffset = 6;
+    static constexpr int KmzDodOffset = 32;
     explicit TZakresAmpl(std::uint8_t *data) : RecordView(data) {}
 
     long double Zak() const { return real(0); }
     void setZak(long double value) { setReal(0, value); }
-    QString Jm() const { return shortString(6, RecordLayout::JmLength); }
-    void setJm(const QString &text) { setShortString(6, RecordLayout::JmLength, text); }
+    QString Jm() const { return shortString(JmOffset, RecordLayout::JmLength); }
+    void setJm(const QString &text) { setShortString(JmOffset, RecordLayout::JmLength, text); }
     // 0 DC, 1 50 Hz, 2 60 Hz, 3 400 Hz, 4 the frequency in CzHz.
     std::int32_t Cz() const { return integer(9); }
     void setCz(std::int32_t value) { setInteger(9, value); }
@@ -127,8 +134,11 @@ public:
     void setKmm(long double value) { setReal(20, value); }
     long double Kmz() const { return real(26); }
     void setKmz(long double value) { setReal(26, value); }
-    QString KmzDod() const { return shortString(32, RecordLayout::KmzDodLength); }
-    void setKmzDod(const QString &text) { setShortString(32, RecordLayout::KmzDodLength, text); }
+    QString KmzDod() const { return shortString(KmzDodOffset, RecordLayout::KmzDodLength); }
+    void setKmzDod(const QString &text)
+    {
+        setShortString(KmzDodOffset, RecordLayout::KmzDodLength, text);
+    }
 
     // j = 1..35.
     TPunktAmpl Punkty(int j);
@@ -149,6 +159,7 @@ class TPunktCz : public RecordView
 {
 public:
     static constexpr int Size = RecordLayout::PunktCzSize;
+    static constexpr int JmBkOffset = 34;
     explicit TPunktCz(std::uint8_t *data) : RecordView(data) {}
 
     // The meter's indication ("Cyfrowy") or the calibrator setting
@@ -166,8 +177,11 @@ public:
     void setBmd(long double value) { setReal(22, value); }
     long double Bk() const { return real(28); }
     void setBk(long double value) { setReal(28, value); }
-    QString JmBk() const { return shortString(34, RecordLayout::JmBkLength); }
-    void setJmBk(const QString &text) { setShortString(34, RecordLayout::JmBkLength, text); }
+    QString JmBk() const { return shortString(JmBkOffset, RecordLayout::JmBkLength); }
+    void setJmBk(const QString &text)
+    {
+        setShortString(JmBkOffset, RecordLayout::JmBkLength, text);
+    }
     std::uint8_t Dokl() const { return m_data[40]; }
     void setDokl(std::uint8_t value) { m_data[40] = value; }
     bool Wl() const { return boolean(41); }
@@ -186,12 +200,14 @@ class TZakresCz : public RecordView
 {
 public:
     static constexpr int Size = RecordLayout::ZakresCzSize;
+    static constexpr int JmOffset = 6;
+    static constexpr int KmzDodOffset = 28;
     explicit TZakresCz(std::uint8_t *data) : RecordView(data) {}
 
     long double Zak() const { return real(0); }
     void setZak(long double value) { setReal(0, value); }
-    QString Jm() const { return shortString(6, RecordLayout::JmLength); }
-    void setJm(const QString &text) { setShortString(6, RecordLayout::JmLength, text); }
+    QString Jm() const { return shortString(JmOffset, RecordLayout::JmLength); }
+    void setJm(const QString &text) { setShortString(JmOffset, RecordLayout::JmLength, text); }
     // The one amplitude of the range: the calibrator setting ("Cyfrowy") or
     // the meter's indication ("Analogowy").
     long double NkDN_WmDO() const { return real(9); }
@@ -202,8 +218,11 @@ public:
     void setKmm(long double value) { setReal(16, value); }
     long double Kmz() const { return real(22); }
     void setKmz(long double value) { setReal(22, value); }
-    QString KmzDod() const { return shortString(28, RecordLayout::KmzDodLength); }
-    void setKmzDod(const QString &text) { setShortString(28, RecordLayout::KmzDodLength, text); }
+    QString KmzDod() const { return shortString(KmzDodOffset, RecordLayout::KmzDodLength); }
+    void setKmzDod(const QString &text)
+    {
+        setShortString(KmzDodOffset, RecordLayout::KmzDodLength, text);
+    }
 
     // j = 1..35.
     TPunktCz Punkty(int j);
@@ -251,6 +270,12 @@ public:
     void setTyp(const QString &text);
     bool isAnalogowy() const { return Typ() == QLatin1String("Analogowy"); }
     bool isCyfrowy() const { return Typ() == QLatin1String("Cyfrowy"); }
+    // The kinds a document can be of: "Analogowy", "Cyfrowy", or none yet.
+    static bool isKnownTyp(const QString &typ)
+    {
+        return typ.isEmpty() || typ == QLatin1String("Analogowy") ||
+               typ == QLatin1String("Cyfrowy");
+    }
     // Whether the document opens on the amplitude characteristic.
     bool WidokAmpl() const;
     void setWidokAmpl(bool value);
@@ -279,6 +304,17 @@ public:
     int czDORangeCount() const;
 
     bool operator==(const TDaneSprawdzania &other) const;
+
+    // A short string whose length byte claims more characters than its field
+    // holds. The program never writes one; only a damaged file has it.
+    struct OverlongString
+    {
+        QString field; // its path, such as "ZakresyCzDO[3].Punkty[7].JmBk"
+        int length;
+        int capacity;
+    };
+    // The first such string in file order, if there is one.
+    std::optional<OverlongString> firstOverlongString() const;
 
 private:
     using Storage = std::array<std::uint8_t, RecordLayout::RecordSize>;

@@ -1,23 +1,17 @@
+#include "documentfile.h"
 #include "orvaneapplication.h"
 #include "program.h"
-#include "tform_oknoglowne.h"
-#include "tform_oprogramie.h"
 
 int main(int argc, char *argv[])
 {
     OrvaneApplication app(argc, argv);
+    DocumentFile::ignoreFileSizeSignal();
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();
     Program program(arguments);
     app.setPrompts(&program.services().prompts);
 
-    program.showSplash();
-    program.createWindows();
-    program.mainWindow()->showMaximized();
-    program.mainWindow()->activateWindow();
-    // The splash stays in front of the main window until its OK is pressed.
-    if (program.aboutBox()->isVisible())
-        program.aboutBox()->raise();
+    program.start();
     return app.exec();
 }

@@ -16,6 +16,10 @@ public:
 
     // Decimal comma for every number the user sees, whatever LANG says.
     static void pinNumberLocale();
+    // Qt's own texts in Polish too, whatever LANG says: the file dialogs, the
+    // details button of the message boxes, the serial port's error texts.
+    // False when a catalogue is missing; those texts then stay in English.
+    static bool installQtTranslations();
 
 private:
     Prompts *m_prompts = nullptr;

@@ -32,6 +32,17 @@ void Program::showSplash()
     QApplication::processEvents();
 }
 
+void Program::start()
+{
+    showSplash();
+    createWindows();
+    m_mainWindow->showMaximized();
+    m_mainWindow->activateWindow();
+    // The splash stays in front of the main window until its OK is pressed.
+    if (m_oprogramie->isVisible())
+        m_oprogramie->raise();
+}
+
 void Program::createWindows()
 {
     // The main window comes first, but it needs the windows it opens; they are

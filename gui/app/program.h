@@ -35,6 +35,9 @@ public:
     // The About box goes up first, as the splash.
     void showSplash();
     void createWindows();
+    // The whole start-up before the message loop: the splash, every window,
+    // and the main window maximised behind the splash.
+    void start();
 
 private:
     QStringList m_arguments;

@@ -11,6 +11,8 @@
 #include "tform_pulpit.h"
 #include "tform_wyborkal.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
 #include <QLabel>
@@ -76,6 +78,17 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
     Button_SprawdzanieMier->setObjectName(QStringLiteral("Button_SprawdzanieMier"));
     Button_Oprogramie->setObjectName(QStringLiteral("Button_Oprogramie"));
     Button_Koniec->setObjectName(QStringLiteral("Button_Koniec"));
+    // The design widths, or wider where the font needs the room; the buttons
+    // of a column keep one width.
+    for (const QList<QPushButton *> &column :
+         {QList<QPushButton *>{Button_WyborKal, Button_SterowanieKal, Button_SprawdzanieMier},
+          QList<QPushButton *>{Button_Oprogramie, Button_Koniec}}) {
+        int width = 0;
+        for (const QPushButton *button : column)
+            width = std::max({width, button->width(), button->sizeHint().width()});
+        for (QPushButton *button : column)
+            button->resize(width, button->height());
+    }
 
     connect(Button_WyborKal, &QPushButton::clicked, this, &TForm_OknoGlowne::Button_WyborKalClick);
     connect(Button_SterowanieKal, &QPushButton::clicked, this,
@@ -98,7 +111,9 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
     statusPanels[0]->setText(QStringLiteral("Time"));
     statusPanels[1]->setText(QStringLiteral("Date"));
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->setFixedHeight(MainWindowLayout::StatusBarHeight);
+    // The design height, or higher where the font needs it.
+    statusBar()->setFixedHeight(
+        std::max(MainWindowLayout::StatusBarHeight, statusBar()->sizeHint().height()));
 
     CzasTimer = new QTimer(this);
     CzasTimer->setInterval(500);
@@ -179,6 +194,15 @@ void TForm_OknoGlowne::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
     QMainWindow::changeEvent(event);
+}
+
+void TForm_OknoGlowne::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    // Closing the main window ends the program, also while the splash or the
+    // About box is still up: a window left on screen must not keep it alive.
+    if (event->isAccepted())
+        QCoreApplication::quit();
 }
 
 void TForm_OknoGlowne::resizeEvent(QResizeEvent *event)

@@ -26,14 +26,17 @@ TForm_Oprogramie::TForm_Oprogramie(QWidget *parent)
     auto *programLine = new QLabel(QStringLiteral("Program Orvane 707"), inner);
     auto *description = new QLabel(inner);
     description->setTextFormat(Qt::RichText);
+    // One paragraph that wraps at the box's edge: fixed line breaks would cut
+    // the text off wherever the font is wider than the one it was set for.
     description->setText(QStringLiteral(
-        "Program umożliwia <b>sterowanie kalibratorem </b>realizując wszystkie funkcje<br>"
-        "pulpitu sterującego. Ponadto umożliwia&nbsp;&nbsp;<b>sprawdzanie "
-        "mierników</b>analogowych<br>"
-        "i cyfrowych, tworzenie bazy danych sprawdzanych przyrządów oraz graficzną<br>"
+        "Program umożliwia <b>sterowanie kalibratorem</b> realizując wszystkie funkcje "
+        "pulpitu sterującego. Ponadto umożliwia <b>sprawdzanie mierników</b> analogowych "
+        "i cyfrowych, tworzenie bazy danych sprawdzanych przyrządów oraz graficzną "
         "wizualizację wyników pomiarów."));
+    description->setWordWrap(true);
+    description->setObjectName(QStringLiteral("Label_Opis"));
     QFont small = description->font();
-    small.setPointSizeF(7.5);
+    small.setPointSizeF(8);
     description->setFont(small);
 
     auto *picture = new QLabel(inner);

@@ -18,7 +18,6 @@ TForm_WyborKal::TForm_WyborKal(Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form_WyborKal"));
     setWindowTitle(QStringLiteral("Wybór wykonania kalibratora"));
-    setMinimumSize(196, 155);
 
     RadioGroup_ModelKal = new QGroupBox(QStringLiteral("Kalibrator:"), this);
     RadioGroup_ModelKal->setObjectName(QStringLiteral("RadioGroup_ModelKal"));
@@ -49,6 +48,8 @@ TForm_WyborKal::TForm_WyborKal(Services &services, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup_ModelKal);
     layout->addLayout(buttons);
+    // A fixed dialog, of its design size or larger where the font needs it.
+    setFixedSize(sizeHint().expandedTo(QSize(196, 155)));
 }
 
 int TForm_WyborKal::selectedIndex() const

@@ -326,8 +326,8 @@ void TForm_Sprawdzanie::closeEvent(QCloseEvent *event)
 
 void TForm_Sprawdzanie::reject()
 {
-    // Esc closes the window through the same check as its close button.
-    close();
+    // Esc does nothing here: a stray key must not close the document's
+    // window. It closes by its close box and "&Wyjście" only.
 }
 
 void TForm_Sprawdzanie::showEvent(QShowEvent *event)

@@ -85,7 +85,8 @@ TForm_RS232::TForm_RS232(Services &services, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
-    setMinimumSize(215, 188);
+    // A fixed dialog, of its design size or larger where the font needs it.
+    setFixedSize(sizeHint().expandedTo(QSize(215, 188)));
 
     connect(BitBtn1, &QPushButton::clicked, this, &TForm_RS232::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm_RS232::BitBtn2Click);

@@ -18,6 +18,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int ClientWidth = 367;
@@ -28,6 +30,8 @@ constexpr int CellPitch = 40;
 constexpr int KeyTop = 200;
 constexpr int KeyHeight = 40;
 constexpr int KeyRowPitch = 45;
+// Left and right margins together inside the range and function panels.
+constexpr int RadioPanelMargins = 10;
 
 // The grey arrows of the stepping keys, one or two heads, drawn at twice the
 // size so they stay sharp on a scaled screen.
@@ -58,6 +62,32 @@ QIcon arrowIcon(bool up, bool twoHeads)
     QIcon icon(arrowPixmap(up, twoHeads, QColor(0x30, 0x30, 0x30)));
     icon.addPixmap(arrowPixmap(up, twoHeads, QColor(0xb0, 0xb0, 0xb0)), QIcon::Disabled);
     return icon;
+}
+
+// The six current ranges of the C models share one row of a panel of fixed
+// width. Where the system font is too wide for a row, the captions of its
+// panel step down in size until the widest row fits, so that none is cut.
+void fitRowsToWidth(const QList<QList<QRadioButton *>> &rows, int spacing, int width)
+{
+    const auto widestRow = [&rows, spacing] {
+        int widest = 0;
+        for (const QList<QRadioButton *> &row : rows) {
+            int total = spacing * int(row.size() - 1);
+            for (const QRadioButton *radio : row)
+                total += radio->sizeHint().width();
+            widest = std::max(widest, total);
+        }
+        return widest;
+    };
+    constexpr qreal smallestPointSize = 6.0;
+    QFont font = rows.constFirst().constFirst()->font();
+    while (widestRow() > width && font.pointSizeF() > smallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        for (const QList<QRadioButton *> &row : rows) {
+            for (QRadioButton *radio : row)
+                radio->setFont(font);
+        }
+    }
 }
 
 } // namespace
@@ -119,7 +149,7 @@ void TForm_Pulpit::buildRadios()
     panel1->setFrameShadow(QFrame::Raised);
     panel1->setGeometry(10, 104, ClientWidth - 20, 52);
     auto *rows = new QVBoxLayout(panel1);
-    rows->setContentsMargins(6, 3, 4, 3);
+    rows->setContentsMargins(6, 3, RadioPanelMargins - 6, 3);
     rows->setSpacing(2);
     auto *voltages = new QHBoxLayout;
     auto *currents = new QHBoxLayout;
@@ -140,6 +170,8 @@ void TForm_Pulpit::buildRadios()
                 [this, i] { run([this, i] { m_state.checkRange(i); }); });
         Z[i] = radio;
     }
+    fitRowsToWidth({{Z.begin(), Z.begin() + 5}, {Z.begin() + 5, Z.end()}}, voltages->spacing(),
+                   panel1->contentsRect().width() - RadioPanelMargins);
 
     auto *functions = new QFrame(this);
     functions->setObjectName(QStringLiteral("Panel_Funkcje"));
@@ -147,7 +179,7 @@ void TForm_Pulpit::buildRadios()
     functions->setFrameShadow(QFrame::Raised);
     functions->setGeometry(10, 160, ClientWidth - 20, 28);
     auto *row = new QHBoxLayout(functions);
-    row->setContentsMargins(6, 2, 4, 2);
+    row->setContentsMargins(6, 2, RadioPanelMargins - 6, 2);
     row->setSpacing(2);
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < PanelState::FunctionCount; ++i) {
@@ -160,6 +192,15 @@ void TForm_Pulpit::buildRadios()
                 [this, i] { run([this, i] { m_state.checkFunction(i); }); });
         F[i] = radio;
     }
+    // Function 4 reads "fext" or "ampl" by model: the row is fitted with the
+    // wider of the two.
+    const QString fext = PanelState::functionCaption(4, false);
+    const QString ampl = PanelState::functionCaption(4, true);
+    const QFontMetrics metrics = F[4]->fontMetrics();
+    F[4]->setText(metrics.horizontalAdvance(ampl) > metrics.horizontalAdvance(fext) ? ampl : fext);
+    fitRowsToWidth({{F.begin(), F.end()}}, row->spacing(),
+                   functions->contentsRect().width() - RadioPanelMargins);
+    F[4]->setText(fext);
 }
 
 QPushButton *TForm_Pulpit::addKey(const QString &caption, const QString &hint,

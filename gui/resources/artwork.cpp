@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int pictureWidth = 632;
@@ -17,6 +19,8 @@ void drawKey(QPainter &p, const QRectF &r, const QColor &face, const QString &la
     p.setPen(QPen(QColor(40, 40, 40), 1));
     p.setBrush(shade);
     p.drawRoundedRect(r, 3, 3);
+    if (label.isEmpty())
+        return;
     p.setPen(Qt::white);
     QFont font(QStringLiteral("Sans"), 7, QFont::Bold);
     p.setFont(font);
@@ -35,6 +39,24 @@ void drawTerminal(QPainter &p, const QPointF &c, const QColor &colour)
     p.drawEllipse(c, 3.5, 3.5);
 }
 
+// The metal case and its dark front plate, inset by the given margin; returns
+// the plate.
+QRectF drawCase(QPainter &p, const QRectF &body, qreal margin)
+{
+    QLinearGradient metal(body.topLeft(), body.bottomLeft());
+    metal.setColorAt(0, QColor(214, 214, 208));
+    metal.setColorAt(1, QColor(160, 160, 154));
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.setBrush(metal);
+    p.drawRoundedRect(body, 10, 10);
+
+    const QRectF plate = body.adjusted(margin, margin, -margin, -margin);
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(58, 62, 70));
+    p.drawRoundedRect(plate, 6, 6);
+    return plate;
+}
+
 void paintCalibrator(QPainter &p)
 {
     p.setRenderHint(QPainter::Antialiasing);
@@ -45,20 +67,7 @@ void paintCalibrator(QPainter &p)
     p.setBrush(QColor(0, 0, 0, 70));
     p.drawRoundedRect(QRectF(28, 40, 590, 270), 10, 10);
 
-    // Case.
-    const QRectF body(20, 30, 590, 270);
-    QLinearGradient metal(body.topLeft(), body.bottomLeft());
-    metal.setColorAt(0, QColor(214, 214, 208));
-    metal.setColorAt(1, QColor(160, 160, 154));
-    p.setPen(QPen(QColor(60, 60, 60), 2));
-    p.setBrush(metal);
-    p.drawRoundedRect(body, 10, 10);
-
-    // Front plate.
-    const QRectF plate = body.adjusted(14, 14, -14, -14);
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(QColor(58, 62, 70));
-    p.drawRoundedRect(plate, 6, 6);
+    const QRectF plate = drawCase(p, QRectF(20, 30, 590, 270), 14);
 
     // Maker's strip.
     p.setPen(QColor(235, 235, 235));
@@ -138,9 +147,76 @@ void paintCalibrator(QPainter &p)
     p.drawRoundedRect(QRectF(510, 298, 60, 10), 3, 3);
 }
 
+// The icon's calibrator: the same case, display, keys and terminals as the
+// picture, rearranged into a square of 256 units. Its digits are outlines, so
+// the drawing does not depend on the fonts of the machine that shows it.
+void paintIconUnits(QPainter &p)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawRoundedRect(QRectF(18, 52, 232, 176), 10, 10);
+    p.setBrush(QColor(30, 30, 30));
+    p.drawRoundedRect(QRectF(36, 214, 40, 12), 3, 3);
+    p.drawRoundedRect(QRectF(180, 214, 40, 12), 3, 3);
+
+    const QRectF plate = drawCase(p, QRectF(12, 40, 232, 176), 10);
+
+    const QRectF display(plate.left() + 12, plate.top() + 12, plate.width() - 24, 56);
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(QColor(20, 8, 8));
+    p.drawRoundedRect(display, 4, 4);
+    QFont digitsFont(QStringLiteral("Monospace"), 40, QFont::Bold);
+    digitsFont.setStyleHint(QFont::Monospace);
+    QPainterPath digits;
+    digits.addText(0, 0, digitsFont, QStringLiteral("707"));
+    const QRectF glyphs = digits.boundingRect();
+    const QRectF room = display.adjusted(14, 10, -14, -10);
+    const qreal scale = std::min(room.width() / glyphs.width(), room.height() / glyphs.height());
+    QTransform place;
+    place.translate(room.right() - glyphs.width() * scale, room.center().y());
+    place.scale(scale, scale);
+    place.translate(-glyphs.left(), -glyphs.center().y());
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 60, 40));
+    p.drawPath(place.map(digits));
+
+    for (int i = 0; i < 8; ++i) {
+        const int row = i / 4;
+        const int col = i % 4;
+        const QRectF key(plate.left() + 12 + col * 38, plate.top() + 82 + row * 34, 32, 26);
+        drawKey(p, key, col == 3 ? QColor(150, 40, 30) : QColor(90, 94, 104), QString());
+    }
+    drawTerminal(p, QPointF(plate.right() - 24, plate.top() + 95), QColor(200, 30, 30));
+    drawTerminal(p, QPointF(plate.right() - 24, plate.top() + 129), QColor(30, 30, 30));
+}
+
 } // namespace
 
 namespace Artwork {
+
+void paintIcon(QPainter &painter, qreal side)
+{
+    painter.save();
+    painter.scale(side / IconUnits, side / IconUnits);
+    paintIconUnits(painter);
+    painter.restore();
+}
+
+QIcon icon()
+{
+    QIcon icon;
+    for (const int side : {16, 32, 48, 64}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paintIcon(painter, side);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 
 QPixmap calibrator(qreal devicePixelRatio)
 {

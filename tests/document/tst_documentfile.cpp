@@ -1,17 +1,21 @@
 #include "documentfile.h"
 #include "errors.h"
+#include "randomdocument.h"
 #include "real48.h"
 #include "testmain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <csignal>
+#include <cerrno>
 #include <cstring>
 #include <memory>
-#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -106,8 +110,11 @@ private Q_SLOTS:
     void legacyFileNeedsOnlyThePositionsItSupplies();
     void missingFileIsAnError();
     void directoryIsNotADocument();
+    void hostileFilesAreRefused_data();
+    void hostileFilesAreRefused();
     void damagedInputEndsInADocumentOrAnError();
     void seedCorpusEndsInDocumentsOrErrors();
+    void failedSaveKeepsThePreviousFile_data();
     void failedSaveKeepsThePreviousFile();
     void saveIntoMissingFolderIsAnError();
     void readOnlyTargetIsNotReplaced();
@@ -151,7 +158,7 @@ void DocumentFileTest::anyImageSurvivesAWriteAndARead()
 {
     // Random bytes stand for a document with leftovers after every text and
     // in every unused corner: all of them must come back.
-    const QByteArray image = randomBytes(160804, 4711);
+    const QByteArray image = randomDocumentImage(4711);
     writeBytes(path("random.cal"), image);
     const TDaneSprawdzania record = DocumentFile::read(path("random.cal"));
     QCOMPARE(record.toBytes(), image);
@@ -161,7 +168,7 @@ void DocumentFileTest::anyImageSurvivesAWriteAndARead()
 
 void DocumentFileTest::bytesAfterTheRecordAreIgnored()
 {
-    const QByteArray image = randomBytes(160804, 1);
+    const QByteArray image = randomDocumentImage(1);
     writeBytes(path("long.cal"), image + QByteArray("tail"));
     QCOMPARE(DocumentFile::read(path("long.cal")).toBytes(), image);
 }
@@ -322,6 +329,97 @@ void DocumentFileTest::directoryIsNotADocument()
                              DocumentFile::write(TDaneSprawdzania(), path("folder.cal")));
 }
 
+void DocumentFileTest::hostileFilesAreRefused_data()
+{
+    // What a file holds, or the kind of node it is ("fifo", "device",
+    // "socket"); the message; a piece of the reason given as detail.
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reason");
+    const QString notADocument = QStringLiteral("Plik nie jest dokumentem sprawdzania miernika.");
+    const QString cannotOpen = QStringLiteral("Nie można otworzyć pliku");
+
+    QByteArray text;
+    while (text.size() < 3000)
+        text += "Protokół sprawdzenia miernika, linia po linii.\n";
+    QTest::newRow("text of the older size")
+        << text.left(3000) << QString() << notADocument << QStringLiteral("pole Nazwa");
+    QTest::newRow("longer text") << text.repeated(3) << QString() << notADocument
+                                 << QStringLiteral("rozmiar 9");
+    QTest::newRow("random bytes") << randomBytes(160804, 8) << QString() << notADocument
+                                  << QStringLiteral("pole ");
+    // A current document cut by one byte is not an older one.
+    QTest::newRow("cut short") << randomDocumentImage(9).left(160803) << QString() << notADocument
+                               << QStringLiteral("rozmiar 160803 B");
+
+    TDaneSprawdzania record;
+    record.setTyp(QStringLiteral("Elektroniczny"));
+    QTest::newRow("unknown Typ") << record.toBytes() << QString() << notADocument
+                                 << QStringLiteral("Elektroniczny");
+    record.setTyp(QStringLiteral("Analogowy"));
+    QByteArray lastJmBk = record.toBytes();
+    lastJmBk[int(record.ZakresyCzDO(35).Punkty(35).bytes() - record.bytes()) +
+             TPunktCz::JmBkOffset] = 6;
+    QTest::newRow("length byte of the very last text")
+        << lastJmBk << QString() << notADocument
+        << QStringLiteral("ZakresyCzDO[35].Punkty[35].JmBk");
+
+    LegacyBuilder legacy;
+    legacy.string(52, "Cyfrowy");
+    legacy.range(1, 1, "V", 0, 1, 1);
+    legacy.image[LegacyBuilder::slot(1) + 6] = 9;
+    QTest::newRow("older layout, overlong unit")
+        << legacy.image << QString() << notADocument << QStringLiteral("jednostka");
+    legacy.image[LegacyBuilder::slot(1) + 6] = 1;
+    legacy.string(52, "Cyfrowa");
+    QTest::newRow("older layout, unknown Typ")
+        << legacy.image << QString() << notADocument << QStringLiteral("Cyfrowa");
+
+    QTest::newRow("FIFO") << QByteArray() << QStringLiteral("fifo") << cannotOpen
+                          << QStringLiteral("FIFO");
+    QTest::newRow("device") << QByteArray() << QStringLiteral("device") << cannotOpen
+                            << QStringLiteral("urządzenie");
+    QTest::newRow("socket") << QByteArray() << QStringLiteral("socket") << cannotOpen
+                            << QStringLiteral("gniazdo");
+}
+
+void DocumentFileTest::hostileFilesAreRefused()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, node);
+    QFETCH(QString, message);
+    QFETCH(QString, reason);
+    QString file = path("hostile.cal");
+    int socketFd = -1;
+    if (node == QLatin1String("fifo")) {
+        // No writer ever comes: opening it the usual way would wait for good.
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0644), 0);
+    } else if (node == QLatin1String("device")) {
+        file = QStringLiteral("/dev/zero");
+    } else if (node == QLatin1String("socket")) {
+        socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, QFile::encodeName(file).constData(),
+                     sizeof address.sun_path - 1);
+        QCOMPARE(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    } else {
+        writeBytes(file, contents);
+    }
+
+    try {
+        DocumentFile::read(file);
+        QFAIL("the file was read as a document");
+    } catch (const EInOutError &error) {
+        QVERIFY2(error.message().startsWith(message), qPrintable(error.message()));
+        QVERIFY2(error.detail().contains(reason), qPrintable(error.detail()));
+        QVERIFY((error.message() + error.detail()).contains(file));
+    }
+    if (socketFd >= 0)
+        ::close(socketFd);
+}
+
 void DocumentFileTest::damagedInputEndsInADocumentOrAnError()
 {
     QRandomGenerator random(99);
@@ -344,7 +442,7 @@ void DocumentFileTest::seedCorpusEndsInDocumentsOrErrors()
 {
     // The fuzzer's seeds: a legacy document, one cut after the positions its
     // two ranges use (so it still loads), an empty file and a current
-    // document with an overlong length byte.
+    // document with an overlong length byte, which is refused.
     const QDir corpus(QFINDTESTDATA("fuzz_corpus"));
     const QStringList seeds = corpus.entryList(QDir::Files);
     QCOMPARE(seeds.size(), 4);
@@ -356,34 +454,93 @@ void DocumentFileTest::seedCorpusEndsInDocumentsOrErrors()
         } catch (const EInOutError &) {
         }
     }
-    QCOMPARE(loaded, 3);
+    QCOMPARE(loaded, 2);
+}
+
+void DocumentFileTest::failedSaveKeepsThePreviousFile_data()
+{
+    // Each save runs orvane707-cal in a child process, so that a signal the
+    // program does not ignore ends the child and fails the row. The shell
+    // gets the tool as $0, the new document as $1, the folder of the target
+    // doc.cal as $2 and the old document as $3.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("error");
+    const QString convert = QStringLiteral("exec \"$0\" convert \"$1\" \"$2/doc.cal\"");
+    QTest::newRow("file size limit") << "ulimit -f 100; " + convert << EFBIG;
+    // A folder the user cannot write to; the superuser can, so it runs the
+    // tool as nobody.
+    QTest::newRow("read-only folder")
+        << "chmod 555 \"$2\"; if [ \"$(id -u)\" = 0 ]; then exec setpriv --reuid=65534 "
+           "--regid=65534 --clear-groups \"$0\" convert \"$1\" \"$2/doc.cal\"; fi; " +
+               convert
+        << EACCES;
+    QTest::newRow("FIFO") << "rm \"$2/doc.cal\"; mkfifo \"$2/doc.cal\"; " + convert << 0;
+    // A full disk: a small tmpfs in a mount namespace of the child's own,
+    // which is gone when the child ends, so the child checks what it left.
+    QTest::newRow("full disk")
+        << QStringLiteral("mount -t tmpfs -o size=200k tmpfs \"$2\" && cp \"$3\" \"$2/doc.cal\" "
+                          "&& \"$0\" convert \"$1\" \"$2/doc.cal\"; status=$?; "
+                          "cmp -s \"$3\" \"$2/doc.cal\" && ls -A \"$2\"; exit $status")
+        << ENOSPC;
 }
 
 void DocumentFileTest::failedSaveKeepsThePreviousFile()
 {
-    const QByteArray old = randomBytes(160804, 5);
-    writeBytes(path("doc.cal"), old);
+    QFETCH(QString, script);
+    QFETCH(int, error);
+    const bool fullDisk = script.startsWith(QStringLiteral("mount"));
+    if (fullDisk && QProcess::execute(QStringLiteral("unshare"),
+                                      {"-rm", "mount", "-t", "tmpfs", "tmpfs", m_dir->path()}) != 0)
+        QSKIP("no tmpfs can be mounted here");
+    // Readable for nobody, whom the read-only row runs the tool as when the
+    // test runs as the superuser.
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadOther | QFile::ExeOther);
+    if (script.contains(QStringLiteral("setpriv")) && geteuid() == 0 &&
+        QProcess::execute(QStringLiteral("setpriv"),
+                          {"--reuid=65534", "--regid=65534", "--clear-groups", "test", "-x",
+                           QStringLiteral(CALTOOL_PATH), "-a", "-x", m_dir->path()}) != 0)
+        QSKIP("nobody cannot run the tool here");
+    const QByteArray old = randomDocumentImage(5);
+    writeBytes(path("old.cal"), old);
+    TDaneSprawdzania record;
+    record.setNazwa(QStringLiteral("nowy"));
+    DocumentFile::write(record, path("new.cal"));
+    QVERIFY(QDir(m_dir->path()).mkdir("target"));
+    const QString folder = path("target");
+    writeBytes(folder + "/doc.cal", old);
 
-    // A file size limit makes the write fail half way, as a full disk does,
-    // whoever runs the test.
-    rlimit previous{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = previous;
-    small.rlim_cur = 100000;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool failed = false;
-    try {
-        DocumentFile::write(TDaneSprawdzania(), path("doc.cal"));
-    } catch (const EInOutError &error) {
-        failed = error.message().contains(QStringLiteral("doc.cal"));
+    QProcess child;
+    QStringList arguments = {"-c",   script,         QStringLiteral(CALTOOL_PATH), path("new.cal"),
+                             folder, path("old.cal")};
+    if (fullDisk)
+        arguments = QStringList{"-rm", "sh"} + arguments;
+    child.start(fullDisk ? QStringLiteral("unshare") : QStringLiteral("sh"), arguments);
+    QVERIFY(child.waitForFinished(60000));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString err = QString::fromLocal8Bit(child.readAllStandardError());
+
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(child.exitCode() == 1, qPrintable(err));
+    QCOMPARE(err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(err.contains(QStringLiteral("doc.cal")), qPrintable(err));
+    // The reason is the one of the call that failed.
+    const QString reason =
+        error ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("FIFO");
+    QVERIFY2(err.contains(reason), qPrintable(err));
+
+    const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                                    QDir::NoDotAndDotDot);
+    if (fullDisk) {
+        QCOMPARE(child.readAllStandardOutput(), QByteArray("doc.cal\n"));
+    } else if (error) {
+        QCOMPARE(fileBytes(folder + "/doc.cal"), old);
+        QCOMPARE(left, QStringList{"doc.cal"});
+    } else {
+        QVERIFY(QFileInfo(folder + "/doc.cal").exists());
+        QVERIFY(!QFileInfo(folder + "/doc.cal").isFile());
+        QCOMPARE(left, QStringList{"doc.cal"});
     }
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
-
-    QVERIFY(failed);
-    QCOMPARE(fileBytes(path("doc.cal")), old);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"doc.cal"});
 }
 
 void DocumentFileTest::saveIntoMissingFolderIsAnError()

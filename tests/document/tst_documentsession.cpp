@@ -86,7 +86,7 @@ private Q_SLOTS:
     void saveOfAnOpenedDocumentAsksNothing();
     void failedSaveLeavesTheSavedFlag();
     void openShowsTheDocument();
-    void failedOpenLeavesNoDocument();
+    void failedOpenKeepsTheOpenDocument();
     void openWithChangesSavesUnderItsOwnName();
     void cancelledSaveDialogCancelsTheOpening();
     void closeWithChangesAnsweredCancelKeepsEverything();
@@ -98,6 +98,8 @@ private Q_SLOTS:
     void windowCloseWritesRecentFilesEvenWhenCancelled();
     void viewIsRecordedBeforeWriting_data();
     void viewIsRecordedBeforeWriting();
+    void editUnderWayCountsBeforeNewOrOpen_data();
+    void editUnderWayCountsBeforeNewOrOpen();
     void frequencyViewIsRestoredOnOpening();
     void recentFilesArithmetic();
     void sameFileTwiceIsKeptOnce();
@@ -286,18 +288,24 @@ void DocumentSessionTest::openShowsTheDocument()
     QVERIFY(f->session.hasDocument());
 }
 
-void DocumentSessionTest::failedOpenLeavesNoDocument()
+void DocumentSessionTest::failedOpenKeepsTheOpenDocument()
 {
     f->openFile(f->makeFile("good.cal"));
+    f->session.record().ZakresyAmpl(1).setZak(5);
+    f->session.setChanged();
     QFile bad(f->path("bad.cal"));
     QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write(QByteArray(200, 1)); // a damaged file of the older size
+    bad.write(QByteArray(160803, 1)); // a document cut short
     bad.close();
+    // Answered No, and yet nothing is lost while the file is refused.
+    f->t.prompts.answers.push_back(PromptButton::No);
     QVERIFY_THROWS_EXCEPTION(EInOutError, f->openFile(f->path("bad.cal")));
-    QVERIFY(!f->session.hasDocument());
-    QCOMPARE(f->session.caption(), QStringLiteral("Sprawdzanie miernika"));
-    QCOMPARE(f->session.record().toBytes(), QByteArray(160804, 0));
-    QVERIFY(!f->session.menuEnabled(Item::Zapisz));
+    QVERIFY(f->session.hasDocument());
+    QCOMPARE(f->session.caption(), QStringLiteral("Sprawdzanie miernika : good.cal"));
+    QCOMPARE(f->session.fileName(), f->path("good.cal"));
+    QCOMPARE(double(f->session.record().ZakresyAmpl(1).Zak()), 5.0);
+    QVERIFY(!f->session.isSaved());
+    QVERIFY(f->session.menuEnabled(Item::Zapisz));
     QCOMPARE(f->session.recentFiles().entry(1), f->path("good.cal"));
 }
 
@@ -477,6 +485,47 @@ void DocumentSessionTest::viewIsRecordedBeforeWriting()
     }
     QCOMPARE(aboutToSave.count(), 1);
     QCOMPARE(DocumentFile::read(f->path("a.cal")).WidokAmpl(), recorded);
+}
+
+void DocumentSessionTest::editUnderWayCountsBeforeNewOrOpen_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("new") << "new"
+                         << "Zapisać zmiany?";
+    QTest::newRow("open") << "open"
+                          << "Poprzednie dane nie zostały zapisane. Zapisać ?";
+    QTest::newRow("recent") << "recent"
+                            << "Poprzednie dane nie zostały zapisane. Zapisać ?";
+}
+
+void DocumentSessionTest::editUnderWayCountsBeforeNewOrOpen()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, question);
+    f->openFile(f->makeFile("other.cal"));
+    f->openFile(f->makeFile("a.cal", true));
+    // A cell holds a typed value: the grid stores it when asked to commit.
+    connect(&f->session, &DocumentSession::aboutToSave, this, [this] {
+        if (f->session.record().ZakresyAmpl(1).Zak() == 77)
+            return;
+        f->session.record().ZakresyAmpl(1).setZak(77);
+        f->session.setChanged();
+    });
+    f->session.shownView = [] { return DocumentSession::View::Frequency; };
+    f->t.prompts.answers.push_back(PromptButton::Yes);
+    f->t.prompts.saveNames.push_back(f->path("a.cal"));
+    if (operation == QLatin1String("new"))
+        f->session.newDocument();
+    else if (operation == QLatin1String("open"))
+        f->session.openDocument();
+    else
+        f->session.openRecent(2);
+    QCOMPARE(f->t.prompts.texts(), QStringList{question});
+    // Saved with the edit and with the view, as every save is.
+    const TDaneSprawdzania saved = DocumentFile::read(f->path("a.cal"));
+    QCOMPARE(double(saved.ZakresyAmpl(1).Zak()), 77.0);
+    QVERIFY(!saved.WidokAmpl());
 }
 
 void DocumentSessionTest::frequencyViewIsRestoredOnOpening()

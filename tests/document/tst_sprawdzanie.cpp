@@ -279,9 +279,15 @@ void SprawdzanieTest::closingWithChangesAnsweredCancelKeepsTheWindow()
     QVERIFY(window.session().hasDocument());
     QCOMPARE(t.prompts.texts(), QStringList{"Zapisać zmiany w pliku ?"});
 
-    // Esc goes through the same question.
-    t.prompts.answers.push_back(PromptButton::No);
+    // A stray Esc neither closes the window nor asks anything.
     QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(window.isVisible());
+    QVERIFY(window.session().hasDocument());
+    QCOMPARE(t.prompts.messages.size(), 1);
+
+    // "&Wyjście" goes through the question.
+    t.prompts.answers.push_back(PromptButton::No);
+    window.Menu_Plik_Wyjscie->trigger();
     QVERIFY(!window.isVisible());
     QVERIFY(!window.session().hasDocument());
     QCOMPARE(t.prompts.messages.size(), 2);

@@ -1,6 +1,7 @@
 #include "documentfile.h"
 #include "documentjson.h"
 #include "errors.h"
+#include "randomdocument.h"
 #include "real48.h"
 #include "testmain.h"
 
@@ -262,6 +263,15 @@ void CalToolTest::buildRefusesWrongKinds_data()
                                              "{}]}")
                                << QByteArray("ZakresyCzDO");
     QTest::newRow("bool as number") << QByteArray(R"({"WidokAmpl": 1})") << QByteArray("WidokAmpl");
+    // Texts go into their fields whole and in Windows-1250, or not at all.
+    QTest::newRow("Nazwa of 31") << QByteArray(R"({"Nazwa": "Miliwoltomierz cyfrowy V-640/12"})")
+                                 << QByteArray("Nazwa");
+    QTest::newRow("JmBk of 6") << QByteArray(R"({"ZakresyCzDN":[{"Punkty":[{"JmBk":"mVolts"}]}]})")
+                               << QByteArray("ZakresyCzDN[1].Punkty[1].JmBk");
+    QTest::newRow("not in the code page")
+        << QByteArray(R"({"ZakresyAmpl":[{},{"KmzDod":"1\u03a9"}]})")
+        << QByteArray("ZakresyAmpl[2].KmzDod");
+    QTest::newRow("unknown Typ") << QByteArray(R"({"Typ": "Elektroniczny"})") << QByteArray("Typ");
 }
 
 void CalToolTest::buildRefusesWrongKinds()
@@ -279,10 +289,7 @@ void CalToolTest::buildRefusesWrongKinds()
 void CalToolTest::convertWritesTheCurrentLayout()
 {
     // Current documents go through unchanged, leftovers after texts included.
-    QByteArray image(160804, 0);
-    QRandomGenerator random(3);
-    for (char &byte : image)
-        byte = char(random.bounded(256));
+    const QByteArray image = randomDocumentImage(3);
     writeBytes(path("cur.cal"), image + "trailing");
     QCOMPARE(tool({"convert", path("cur.cal"), path("cur2.cal")}).status, 0);
     QCOMPARE(fileBytes(path("cur2.cal")), image);
@@ -313,9 +320,12 @@ void CalToolTest::dumpOfALegacyFileShowsTheConvertedRecord()
 void CalToolTest::unreadableInputIsStatusOne()
 {
     writeBytes(path("short.cal"), QByteArray(100, 1));
+    writeBytes(path("cut.cal"), QByteArray(160803, 0));
     for (const QStringList &arguments :
          {QStringList{"dump", path("none.cal")}, QStringList{"dump", path("short.cal")},
           QStringList{"convert", path("short.cal"), path("out.cal")},
+          QStringList{"dump", path("cut.cal")},
+          QStringList{"convert", path("cut.cal"), path("out.cal")},
           QStringList{"build", path("none.json"), path("out.cal")}}) {
         const Run run = tool(arguments);
         QCOMPARE(run.status, 1);

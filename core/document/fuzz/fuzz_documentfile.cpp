@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the document reader as the contents of a .cal
-// file. Every input must end in a record or an input/output error. The
+// file. Every input must end in a document or an input/output error. The
 // record is then read through every typed field, so damaged length bytes and
 // numbers are exercised too.
 
@@ -48,6 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // A legacy record never fills the frequency arrays.
         if (contents.size() < TDaneSprawdzania::Size &&
             record.czDNRangeCount() + record.czDORangeCount() != 0)
+            __builtin_trap();
+        // What is accepted is a document: a size of one of the layouts,
+        // every length within its field, a known Typ.
+        if (contents.size() > DocumentFile::LegacySize && contents.size() < TDaneSprawdzania::Size)
+            __builtin_trap();
+        if (record.firstOverlongString() || !TDaneSprawdzania::isKnownTyp(record.Typ()))
             __builtin_trap();
     } catch (const EInOutError &) {
     }
