@@ -16,6 +16,9 @@ ChartPage::ChartPage(QWidget *parent) : QChartView(new QChart, parent)
 {
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(200, 200);
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState |
+                         QGraphicsView::DontAdjustForAntialiasing);
 }
 
 bool ChartPage::build(const TDaneSprawdzania &record, ChartTable table, ChartKind kind, int k,
@@ -26,66 +29,91 @@ bool ChartPage::build(const TDaneSprawdzania &record, ChartTable table, ChartKin
         prompts.show(ChartContent::refusalText(), ChartContent::refusalCaption());
         return false;
     }
-    show(*content);
+    showChart(*content);
     return true;
 }
 
-void ChartPage::show(const ChartContent &content)
+void ChartPage::showChart(const ChartContent &content)
 {
     fill(*chart(), content);
 }
 
+namespace {
+
+QValueAxis *axisOf(QChart &chart, Qt::Orientation orientation)
+{
+    const QList<QAbstractAxis *> axes = chart.axes(orientation);
+    if (!axes.isEmpty())
+        return static_cast<QValueAxis *>(axes.first());
+    auto *axis = new QValueAxis;
+    axis->setTickInterval(1);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    chart.addAxis(axis, orientation == Qt::Horizontal ? Qt::AlignBottom : Qt::AlignLeft);
+    return axis;
+}
+
+} // namespace
+
 void ChartPage::fill(QChart &chart, const ChartContent &content)
 {
-    chart.removeAllSeries();
-    for (QAbstractAxis *axis : chart.axes()) {
-        chart.removeAxis(axis);
-        delete axis;
+    // The axes and the series stay from one filling to the next: making
+    // them anew costs far more than giving them new values.
+    QValueAxis *across = axisOf(chart, Qt::Horizontal);
+    QValueAxis *values = axisOf(chart, Qt::Vertical);
+    QList<QAbstractSeries *> shown = chart.series();
+    while (shown.size() > content.series.size()) {
+        QAbstractSeries *extra = shown.takeLast();
+        chart.removeSeries(extra);
+        delete extra;
     }
-    chart.setLocale(QLocale());
-    chart.setLocalizeNumbers(true);
+    while (shown.size() < content.series.size()) {
+        auto *series = new QLineSeries;
+        series->setPointsVisible(true);
+        chart.addSeries(series);
+        series->attachAxis(across);
+        series->attachAxis(values);
+        shown.append(series);
+    }
 
     const int points = content.points();
-    auto *across = new QValueAxis;
-    across->setLabelFormat(QStringLiteral("%.0f"));
-    across->setTickType(QValueAxis::TicksDynamic);
-    across->setTickAnchor(1);
-    // Every point numbered while they fit, every few points beyond.
-    across->setTickInterval(std::max(1, (points + 11) / 12));
-
-    auto *values = new QValueAxis;
-    values->setTitleText(content.valueAxisTitle);
-    values->setLabelFormat(QStringLiteral("%.%1f").arg(content.decimals));
-    if (content.scale.step > 0) {
-        values->setTickType(QValueAxis::TicksDynamic);
-        values->setTickAnchor(content.scale.minimum);
-        values->setTickInterval(content.scale.step);
-    }
-    chart.addAxis(across, Qt::AlignBottom);
-    chart.addAxis(values, Qt::AlignLeft);
-
-    for (const ChartContent::Series &one : content.series) {
-        auto *series = new QLineSeries;
+    for (int s = 0; s < content.series.size(); ++s) {
+        const ChartContent::Series &one = content.series.at(s);
+        auto *series = static_cast<QLineSeries *>(shown.at(s));
         series->setName(one.legend);
         QPen pen(QColor::fromRgb(QRgb(one.rgb)));
         pen.setWidthF(2);
-        series->setPen(pen);
-        series->setPointsVisible(true);
+        if (series->pen() != pen)
+            series->setPen(pen);
         QList<QPointF> data;
         data.reserve(one.values.size());
         for (int i = 0; i < one.values.size(); ++i)
             data.append(QPointF(i + 1, one.values.at(i)));
         series->replace(data);
-        chart.addSeries(series);
-        series->attachAxis(across);
-        series->attachAxis(values);
     }
-    // Attaching a series fits the axes to its data; the scale is fixed.
+
+    if (!chart.localizeNumbers()) {
+        chart.setLocale(QLocale());
+        chart.setLocalizeNumbers(true);
+    }
+    // "%d" gives no labels where numbers follow the locale.
+    across->setLabelFormat(QStringLiteral("%.0f"));
+    across->setTickAnchor(1);
+    // Every point numbered while they fit, every few points beyond.
+    across->setTickInterval(std::max(1, (points + 11) / 12));
     if (points > 1)
         across->setRange(1, points);
     else
         across->setRange(0, 2);
+
+    values->setTitleText(content.valueAxisTitle);
+    values->setLabelFormat(QStringLiteral("%.%1f").arg(content.decimals));
+    // The axis draws a tick and a label for every step of its range at
+    // once: a small step of the last chart over the range of this one
+    // would make thousands of them on the way.
+    values->setTickInterval(std::max(values->tickInterval(), content.scale.step));
     values->setRange(content.scale.minimum, content.scale.maximum);
+    values->setTickAnchor(content.scale.minimum);
+    values->setTickInterval(content.scale.step);
 
     chart.setTitle(content.heading.toHtmlEscaped() + QStringLiteral("<br>") +
                    content.subheading.toHtmlEscaped());
@@ -95,8 +123,10 @@ void ChartPage::fill(QChart &chart, const ChartContent &content)
     // otherwise be cut.
     legend->setMinimumWidth(ChartContent::LegendWidth);
     QFont small = legend->font();
-    small.setPixelSize(10);
-    legend->setFont(small);
+    if (small.pixelSize() != 10) {
+        small.setPixelSize(10);
+        legend->setFont(small);
+    }
 }
 
 void ChartPage::render(QPainter &painter, const ChartContent &content, const QRectF &target)

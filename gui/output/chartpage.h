@@ -30,7 +30,7 @@ public:
                Prompts &prompts);
 
     // Shows a chart.
-    void show(const ChartContent &content);
+    void showChart(const ChartContent &content);
 
     // Fills a chart: its series, axes, titles and legend.
     static void fill(QChart &chart, const ChartContent &content);
