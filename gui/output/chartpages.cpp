@@ -14,23 +14,15 @@ int indexOf(ChartTable table, ChartKind kind)
 } // namespace
 
 ChartPages::ChartPages(Prompts &prompts, TForm_Sprawdzanie &window)
-    : QObject(&window), m_prompts(prompts), m_session(window.session())
-{
-    for (ChartTable table :
-         {ChartTable::Amplitude, ChartTable::FrequencyDN, ChartTable::FrequencyDO}) {
-        for (ChartKind kind : {ChartKind::Points, ChartKind::Errors}) {
-            auto *page = new ChartPage;
-            m_pages[indexOf(table, kind)] = page;
-            window.setPage(pageOf(table, kind), page);
-        }
-    }
-}
+    : QObject(&window), m_prompts(prompts), m_window(window)
+{}
 
 bool ChartPages::build(Characteristic characteristic, ChartKind kind)
 {
-    const TDaneSprawdzania &record = m_session.record();
+    const DocumentSession &session = m_window.session();
+    const TDaneSprawdzania &record = session.record();
     const ChartTable table = ChartContent::tableOf(record, characteristic);
-    const OutputRange range = OutputRanges::current(m_session, characteristic);
+    const OutputRange range = OutputRanges::current(session, characteristic);
     return page(table, kind)->build(record, table, kind, range.range, m_prompts);
 }
 
@@ -40,7 +32,14 @@ int ChartPages::pageOf(ChartTable table, ChartKind kind)
     return First[int(table)] + (kind == ChartKind::Errors ? 1 : 0);
 }
 
-ChartPage *ChartPages::page(ChartTable table, ChartKind kind) const
+ChartPage *ChartPages::page(ChartTable table, ChartKind kind)
 {
-    return m_pages[indexOf(table, kind)];
+    ChartPage *&page = m_pages[indexOf(table, kind)];
+    if (!page) {
+        // Made when first needed: a chart costs the start-up of the program
+        // more than the rest of the window.
+        page = new ChartPage;
+        m_window.setPage(pageOf(table, kind), page);
+    }
+    return page;
 }

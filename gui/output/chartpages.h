@@ -7,7 +7,6 @@
 #include <array>
 
 class ChartPage;
-class DocumentSession;
 class Prompts;
 class TForm_Sprawdzanie;
 
@@ -23,7 +22,7 @@ class ChartPages : public QObject
     Q_OBJECT
 
 public:
-    // Puts the six pages into the window's notebook.
+    // The pages go into the window's notebook when first built.
     ChartPages(Prompts &prompts, TForm_Sprawdzanie &window);
 
     // Builds the chart of the current range of a characteristic (for the
@@ -34,11 +33,11 @@ public:
 
     // The notebook page of a table's chart.
     static int pageOf(ChartTable table, ChartKind kind);
-    ChartPage *page(ChartTable table, ChartKind kind) const;
+    ChartPage *page(ChartTable table, ChartKind kind);
 
 private:
     Prompts &m_prompts;
-    DocumentSession &m_session;
+    TForm_Sprawdzanie &m_window;
     // Indexed by table * 2 + kind.
     std::array<ChartPage *, 6> m_pages{};
 };

@@ -21,7 +21,6 @@ OutputMenu::OutputMenu(Services &services, TForm_Sprawdzanie &window)
     Form_Drukowanie->onPreview = [this] { preview(); };
     Form_Tabela = new TForm_Tabela(&window);
     m_charts = new ChartPages(services.prompts, window);
-    DevicePagePrinter::prepare(m_printer);
 
     connect(window.Menu_Plik_Drukuj, &QAction::triggered, this, &OutputMenu::Menu_Plik_DrukujClick);
     connect(window.Menu_Plik_Excel_Otworz, &QAction::triggered, this,
@@ -29,6 +28,17 @@ OutputMenu::OutputMenu(Services &services, TForm_Sprawdzanie &window)
 }
 
 OutputMenu::~OutputMenu() = default;
+
+QPrinter &OutputMenu::printer()
+{
+    // Asking the print system for its printers can take a while; the
+    // program starts without it.
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        DevicePagePrinter::prepare(*m_printer);
+    }
+    return *m_printer;
+}
 
 template <typename Operation> void OutputMenu::guarded(Operation operation)
 {
@@ -64,17 +74,26 @@ void OutputMenu::Menu_Plik_DrukujClick()
             return;
         const PrintPlan::Pages pages =
             pagesFor(PrintPlan::printed(Form_Drukowanie->marks(), Form_Drukowanie->enabledMarks()));
-        if (!pages.pages.isEmpty())
-            (m_pagePrinter ? *m_pagePrinter : m_devicePrinter).print(pages.pages);
+        if (pages.pages.isEmpty())
+            return;
+        if (m_pagePrinter)
+            m_pagePrinter->print(pages.pages);
+        else
+            DevicePagePrinter(printer()).print(pages.pages);
     });
 }
 
 PrintPlan::Pages OutputMenu::pagesFor(const PrintPlan::Marks &marks)
 {
     const TDaneSprawdzania &record = m_window.record();
-    PrintPlan::Pages pages = PrintPlan::build(record, m_range, marks);
-    if (marks.table)
+    // The table is printed from the report form, filled first.
+    PrintPlan::Marks charts = marks;
+    charts.table = false;
+    PrintPlan::Pages pages = PrintPlan::build(record, m_range, charts);
+    if (marks.table) {
         Form_Tabela->fill(record, m_range);
+        pages.pages.prepend(Form_Tabela->report());
+    }
     if (pages.chartRefused)
         m_services.prompts.show(ChartContent::refusalText(), ChartContent::refusalCaption());
     return pages;
@@ -82,7 +101,7 @@ PrintPlan::Pages OutputMenu::pagesFor(const PrintPlan::Marks &marks)
 
 void OutputMenu::printerSetup()
 {
-    QPrintDialog dialog(&m_printer, Form_Drukowanie);
+    QPrintDialog dialog(&printer(), Form_Drukowanie);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     m_services.prompts.exec(&dialog);
 }
@@ -95,8 +114,8 @@ void OutputMenu::preview()
                 .pages;
         if (pages.isEmpty())
             return;
-        DevicePagePrinter::prepare(m_printer);
-        QPrintPreviewDialog dialog(&m_printer, Form_Drukowanie);
+        DevicePagePrinter::prepare(printer());
+        QPrintPreviewDialog dialog(&printer(), Form_Drukowanie);
         dialog.setObjectName(QStringLiteral("PrintPreview"));
         dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
         connect(&dialog, &QPrintPreviewDialog::paintRequested, this,

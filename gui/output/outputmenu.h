@@ -30,7 +30,8 @@ public:
     TForm_Drukowanie *Form_Drukowanie = nullptr;
     TForm_Tabela *Form_Tabela = nullptr;
     ChartPages *charts() const { return m_charts; }
-    QPrinter &printer() { return m_printer; }
+    // The program's one printer, made at the first print.
+    QPrinter &printer();
 
     // Where the pages and the workbooks go; the program's printer, the
     // desktop and the cache directory unless a test puts its own in place.
@@ -53,8 +54,7 @@ private:
 
     Services &m_services;
     TForm_Sprawdzanie &m_window;
-    QPrinter m_printer;
-    DevicePagePrinter m_devicePrinter{m_printer};
+    std::unique_ptr<QPrinter> m_printer;
     DesktopFileOpener m_desktop;
     PagePrinter *m_pagePrinter = nullptr;
     FileOpener *m_opener = nullptr;
