@@ -2,7 +2,7 @@
 
 #include "amplitudecells.h"
 #include "calibratorranges.h"
-#include "numbertext.h"
+#include "reportcontent.h"
 #include "tdanesprawdzania.h"
 
 #include <algorithm>
@@ -45,7 +45,8 @@ QString amplitudeFrequency(const TZakresAmpl &range)
         return fixed;
     // The free frequency as the range's list shows it.
     const QString shown = AmplitudeCells::userFrequencyItem(range.CzHz());
-    return shown.isEmpty() ? NumberText::general(range.CzHz()) + QStringLiteral("Hz") : shown;
+    return shown.isEmpty() ? ReportContent::generalText(range.CzHz()) + QStringLiteral("Hz")
+                           : shown;
 }
 
 // One plotted point: its values as the record holds them and the unit of
@@ -89,7 +90,7 @@ Source frequencySource(const TZakresCz &range, bool analogowy)
     source.subheading = QStringLiteral("Zakres: ") + rangeText(range.Zak(), range.Jm()) +
                         (analogowy ? QStringLiteral(",  Wskazanie miernika badanego: ")
                                    : QStringLiteral(",  Nastawa amplitudy kalibratora: ")) +
-                        NumberText::general(range.NkDN_WmDO()) + range.Jm();
+                        ReportContent::generalText(range.NkDN_WmDO()) + range.Jm();
     // The range holds one amplitude: the meter's indication for exact
     // reading, the calibrator's setting for exact setting.
     const long double amplitude = range.NkDN_WmDO();

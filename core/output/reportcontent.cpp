@@ -3,6 +3,7 @@
 #include "calibratorranges.h"
 #include "errormath.h"
 #include "numbertext.h"
+#include "real48.h"
 #include "tdanesprawdzania.h"
 
 #include <QLocale>
@@ -28,7 +29,7 @@ const std::array<QString, 5> ResultHeaders = {
 
 QString general(long double value)
 {
-    return NumberText::general(value);
+    return ReportContent::generalText(value);
 }
 
 // "Klasa: 0,5% wartości mierzonej, 0,1% zakresu + 2mV". Without an
@@ -166,6 +167,25 @@ ReportContent ReportContent::fill(const TDaneSprawdzania &record, const OutputRa
 QString ReportContent::cellText(long double value, int decimals)
 {
     return NumberText::fixed(value, decimals);
+}
+
+QString ReportContent::generalText(long double value)
+{
+    if (!Real48::fits(value))
+        return NumberText::general(value);
+    const Real48::Bytes stored = Real48::fromLongDouble(value);
+    const double v = static_cast<double>(value);
+    // Whole numbers keep all their digits: 1000, not 1e+03.
+    const int integerDigits =
+        v == 0 ? 1 : std::max(1, int(std::floor(std::log10(std::fabs(v)))) + 1);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    constexpr int MostDigits = 15;
+    for (int digits = 1; digits < MostDigits; ++digits) {
+        if (Real48::fromLongDouble(QString::number(v, 'g', digits).toDouble()) == stored)
+            return locale.toString(v, 'g', std::max(digits, integerDigits));
+    }
+    return NumberText::general(value);
 }
 
 QString ReportContent::fixed4(long double value)

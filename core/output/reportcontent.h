@@ -44,6 +44,10 @@ struct ReportContent
 
     // A value with a fixed number of decimals and a decimal comma (0,0252).
     static QString cellText(long double value, int decimals);
+    // The shortest general form, with a decimal comma, that reads back as
+    // the stored value: a class of 0.2 shows as 0,2, not with the digits of
+    // the six-byte real beyond its precision (0,200000000000045).
+    static QString generalText(long double value);
     // Fixed notation rounded to 4 significant digits, 4 decimals: 0,5000.
     static QString fixed4(long double value);
 };

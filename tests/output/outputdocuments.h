@@ -118,11 +118,11 @@ inline TDaneSprawdzania frequencyAnalogowy()
 }
 
 // Exact setting: one indication at 60 Hz, one point at 400 Hz still to be
-// measured.
+// measured; a class of 0.2, which the six-byte real cannot hold exactly.
 inline TDaneSprawdzania frequencyCyfrowy()
 {
     return frequency(
-        QStringLiteral("Cyfrowy"), QStringLiteral("0"), 0.5,
+        QStringLiteral("Cyfrowy"), QStringLiteral("0"), 0.2L,
         {{1, 5.01L, 1, 60, 0.01L, 0.075L, 0.00357L, true}, {2, 0, 2, 400, 0, 0, 0, false}});
 }
 

@@ -110,7 +110,7 @@ void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict_data()
                        "Metoda dokładnej nastawy",
                        "Wartość: 10V",
                        "Nastawa amplitudy kalibratora: 5V",
-                       "Klasa: 0,5% wartości mierzonej, 0,5% zakresu",
+                       "Klasa: 0,2% wartości mierzonej, 0,5% zakresu",
                        "Wskazanie miernika badanego",
                        "Nastawa częstotliwości kalibratora"}
         << QList<QStringList>{{"5,01000", "60Hz", "0,01000", "0,07500", "0,00357", "V", Tick},
