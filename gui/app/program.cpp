@@ -3,6 +3,7 @@
 #include "amplitudepage.h"
 #include "documentsession.h"
 #include "measuremenu.h"
+#include "outputmenu.h"
 #include "serialsettings.h"
 #include "simulatordisplay.h"
 #include "tform_oknoglowne.h"
@@ -91,6 +92,8 @@ void Program::createWindows()
     // The frequency twins are created with the rest; the frequency runs use them.
     new TForm_PomiaryDN_Cz(m_services, m_measurementState, m_sprawdzanie.get());
     new TForm_PomiaryDO_Cz(m_services, m_measurementState, m_sprawdzanie.get());
+    // "&Drukuj" and "Excel" with the report form and the chart pages.
+    m_outputMenu = new OutputMenu(m_services, *m_sprawdzanie);
     TForm_Oprogramie *splash = m_oprogramie.get();
     QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
                      [splash] { splash->close(); });

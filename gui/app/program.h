@@ -22,6 +22,7 @@ class TForm_Sprawdzanie;
 class TForm_Czestotliwosc;
 class AmplitudePage;
 class SimulatorDisplay;
+class OutputMenu;
 
 // Owns what the program shares and every window, created once in start-up
 // order and kept until exit.
@@ -50,6 +51,8 @@ public:
     TForm_OknoGlowne *mainWindow() const { return m_mainWindow.get(); }
     TForm_Oprogramie *aboutBox() const { return m_oprogramie.get(); }
     TForm_Sprawdzanie *verificationWindow() const { return m_sprawdzanie.get(); }
+    // "&Drukuj", "Excel" and the chart pages of the verification window.
+    OutputMenu *outputMenu() const { return m_outputMenu; }
 
     // The About box goes up first, as the splash.
     void showSplash();
@@ -83,4 +86,5 @@ private:
     std::unique_ptr<TForm_Sprawdzanie> m_sprawdzanie;
     AmplitudePage *m_amplitudePage = nullptr;
     std::unique_ptr<SimulatorDisplay> m_simulatorDisplay;
+    OutputMenu *m_outputMenu = nullptr;
 };

@@ -181,6 +181,8 @@ void DesktopTest::windowSystemGetsCaptionsAndSizes_data()
                                      << "Parametry transmisji" << true;
     QTest::newRow("verification") << "Form_Sprawdzanie"
                                   << "Sprawdzanie miernika" << false;
+    QTest::newRow("print selection") << "Form_Drukowanie"
+                                     << "Drukowanie" << true;
 }
 
 void DesktopTest::windowSystemGetsCaptionsAndSizes()
@@ -214,6 +216,8 @@ void DesktopTest::everyTextShowsWhole_data()
     QTest::newRow("model choice") << "Form_WyborKal"
                                   << "R-707";
     QTest::newRow("serial settings") << "Form_RS232"
+                                     << "R-707";
+    QTest::newRow("print selection") << "Form_Drukowanie"
                                      << "R-707";
 }
 

@@ -1,0 +1,145 @@
+// The outputs of a full range against the amplitude range switch, in one
+// run: a chart tab (building the chart of 35 points and painting it), the
+// report written as PDF, and the workbook written as .xlsx. The goal is a
+// chart tab of at most twice a range switch.
+//
+//   cmake --build build -j2 --target bench_output && build/bench/output/bench_output
+
+#include "amplitudepage.h"
+#include "chartpage.h"
+#include "fulldocument.h"
+#include "pagepainter.h"
+#include "testservices.h"
+#include "tform_sprawdzanie.h"
+#include "workbookcontent.h"
+#include "workbookfile.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+// Wall time per iteration of each benchmark, for the ratios.
+std::map<std::string, double> perIteration;
+
+template <typename Work> void timed(benchmark::State &state, const std::string &name, Work work)
+{
+    double total = 0;
+    for (auto _ : state) {
+        const auto begin = std::chrono::steady_clock::now();
+        work();
+        total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+                     .count();
+    }
+    perIteration[name] = total / double(state.iterations());
+}
+
+// Every point of every range ticked, so that a chart has 35 points.
+TDaneSprawdzania everyPointTicked()
+{
+    TDaneSprawdzania record = fullDocument();
+    for (int k = 1; k <= TDaneSprawdzania::Slots; ++k) {
+        for (int j = 1; j <= TDaneSprawdzania::Slots; ++j)
+            record.ZakresyAmpl(k).Punkty(j).setWl(true);
+    }
+    return record;
+}
+
+void BM_AmplitudeRangeSwitch(benchmark::State &state)
+{
+    TestServices t;
+    TForm_Sprawdzanie window{t.services};
+    AmplitudePage page{t.services, window};
+    window.session().record() = fullDocument();
+    window.resize(639, 920);
+    window.show();
+    page.showDocument();
+    QApplication::processEvents();
+    int k = 1;
+    timed(state, "range switch", [&] {
+        k = k % 35 + 1;
+        page.ZakEnter(page.Zak[k]);
+        QCoreApplication::sendPostedEvents();
+        window.repaint();
+    });
+}
+BENCHMARK(BM_AmplitudeRangeSwitch)->Unit(benchmark::kMillisecond);
+
+void BM_ChartTab(benchmark::State &state)
+{
+    TestServices t;
+    const TDaneSprawdzania record = everyPointTicked();
+    ChartPage page;
+    page.resize(ChartPage::DesignWidth, ChartPage::DesignHeight);
+    page.show();
+    QApplication::processEvents();
+    const ChartKind kind = state.range(0) ? ChartKind::Errors : ChartKind::Points;
+    int k = 1;
+    timed(state, state.range(0) ? "errors chart tab" : "points chart tab", [&] {
+        k = k % 35 + 1;
+        page.build(record, ChartTable::Amplitude, kind, k, t.prompts);
+        // The chart lays itself out through posted events before it paints.
+        QCoreApplication::sendPostedEvents();
+        page.repaint();
+    });
+}
+BENCHMARK(BM_ChartTab)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_ReportPdf(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const TDaneSprawdzania record = everyPointTicked();
+    const PrintPlan::Marks marks{true, state.range(0) != 0, state.range(0) != 0};
+    const QList<OutputPage> pages =
+        PrintPlan::build(record, {Characteristic::Amplitude, 1}, marks).pages;
+    PdfPagePrinter printer(dir.filePath(QStringLiteral("raport.pdf")));
+    timed(state, state.range(0) ? "report PDF, table and charts" : "report PDF, table",
+          [&] { printer.print(pages); });
+}
+BENCHMARK(BM_ReportPdf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Workbook(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const TDaneSprawdzania record = everyPointTicked();
+    const QString file = dir.filePath(QStringLiteral("zakres.xlsx"));
+    timed(state, "workbook", [&] {
+        WorkbookFile::write(WorkbookContent::fill(record, {Characteristic::Amplitude, 1}), file);
+    });
+}
+BENCHMARK(BM_Workbook)->Unit(benchmark::kMillisecond);
+
+void summarise()
+{
+    const auto base = perIteration.find("range switch");
+    if (base == perIteration.end())
+        return;
+    std::printf("\nWall time per iteration against the amplitude range switch (offscreen):\n");
+    for (const auto &[name, ms] : perIteration)
+        std::printf("  %-30s %8.2f ms  %6.2fx\n", name.c_str(), ms, ms / base->second);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    summarise();
+    return 0;
+}

@@ -1,0 +1,199 @@
+#include "reportcontent.h"
+
+#include "calibratorranges.h"
+#include "errormath.h"
+#include "numbertext.h"
+#include "real48.h"
+#include "tdanesprawdzania.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+const QString MethodDO = QStringLiteral("Metoda dokładnego odczytu");
+const QString MethodDN = QStringLiteral("Metoda dokładnej nastawy");
+const QString WskazanieMiernika = QStringLiteral("Wskazanie miernika badanego");
+const QString NastawaAmplitudy = QStringLiteral("Nastawa amplitudy kalibratora");
+
+// Columns 3..7 of every variant; the leading blanks push the words of the
+// word-wrapped headers onto their lines.
+const std::array<QString, 5> ResultHeaders = {
+    QStringLiteral("                   Błąd miernika: rzeczywisty"),
+    QStringLiteral("                   Błąd miernika: dopuszczalny"),
+    QStringLiteral("                               Błąd      kalibratora"),
+    QStringLiteral("       j. m."),
+    QStringLiteral("Wł.  / Wył."),
+};
+
+QString general(long double value)
+{
+    return ReportContent::generalText(value);
+}
+
+// "Klasa: 0,5% wartości mierzonej, 0,1% zakresu + 2mV". Without an
+// additive term the amplitude report shows both parts with 4 decimals.
+template <typename Range> QString classLine(const Range &range, bool fixedWithoutTerm)
+{
+    const QString term = range.KmzDod();
+    const bool noTerm = term == QLatin1String("0");
+    auto number = [&](long double value) {
+        return noTerm && fixedWithoutTerm ? ReportContent::fixed4(value) : general(value);
+    };
+    QString line = QStringLiteral("Klasa: ") + number(range.Kmm()) +
+                   QStringLiteral("% wartości mierzonej, ") + number(range.Kmz()) +
+                   QStringLiteral("% zakresu");
+    if (!noTerm)
+        line += QStringLiteral(" + ") + term;
+    return line;
+}
+
+QString calibratorErrorText(long double bk, const QString &jmBk, int decimals)
+{
+    // Stored in volts or amperes, shown in the unit of the calibrator range.
+    return ReportContent::cellText(Units::isMilli(jmBk) ? bk * 1000 : bk, decimals);
+}
+
+// Columns 3..6 and the verdict of a measured point.
+template <typename Range, typename Point>
+void fillResults(ReportContent::Row &row, const Range &range, const Point &point)
+{
+    const int decimals = point.Dokl();
+    row.outOfTolerance = !ErrorMath::withinTolerance(range, point);
+    row.cells[2] = ReportContent::cellText(point.Bmr(), decimals);
+    if (row.outOfTolerance)
+        row.cells[2] += QLatin1Char('*');
+    row.cells[3] = ReportContent::cellText(point.Bmd(), decimals);
+    row.cells[4] = calibratorErrorText(point.Bk(), point.JmBk(), decimals);
+    row.cells[5] = point.JmBk();
+}
+
+QString pointFrequency(const TPunktCz &point)
+{
+    // A frequency point knows no DC: its 0..2 are the amplitude list's 1..3.
+    const int cz = point.Cz();
+    if (cz == 3)
+        return general(point.CzHz()) + QStringLiteral("Hz");
+    return cz >= 0 && cz < 3 ? OutputRanges::fixedFrequency(cz + 1) : QString();
+}
+
+QString rangeFrequency(const TZakresAmpl &range)
+{
+    const int cz = range.Cz();
+    const QString fixed = OutputRanges::fixedFrequency(cz);
+    if (!fixed.isEmpty())
+        return fixed;
+    if (cz == 4)
+        return general(range.CzHz()) + QStringLiteral("Hz");
+    return {};
+}
+
+void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k)
+{
+    const TZakresAmpl range = record.ZakresyAmpl(k);
+    const bool cyfrowy = record.isCyfrowy();
+    report.title = QStringLiteral("Charakterystyka amplitudowa");
+    report.metoda = cyfrowy ? MethodDN : MethodDO;
+    report.zakres = QStringLiteral("Wartość: ") + general(range.Zak()) + range.Jm();
+    report.secondLine = QStringLiteral("Częstotliwość: ") + rangeFrequency(range);
+    report.klasa = classLine(range, true);
+    report.headers[0] = WskazanieMiernika;
+    report.headers[1] = NastawaAmplitudy;
+
+    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
+        const TPunktAmpl point = range.Punkty(j);
+        if (!point.Wpisany())
+            continue;
+        ReportContent::Row row;
+        row.ticked = point.Wl();
+        if (range.Zmierzony() && point.Zmierzony()) {
+            row.cells[0] = ReportContent::cellText(point.Wm(), point.Dokl());
+            row.cells[1] = ReportContent::cellText(point.Nk(), point.Dokl());
+            fillResults(row, range, point);
+        } else {
+            // Only what the operator typed exists yet: the indication of an
+            // analogue meter, the setting for a digital one.
+            row.cells[cyfrowy ? 1 : 0] = general(cyfrowy ? point.Nk() : point.Wm());
+        }
+        report.rows.append(row);
+    }
+}
+
+void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k)
+{
+    const TZakresCz range = record.ZakresyCz(k);
+    const bool cyfrowy = record.isCyfrowy();
+    report.title = QStringLiteral("Charakterystyka czestotliwościowa");
+    report.metoda = cyfrowy ? MethodDN : MethodDO;
+    report.zakres = QStringLiteral("Wartość: ") + general(range.Zak()) + range.Jm();
+    report.secondLine = (cyfrowy ? NastawaAmplitudy : WskazanieMiernika) + QStringLiteral(": ") +
+                        general(range.NkDN_WmDO()) + range.Jm();
+    report.klasa = classLine(range, false);
+    report.headers[0] = cyfrowy ? WskazanieMiernika : NastawaAmplitudy;
+    report.headers[1] = QStringLiteral("Nastawa częstotliwości kalibratora");
+
+    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
+        const TPunktCz point = range.Punkty(j);
+        if (!point.Wpisany())
+            continue;
+        ReportContent::Row row;
+        row.ticked = point.Wl();
+        row.cells[1] = pointFrequency(point);
+        if (range.Zmierzony() && point.Zmierzony()) {
+            row.cells[0] = ReportContent::cellText(point.WmDN_NkDO(), point.Dokl());
+            fillResults(row, range, point);
+        }
+        report.rows.append(row);
+    }
+}
+
+} // namespace
+
+ReportContent ReportContent::fill(const TDaneSprawdzania &record, const OutputRange &range)
+{
+    ReportContent report;
+    report.nazwa = QStringLiteral("Nazwa: ") + record.Nazwa();
+    report.numer = QStringLiteral("Numer: ") + record.Numer();
+    for (int c = 0; c < int(ResultHeaders.size()); ++c)
+        report.headers[c + 2] = ResultHeaders[c];
+    if (range.characteristic == Characteristic::Amplitude)
+        fillAmplitude(report, record, range.range);
+    else
+        fillFrequency(report, record, range.range);
+    return report;
+}
+
+QString ReportContent::cellText(long double value, int decimals)
+{
+    return NumberText::fixed(value, decimals);
+}
+
+QString ReportContent::generalText(long double value)
+{
+    if (!Real48::fits(value))
+        return NumberText::general(value);
+    const Real48::Bytes stored = Real48::fromLongDouble(value);
+    const double v = static_cast<double>(value);
+    // Whole numbers keep all their digits: 1000, not 1e+03.
+    const int integerDigits =
+        v == 0 ? 1 : std::max(1, int(std::floor(std::log10(std::fabs(v)))) + 1);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    constexpr int MostDigits = 15;
+    for (int digits = 1; digits < MostDigits; ++digits) {
+        if (Real48::fromLongDouble(QString::number(v, 'g', digits).toDouble()) == stored)
+            return locale.toString(v, 'g', std::max(digits, integerDigits));
+    }
+    return NumberText::general(value);
+}
+
+QString ReportContent::fixed4(long double value)
+{
+    if (value == 0)
+        return NumberText::fixed(0, 4);
+    // Rounded to 4 significant digits first, then written with 4 decimals.
+    const int exponent = int(std::floor(std::log10(std::fabs(static_cast<double>(value)))));
+    const double scale = std::pow(10.0, 3 - exponent);
+    return NumberText::fixed(std::round(static_cast<double>(value) * scale) / scale, 4);
+}

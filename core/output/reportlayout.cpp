@@ -1,0 +1,114 @@
+#include "reportlayout.h"
+
+#include "reportcontent.h"
+
+#include <array>
+
+namespace ReportLayout {
+
+namespace {
+
+constexpr std::array<int, 7> ColumnX = {94, 201, 308, 415, 522, 629, 666};
+constexpr std::array<int, 7> ColumnWidth = {106, 106, 106, 106, 106, 36, 36};
+constexpr int HeaderY = 206;
+constexpr int HeaderHeight = 57;
+constexpr int FirstRowY = 265;
+constexpr int RowPitch = 22;
+constexpr int RowHeight = 20;
+
+const Font Caption{Face::Sans, 13, true, false};
+const Font BoxTitle{Face::Sans, 16, true, true};
+const Font Header{Face::Sans, 15, false, false};
+const Font Cell{Face::Mono, 16, false, false};
+const Font Footnote{Face::Sans, 8, false, false};
+
+Item text(int x, int y, const QString &content, const Font &font)
+{
+    Item item;
+    item.box = QRect(x, y, 0, 0);
+    item.text = content;
+    item.font = font;
+    return item;
+}
+
+Item shape(Item::Kind kind, const QRect &box)
+{
+    Item item;
+    item.kind = kind;
+    item.box = box;
+    return item;
+}
+
+Item cell(const QRect &box, const QString &content, const Font &font)
+{
+    Item item;
+    item.box = box;
+    item.text = content;
+    item.font = font;
+    item.centred = true;
+    item.wrapped = true;
+    item.framed = true;
+    return item;
+}
+
+} // namespace
+
+QRect cellBox(int row, int column)
+{
+    int y = FirstRowY + RowPitch * (row - 1);
+    // The sixth row of the design sits one pixel lower.
+    if (row == 6)
+        ++y;
+    return QRect(ColumnX[column - 1], y, ColumnWidth[column - 1], RowHeight);
+}
+
+QString checkMark()
+{
+    return QStringLiteral("\u2714");
+}
+
+QList<Item> items(const ReportContent &report)
+{
+    QList<Item> page;
+    page.append(text(279, 57, report.title, Caption));
+
+    page.append(shape(Item::Kind::Frame, QRect(94, 92, 217, 93)));
+    Item miernik = text(163, 83, QStringLiteral("  Miernik  "), BoxTitle);
+    miernik.opaque = true;
+    page.append(miernik);
+    page.append(text(109, 106, report.nazwa, Caption));
+    page.append(text(109, 132, report.numer, Caption));
+    page.append(text(109, 158, report.metoda, Caption));
+
+    page.append(shape(Item::Kind::Frame, QRect(317, 92, 385, 93)));
+    Item zakres = text(454, 83, QStringLiteral("  Zakres  "), BoxTitle);
+    zakres.opaque = true;
+    page.append(zakres);
+    page.append(text(328, 106, report.zakres, Caption));
+    page.append(text(328, 132, report.secondLine, Caption));
+    page.append(text(328, 158, report.klasa, Caption));
+
+    page.append(shape(Item::Kind::Line, QRect(94, 193, 608, 0)));
+
+    for (int c = 1; c <= ReportContent::Columns; ++c)
+        page.append(cell(QRect(ColumnX[c - 1], HeaderY, ColumnWidth[c - 1], HeaderHeight),
+                         report.headers[c - 1], Header));
+
+    // Only the filled rows are drawn; the rows under them stay blank.
+    for (int r = 1; r <= report.rows.size(); ++r) {
+        const ReportContent::Row &row = report.rows.at(r - 1);
+        for (int c = 1; c < ReportContent::Columns; ++c) {
+            Item item = cell(cellBox(r, c), row.cells[c - 1], Cell);
+            item.red = c == 3 && row.outOfTolerance;
+            page.append(item);
+        }
+        page.append(cell(cellBox(r, ReportContent::Columns), row.ticked ? checkMark() : QString(),
+                         Font{Face::Symbol, 16, false, false}));
+    }
+
+    page.append(text(540, 1050, QStringLiteral("* - błąd rzeczywisty przekracza błąd dopuszczalny"),
+                     Footnote));
+    return page;
+}
+
+} // namespace ReportLayout

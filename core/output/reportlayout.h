@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QString>
+
+struct ReportContent;
+
+// Where the report's texts, frames and lines go on its A4 page. Positions
+// are pixels of a 96-dpi design surface of the whole page (794 x 1123),
+// measured from the page's top-left corner, so 1 px is 0.75 pt.
+namespace ReportLayout {
+
+constexpr int PageWidth = 794;
+constexpr int PageHeight = 1123;
+
+enum class Face { Sans, Mono, Symbol };
+
+struct Font
+{
+    Face face = Face::Sans;
+    int pixelSize = 13;
+    bool bold = false;
+    bool italic = false;
+};
+
+struct Item
+{
+    enum class Kind { Text, Frame, Line };
+    Kind kind = Kind::Text;
+    // A text without a width of its own gets the rest of the page's width
+    // and one line.
+    QRect box;
+    QString text;
+    Font font;
+    bool centred = false;
+    bool wrapped = false;
+    // Drawn with a frame around its box.
+    bool framed = false;
+    // On a white background, hiding what is under it.
+    bool opaque = false;
+    bool red = false;
+};
+
+// The column of a table cell (1..7): its left edge and width.
+QRect cellBox(int row, int column);
+
+// Everything drawn on the page, in drawing order.
+QList<Item> items(const ReportContent &report);
+
+// What column 7 shows for a ticked point.
+QString checkMark();
+
+} // namespace ReportLayout

@@ -1,0 +1,173 @@
+#include "workbookcontent.h"
+
+#include "tdanesprawdzania.h"
+
+namespace {
+
+const QString MethodDO = QStringLiteral(
+    "sprawdzany metodą dokładnego odczytu (dokładnego ustawienia wskazania miernika, "
+    "zadanego wskazania na mierniku badanym)");
+const QString MethodDN = QStringLiteral(
+    "sprawdzany metodą dokładnej nastawy (dokładnego nastawiania wartości mierzonej, "
+    "zadanego wskazania na wzorcu)");
+
+enum Column { A = 1, B, C, D, E, F, G };
+
+class Sheet
+{
+public:
+    explicit Sheet(WorkbookContent &content) : m_content(content) {}
+
+    void text(int row, int column, const QString &text)
+    {
+        m_content.cells.append({row, column, text, std::nullopt, 0});
+    }
+    // W6.1, W6.2 and W20.10.
+    void number(int row, int column, long double value, int width, int decimals)
+    {
+        m_content.cells.append({row, column, WorkbookContent::formatted(value, width, decimals),
+                                static_cast<double>(value), decimals});
+    }
+    void wide(int row, int column, long double value) { number(row, column, value, 20, 10); }
+
+private:
+    WorkbookContent &m_content;
+};
+
+// Rows 3 to 10 and the column heads of rows 12 and 13, common to every
+// variant; the second line of the range (row 8) is the caller's.
+template <typename Range>
+void fillHeader(Sheet &sheet, const TDaneSprawdzania &record, const Range &range,
+                const QString &method)
+{
+    sheet.text(3, A, QStringLiteral("miernik :"));
+    sheet.text(3, B, record.Nazwa());
+    sheet.text(3, E, QStringLiteral("numer :"));
+    sheet.text(3, F, record.Numer());
+    sheet.text(5, A, method);
+    sheet.text(7, A, QStringLiteral("zakres :"));
+    sheet.number(7, D, range.Zak(), 6, 1);
+    sheet.text(7, E, range.Jm());
+    sheet.text(9, A, QStringLiteral("błąd względem wartości mierzonej :"));
+    sheet.number(9, D, range.Kmm(), 6, 2);
+    sheet.text(9, E, QStringLiteral("%"));
+    sheet.text(10, A, QStringLiteral("błąd względem zakresu :"));
+    sheet.number(10, D, range.Kmz(), 6, 2);
+    sheet.text(10, E, QStringLiteral("%"));
+    if (range.KmzDod() != QLatin1String("0")) {
+        sheet.text(10, F, QStringLiteral("+"));
+        sheet.text(10, G, range.KmzDod());
+    }
+    const QString heads[][2] = {{QStringLiteral("błąd"), QStringLiteral("rzeczywisty")},
+                                {QStringLiteral("błąd"), QStringLiteral("dopuszczalny")},
+                                {QStringLiteral("błąd"), QStringLiteral("kalibratora")}};
+    for (int c = 0; c < 3; ++c) {
+        sheet.text(12, C + c, heads[c][0]);
+        sheet.text(13, C + c, heads[c][1]);
+    }
+    sheet.text(13, F, QStringLiteral("j.m."));
+}
+
+template <typename Point> void fillResults(Sheet &sheet, int row, const Point &point)
+{
+    sheet.wide(row, C, point.Bmr());
+    sheet.wide(row, D, point.Bmd());
+    // As stored, in volts or amperes.
+    sheet.wide(row, E, point.Bk());
+    sheet.text(row, F, point.JmBk());
+}
+
+QString hertz(long double value)
+{
+    return WorkbookContent::formatted(value, 6, 2) + QStringLiteral("Hz");
+}
+
+void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k)
+{
+    const TZakresAmpl range = record.ZakresyAmpl(k);
+    const bool analogowy = record.isAnalogowy();
+    fillHeader(sheet, record, range, analogowy ? MethodDO : MethodDN);
+    sheet.text(8, A, QStringLiteral("częstotliwość :"));
+    const QString fixed = OutputRanges::fixedFrequency(range.Cz());
+    sheet.text(8, D, fixed.isEmpty() ? hertz(range.CzHz()) : fixed);
+    sheet.text(12, A, QStringLiteral("wskazanie"));
+    sheet.text(13, A, QStringLiteral("miernika"));
+    sheet.text(12, B, QStringLiteral("nastawa"));
+    sheet.text(13, B, QStringLiteral("kalibratora"));
+
+    // Point j always lands on row 13 + j; a gap stays an empty row.
+    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
+        const TPunktAmpl point = range.Punkty(j);
+        if (!point.Wpisany())
+            continue;
+        const int row = 13 + j;
+        // The value the operator gave comes first; the other one is a result.
+        if (analogowy)
+            sheet.wide(row, A, point.Wm());
+        else
+            sheet.wide(row, B, point.Nk());
+        if (!point.Zmierzony())
+            continue;
+        if (analogowy)
+            sheet.wide(row, B, point.Nk());
+        else
+            sheet.wide(row, A, point.Wm());
+        fillResults(sheet, row, point);
+    }
+}
+
+void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k)
+{
+    const bool analogowy = record.isAnalogowy();
+    const TZakresCz range = record.ZakresyCz(k);
+    fillHeader(sheet, record, range, analogowy ? MethodDO : MethodDN);
+    sheet.text(8, A,
+               analogowy ? QStringLiteral("wskazanie miernika :")
+                         : QStringLiteral("nastawa kalibratora :"));
+    sheet.wide(8, D, range.NkDN_WmDO());
+    sheet.text(8, E, range.Jm());
+    sheet.text(12, A, analogowy ? QStringLiteral("nastawa") : QStringLiteral("wskazanie"));
+    sheet.text(13, A, analogowy ? QStringLiteral("kalibratora") : QStringLiteral("miernika"));
+    sheet.text(12, B, QStringLiteral("nastawa"));
+    sheet.text(13, B, QStringLiteral("częstotliwości"));
+
+    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
+        const TPunktCz point = range.Punkty(j);
+        if (!point.Wpisany())
+            continue;
+        const int row = 13 + j;
+        sheet.wide(row, A, point.WmDN_NkDO());
+        if (!point.Zmierzony())
+            continue;
+        sheet.text(row, B, hertz(point.CzHz()));
+        fillResults(sheet, row, point);
+    }
+}
+
+} // namespace
+
+const WorkbookContent::Cell *WorkbookContent::cell(int row, int column) const
+{
+    for (const Cell &cell : cells) {
+        if (cell.row == row && cell.column == column)
+            return &cell;
+    }
+    return nullptr;
+}
+
+WorkbookContent WorkbookContent::fill(const TDaneSprawdzania &record, const OutputRange &range)
+{
+    WorkbookContent content;
+    Sheet sheet(content);
+    if (range.characteristic == Characteristic::Amplitude)
+        fillAmplitude(sheet, record, range.range);
+    else if (record.isAnalogowy() || record.isCyfrowy())
+        fillFrequency(sheet, record, range.range);
+    return content;
+}
+
+QString WorkbookContent::formatted(long double value, int width, int decimals)
+{
+    return QString::number(static_cast<double>(value), 'f', decimals)
+        .rightJustified(width, QLatin1Char(' '));
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+struct WorkbookContent;
+
+// Writes a workbook as an .xlsx file of one sheet: texts as text cells (so
+// a meter number "0042" keeps its zeros), numbers as number cells with a
+// number format of their decimals.
+namespace WorkbookFile {
+
+// The file is written beside the target and renamed over it only when
+// complete, so a failure leaves whatever was there. Throws EInOutError.
+void write(const WorkbookContent &content, const QString &fileName);
+
+} // namespace WorkbookFile

@@ -1,0 +1,45 @@
+#include "chartpages.h"
+
+#include "chartpage.h"
+#include "outputrange.h"
+#include "tform_sprawdzanie.h"
+
+namespace {
+
+int indexOf(ChartTable table, ChartKind kind)
+{
+    return int(table) * 2 + (kind == ChartKind::Errors ? 1 : 0);
+}
+
+} // namespace
+
+ChartPages::ChartPages(Prompts &prompts, TForm_Sprawdzanie &window)
+    : QObject(&window), m_prompts(prompts), m_window(window)
+{}
+
+bool ChartPages::build(Characteristic characteristic, ChartKind kind)
+{
+    const DocumentSession &session = m_window.session();
+    const TDaneSprawdzania &record = session.record();
+    const ChartTable table = ChartContent::tableOf(record, characteristic);
+    const OutputRange range = OutputRanges::current(session, characteristic);
+    return page(table, kind)->build(record, table, kind, range.range, m_prompts);
+}
+
+int ChartPages::pageOf(ChartTable table, ChartKind kind)
+{
+    static constexpr int First[] = {1, 4, 6};
+    return First[int(table)] + (kind == ChartKind::Errors ? 1 : 0);
+}
+
+ChartPage *ChartPages::page(ChartTable table, ChartKind kind)
+{
+    ChartPage *&page = m_pages[indexOf(table, kind)];
+    if (!page) {
+        // Made when first needed: a chart costs the start-up of the program
+        // more than the rest of the window.
+        page = new ChartPage;
+        m_window.setPage(pageOf(table, kind), page);
+    }
+    return page;
+}

@@ -1,0 +1,140 @@
+#include "outputmenu.h"
+
+#include "chartpages.h"
+#include "errorbox.h"
+#include "prompts.h"
+#include "services.h"
+#include "tform_drukowanie.h"
+#include "tform_sprawdzanie.h"
+#include "tform_tabela.h"
+
+#include <QAction>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+
+OutputMenu::OutputMenu(Services &services, TForm_Sprawdzanie &window)
+    : QObject(&window), m_services(services), m_window(window),
+      m_workbookDirectory(SpreadsheetExport::directory())
+{
+    Form_Drukowanie = new TForm_Drukowanie(&window);
+    Form_Drukowanie->onPrinterSetup = [this] { printerSetup(); };
+    Form_Drukowanie->onPreview = [this] { preview(); };
+    Form_Tabela = new TForm_Tabela(&window);
+    m_charts = new ChartPages(services.prompts, window);
+
+    connect(window.Menu_Plik_Drukuj, &QAction::triggered, this, &OutputMenu::Menu_Plik_DrukujClick);
+    connect(window.Menu_Plik_Excel_Otworz, &QAction::triggered, this,
+            &OutputMenu::Menu_Plik_Excel_OtworzClick);
+}
+
+OutputMenu::~OutputMenu() = default;
+
+QPrinter &OutputMenu::printer()
+{
+    // Asking the print system for its printers can take a while; the
+    // program starts without it.
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        DevicePagePrinter::prepare(*m_printer);
+    }
+    return *m_printer;
+}
+
+template <typename Operation> void OutputMenu::guarded(Operation operation)
+{
+    try {
+        operation();
+    } catch (const std::exception &error) {
+        showGeneralError(m_services.prompts, error);
+    }
+}
+
+bool OutputMenu::mayOutput(const OutputRange &range)
+{
+    const QString refusal = OutputRanges::refusal(m_window.record(), range);
+    if (refusal.isEmpty())
+        return true;
+    m_services.prompts.show(refusal, OutputRanges::refusalCaption(), PromptIcon::Warning);
+    return false;
+}
+
+void OutputMenu::Menu_Plik_DrukujClick()
+{
+    guarded([this] {
+        DocumentSession &session = m_window.session();
+        // The value being typed into a cell belongs on the page.
+        Q_EMIT session.aboutToSave();
+        if (!OutputRanges::hasMethod(session.record()))
+            return;
+        m_range = OutputRanges::shown(session);
+        if (!mayOutput(m_range))
+            return;
+        Form_Drukowanie->setEnabledMarks(PrintPlan::enabled(session.record(), m_range));
+        if (m_services.prompts.exec(Form_Drukowanie) != QDialog::Accepted)
+            return;
+        const PrintPlan::Pages pages =
+            pagesFor(PrintPlan::printed(Form_Drukowanie->marks(), Form_Drukowanie->enabledMarks()));
+        if (pages.pages.isEmpty())
+            return;
+        if (m_pagePrinter)
+            m_pagePrinter->print(pages.pages);
+        else
+            DevicePagePrinter(printer()).print(pages.pages);
+    });
+}
+
+PrintPlan::Pages OutputMenu::pagesFor(const PrintPlan::Marks &marks)
+{
+    const TDaneSprawdzania &record = m_window.record();
+    // The table is printed from the report form, filled first.
+    PrintPlan::Marks charts = marks;
+    charts.table = false;
+    PrintPlan::Pages pages = PrintPlan::build(record, m_range, charts);
+    if (marks.table) {
+        Form_Tabela->fill(record, m_range);
+        pages.pages.prepend(Form_Tabela->report());
+    }
+    if (pages.chartRefused)
+        m_services.prompts.show(ChartContent::refusalText(), ChartContent::refusalCaption());
+    return pages;
+}
+
+void OutputMenu::printerSetup()
+{
+    QPrintDialog dialog(&printer(), Form_Drukowanie);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    m_services.prompts.exec(&dialog);
+}
+
+void OutputMenu::preview()
+{
+    guarded([this] {
+        const QList<OutputPage> pages =
+            pagesFor(PrintPlan::printed(Form_Drukowanie->marks(), Form_Drukowanie->enabledMarks()))
+                .pages;
+        if (pages.isEmpty())
+            return;
+        DevicePagePrinter::prepare(printer());
+        QPrintPreviewDialog dialog(&printer(), Form_Drukowanie);
+        dialog.setObjectName(QStringLiteral("PrintPreview"));
+        dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                [this, &pages](QPrinter *printer) {
+                    guarded([&] {
+                        PagePainter::paint(*printer, pages,
+                                           QStringLiteral("Nie można pokazać podglądu."));
+                    });
+                });
+        m_services.prompts.exec(&dialog);
+    });
+}
+
+void OutputMenu::Menu_Plik_Excel_OtworzClick()
+{
+    guarded([this] {
+        DocumentSession &session = m_window.session();
+        Q_EMIT session.aboutToSave();
+        SpreadsheetExport::send(session.record(), OutputRanges::shown(session), m_workbookDirectory,
+                                m_opener ? *m_opener : m_desktop, m_services.prompts);
+    });
+}

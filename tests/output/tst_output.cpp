@@ -1,0 +1,387 @@
+#include "chartpage.h"
+#include "documentfile.h"
+#include "outputdocuments.h"
+#include "outputmenu.h"
+#include "reportlayout.h"
+#include "testmain.h"
+#include "testservices.h"
+#include "tform_drukowanie.h"
+#include "tform_sprawdzanie.h"
+#include "xlsxcells.h"
+
+#include <QCheckBox>
+#include <QLineSeries>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+using namespace OutputDocuments;
+
+namespace {
+
+QString pageName(const OutputPage &page)
+{
+    if (std::holds_alternative<ReportContent>(page))
+        return QStringLiteral("table");
+    return std::get<ChartContent>(page).kind == ChartKind::Points ? QStringLiteral("points")
+                                                                  : QStringLiteral("errors");
+}
+
+class RecordingPrinter : public PagePrinter
+{
+public:
+    void print(const QList<OutputPage> &pages) override
+    {
+        QStringList job;
+        for (const OutputPage &page : pages)
+            job.append(pageName(page));
+        jobs.append(job);
+    }
+    QList<QStringList> jobs;
+};
+
+class RecordingOpener : public FileOpener
+{
+public:
+    bool open(const QString &fileName) override
+    {
+        opened.append(fileName);
+        return answer;
+    }
+    bool answer = false;
+    QStringList opened;
+};
+
+// The verification window with a document opened from a file, as the
+// operator has it before printing.
+struct Window
+{
+    TestServices t;
+    TForm_Sprawdzanie window{t.services};
+    OutputMenu menu{t.services, window};
+    QTemporaryDir dir;
+
+    explicit Window(const TDaneSprawdzania &record)
+    {
+        const QString file = dir.filePath(QStringLiteral("dokument.cal"));
+        DocumentFile::write(record, file);
+        t.prompts.openNames.push_back(file);
+        window.session().openDocument();
+        t.prompts.fileRequests.clear();
+    }
+};
+
+QList<bool> enabledBoxes(TForm_Drukowanie *dialog)
+{
+    return {dialog->CB1->isEnabled(), dialog->CB2->isEnabled(), dialog->CB3->isEnabled()};
+}
+
+void mark(TForm_Drukowanie *dialog, const QList<bool> &marks)
+{
+    dialog->CB1->setChecked(marks[0]);
+    dialog->CB2->setChecked(marks[1]);
+    dialog->CB3->setChecked(marks[2]);
+}
+
+QString run(const QString &program, const QStringList &arguments, int *status = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(120000);
+    if (status)
+        *status = process.exitCode();
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+// A word of a PDF page and its box, in points from the page's corner.
+struct Word
+{
+    int page;
+    QString text;
+    QRectF box;
+};
+
+QList<Word> pdfWords(const QString &pdf)
+{
+    const QString html =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression word(
+        QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<Word> words;
+    int page = 0;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto match = it.next();
+        if (match.captured(0) == QLatin1String("<page ")) {
+            ++page;
+            continue;
+        }
+        words.append({page, match.captured(5),
+                      QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                             QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
+    }
+    return words;
+}
+
+// A design rectangle of the report in points.
+QRectF inPoints(const QRect &design)
+{
+    return QRectF(design.x() * 0.75, design.y() * 0.75, design.width() * 0.75,
+                  design.height() * 0.75);
+}
+
+bool wordIn(const QList<Word> &words, int page, const QString &text, const QRectF &area)
+{
+    for (const Word &word : words) {
+        if (word.page == page && word.text == text && area.contains(word.box.center()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TDaneSprawdzania)
+
+class OutputTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void printSelectionEnablesAndOrdersThePages_data();
+    void printSelectionEnablesAndOrdersThePages();
+    void marksAndThePrinterChoiceHoldForLaterPrints();
+    void commandLineWritesTheReportAndTheWorkbook();
+    void commandLineRefusals_data();
+    void commandLineRefusals();
+    void spreadsheetIsWrittenAndOpened();
+    void refusedChartKeepsWhatThePageShowed();
+};
+
+void OutputTest::printSelectionEnablesAndOrdersThePages_data()
+{
+    QTest::addColumn<TDaneSprawdzania>("record");
+    QTest::addColumn<int>("range");
+    QTest::addColumn<QList<bool>>("marks");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QList<bool>>("enabled");
+    QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<QStringList>("messages");
+
+    const QList<bool> all{true, true, true};
+    const QStringList everything{"table", "points", "errors"};
+    QTest::newRow("everything") << amplitude() << 1 << all << true << all << everything
+                                << QStringList{};
+    QTest::newRow("cancelled") << amplitude() << 1 << all << false << all << QStringList{}
+                               << QStringList{};
+
+    // A box marked earlier and disabled now does not print.
+    TDaneSprawdzania unnamed = amplitude();
+    unnamed.setNazwa(QString());
+    QTest::newRow("meter without a name")
+        << unnamed << 1 << all << true << QList<bool>{false, true, true}
+        << QStringList{"points", "errors"} << QStringList{};
+    TDaneSprawdzania unmeasured = amplitude();
+    unmeasured.ZakresyAmpl(1).setZmierzony(false);
+    QTest::newRow("range not measured")
+        << unmeasured << 1 << all << true << QList<bool>{true, false, false} << QStringList{"table"}
+        << QStringList{};
+
+    TDaneSprawdzania unticked = amplitude();
+    unticked.ZakresyAmpl(1).Punkty(1).setWl(false);
+    QTest::newRow("no measured point ticked")
+        << unticked << 1 << QList<bool>{false, true, false} << true << all << QStringList{}
+        << QStringList{"Nie zaznaczono punktów do wykresu"};
+    QTest::newRow("empty range") << amplitude() << 2 << all << true << QList<bool>{}
+                                 << QStringList{} << QStringList{"Zakres nr 2 jest pusty."};
+}
+
+void OutputTest::printSelectionEnablesAndOrdersThePages()
+{
+    QFETCH(TDaneSprawdzania, record);
+    QFETCH(int, range);
+    QFETCH(QList<bool>, marks);
+    QFETCH(bool, ok);
+    QFETCH(QList<bool>, enabled);
+    QFETCH(QStringList, printed);
+    QFETCH(QStringList, messages);
+
+    Window w(record);
+    RecordingPrinter printer;
+    w.menu.setPagePrinter(&printer);
+    w.window.session().BiezacyZakres = range;
+    QList<bool> shownEnabled;
+    w.t.prompts.dialogHandlers.push_back({"Form_Drukowanie", [&](QDialog *dialog) {
+                                              auto *form = static_cast<TForm_Drukowanie *>(dialog);
+                                              shownEnabled = enabledBoxes(form);
+                                              mark(form, marks);
+                                              return ok ? QDialog::Accepted : QDialog::Rejected;
+                                          }});
+    w.window.Menu_Plik_Drukuj->trigger();
+
+    QCOMPARE(shownEnabled, enabled);
+    QCOMPARE(printer.jobs, printed.isEmpty() ? QList<QStringList>{} : QList<QStringList>{printed});
+    QCOMPARE(w.t.prompts.texts(), messages);
+}
+
+void OutputTest::marksAndThePrinterChoiceHoldForLaterPrints()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("wydruk.pdf"));
+    Window w(amplitude());
+    w.t.prompts.dialogHandlers.push_back({"Form_Drukowanie", [](QDialog *dialog) {
+                                              auto *form = static_cast<TForm_Drukowanie *>(dialog);
+                                              mark(form, {true, true, true});
+                                              QTest::mouseClick(form->Button1, Qt::LeftButton);
+                                              return QDialog::Accepted;
+                                          }});
+    // The operator picks printing to a file in the printer dialog.
+    w.t.prompts.dialogHandlers.push_back({"PrinterSetupDialog1", [&](QDialog *dialog) {
+                                              QPrinter *printer =
+                                                  static_cast<QPrintDialog *>(dialog)->printer();
+                                              printer->setOutputFormat(QPrinter::PdfFormat);
+                                              printer->setOutputFileName(pdf);
+                                              return QDialog::Accepted;
+                                          }});
+    w.window.Menu_Plik_Drukuj->trigger();
+    QCOMPARE(w.t.prompts.dialogsShown, (QStringList{"Form_Drukowanie", "PrinterSetupDialog1"}));
+    QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression("Pages: +3\n")));
+
+    QVERIFY(QFile::remove(pdf));
+    QList<bool> kept;
+    w.t.prompts.dialogHandlers.push_back(
+        {"Form_Drukowanie", [&](QDialog *dialog) {
+             auto *form = static_cast<TForm_Drukowanie *>(dialog);
+             kept = {form->CB1->isChecked(), form->CB2->isChecked(), form->CB3->isChecked()};
+             return QDialog::Accepted;
+         }});
+    w.window.Menu_Plik_Drukuj->trigger();
+    QCOMPARE(kept, (QList<bool>{true, true, true}));
+    QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression("Pages: +3\n")));
+    QVERIFY(w.t.prompts.messages.isEmpty());
+}
+
+void OutputTest::commandLineWritesTheReportAndTheWorkbook()
+{
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("lm3.cal"));
+    DocumentFile::write(amplitude(), document);
+    const QString pdf = dir.filePath(QStringLiteral("lm3.pdf"));
+    int status = -1;
+    QString output = run(QStringLiteral(ORVANE707_PATH),
+                         {"--report", document, pdf, "--pages", "table,points,errors"}, &status);
+    QVERIFY2(status == 0, qPrintable(output));
+
+    const QList<Word> words = pdfWords(pdf);
+    QCOMPARE(words.last().page, 3);
+    using ReportLayout::cellBox;
+    QVERIFY(wordIn(words, 1, "Charakterystyka", QRectF(205, 40, 80, 15)));
+    QVERIFY(wordIn(words, 1, "Miernik", inPoints(QRect(163, 83, 100, 22))));
+    QVERIFY(wordIn(words, 1, "LM-3", inPoints(QRect(109, 106, 202, 20))));
+    QVERIFY(wordIn(words, 1, "0,5000%", inPoints(QRect(328, 158, 374, 20))));
+    QVERIFY(wordIn(words, 1, "0,0123", inPoints(cellBox(1, 5))));
+    QVERIFY(wordIn(words, 1, "0,002000*", inPoints(cellBox(2, 3))));
+    QVERIFY(wordIn(words, 1, ReportLayout::checkMark(), inPoints(cellBox(1, 7))));
+    QVERIFY(wordIn(words, 1, "90", inPoints(cellBox(3, 1))));
+    QVERIFY(wordIn(words, 1, "dopuszczalny", inPoints(QRect(540, 1045, 254, 20))));
+    QVERIFY(wordIn(words, 2, "pomiarowych;", QRectF(0, 0, 595, 200)));
+    QVERIFY(wordIn(words, 3, "błędów;", QRectF(0, 0, 595, 200)));
+
+    const QString xlsx = dir.filePath(QStringLiteral("lm3.xlsx"));
+    output = run(QStringLiteral(ORVANE707_PATH), {"--export", document, xlsx}, &status);
+    QVERIFY2(status == 0, qPrintable(output));
+    const QHash<QString, XlsxCell> cells = xlsxCells(xlsx);
+    QCOMPARE(cells.value("F3").text, QStringLiteral("0042"));
+    QCOMPARE(cells.value("A14").number, 50.0);
+}
+
+void OutputTest::commandLineRefusals_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("range beyond 35")
+        << QStringList{"--report", "DOC", "OUT", "--range", "40"} << 2 << "Nie ma zakresu nr 40";
+    QTest::newRow("unknown page") << QStringList{"--report", "DOC", "OUT", "--pages", "tabela"} << 2
+                                  << "nieznana strona";
+    QTest::newRow("both outputs") << QStringList{"--report", "--export", "DOC", "OUT"} << 2
+                                  << "usage:";
+    QTest::newRow("empty range") << QStringList{"--export", "DOC", "OUT", "--range", "2"} << 1
+                                 << "Zakres nr 2 jest pusty.";
+    QTest::newRow("frequency view of an amplitude document")
+        << QStringList{"--report", "DOC", "OUT", "--view", "frequency"} << 1
+        << "Zakres nr 1 jest pusty.";
+    QTest::newRow("missing document") << QStringList{"--report", "NONE", "OUT"} << 1 << "none.cal";
+    QTest::newRow("output folder missing")
+        << QStringList{"--export", "DOC", "NODIR"} << 1 << "Nie można zapisać pliku";
+}
+
+void OutputTest::commandLineRefusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("lm3.cal"));
+    DocumentFile::write(amplitude(), document);
+    arguments.replaceInStrings(QRegularExpression("^DOC$"), document);
+    arguments.replaceInStrings(QRegularExpression("^NONE$"), dir.filePath("none.cal"));
+    arguments.replaceInStrings(QRegularExpression("^OUT$"), dir.filePath("out"));
+    arguments.replaceInStrings(QRegularExpression("^NODIR$"), dir.filePath("nie/ma/out"));
+    int exitStatus = -1;
+    const QString output = run(QStringLiteral(ORVANE707_PATH), arguments, &exitStatus);
+    QCOMPARE(exitStatus, status);
+    QVERIFY2(output.contains(message), qPrintable(output));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"lm3.cal"});
+}
+
+void OutputTest::spreadsheetIsWrittenAndOpened()
+{
+    QTemporaryDir dir;
+    Window w(amplitude());
+    RecordingOpener opener;
+    w.menu.setFileOpener(&opener);
+    w.menu.setWorkbookDirectory(dir.filePath(QStringLiteral("cache")));
+
+    w.window.Menu_Plik_Excel_Otworz->trigger();
+    const QString first = dir.filePath(QStringLiteral("cache/Woltomierz LM-3 zakres 1 100mV.xlsx"));
+    QCOMPARE(opener.opened, QStringList{first});
+    QCOMPARE(xlsxCells(first).value("B3").text, QStringLiteral("Woltomierz LM-3"));
+    QCOMPARE(w.t.prompts.texts(), QStringList{"Cannot start Excel/Excel not installed ?"});
+    QCOMPARE(w.t.prompts.messages.first().detail, first);
+
+    // The workbook sent before may have been edited and saved: a new one
+    // takes another name.
+    opener.answer = true;
+    w.window.Menu_Plik_Excel_Otworz->trigger();
+    QCOMPARE(opener.opened.last(),
+             dir.filePath(QStringLiteral("cache/Woltomierz LM-3 zakres 1 100mV (2).xlsx")));
+    QCOMPARE(w.t.prompts.messages.size(), 1);
+}
+
+void OutputTest::refusedChartKeepsWhatThePageShowed()
+{
+    TestServices t;
+    ChartPage page;
+    QVERIFY(page.build(amplitude(), ChartTable::Amplitude, ChartKind::Errors, 1, t.prompts));
+    auto actual = [&] {
+        return static_cast<QLineSeries *>(page.chart()->series().first())->points();
+    };
+    const QList<QPointF> shown = actual();
+    QCOMPARE(shown, (QList<QPointF>{{1, 0.02}}));
+
+    TDaneSprawdzania unticked = amplitude();
+    unticked.ZakresyAmpl(1).Punkty(1).setWl(false);
+    QVERIFY(!page.build(unticked, ChartTable::Amplitude, ChartKind::Errors, 1, t.prompts));
+    QCOMPARE(t.prompts.texts(), QStringList{"Nie zaznaczono punktów do wykresu"});
+    QCOMPARE(t.prompts.messages.first().caption, QStringLiteral("Wykres"));
+    QCOMPARE(page.chart()->series().size(), 3);
+    QCOMPARE(actual(), shown);
+}
+
+ORVANE_TEST_MAIN(OutputTest)
+#include "tst_output.moc"
