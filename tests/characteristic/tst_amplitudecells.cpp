@@ -114,6 +114,9 @@ void AmplitudeCellsTest::rangeValueIsStoredWithItsUnit_data()
     QTest::newRow("1,5A") << "1,5A" << 1.5 << "A";
     QTest::newRow("2mA") << "2mA" << 2.0 << "mA";
     QTest::newRow("1000V") << "1000V" << 1000.0 << "V";
+    // Stored as a six-byte real it is not exactly 2.05, and still reads back
+    // as typed.
+    QTest::newRow("2,05V") << "2,05V" << 2.05 << "V";
 }
 
 void AmplitudeCellsTest::rangeValueIsStoredWithItsUnit()
