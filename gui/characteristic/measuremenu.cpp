@@ -43,16 +43,17 @@ std::optional<RunChoice> ProcedureChooser::choose()
     return RunChoice{m_dialog.zakresy(), m_dialog.punkty()};
 }
 
-void AmplitudeRunView::showPoint(int j)
+void GridRunView::showPoint(int j)
 {
-    const TZakresAmpl range = m_window.record().ZakresyAmpl(m_page.currentRange());
-    if (range.Zmierzony() && range.Punkty(j).Zmierzony())
-        m_page.Kolpunkt(j);
-    else
-        m_page.PokazPunkt(j);
+    m_grid.refreshPoint(j);
 }
 
-void AmplitudeRunView::centreVerificationWindow()
+void GridRunView::showProgress(int j)
+{
+    m_grid.setProgressRow(j);
+}
+
+void GridRunView::centreVerificationWindow()
 {
     centreOnDesktop(&m_window);
 }
@@ -61,7 +62,7 @@ MeasureMenu::MeasureMenu(Services &services, MeasurementState &state, TForm_Spra
                          AmplitudePage &page, ExactReadingDialog &exactReading,
                          ExactSettingDialog &exactSetting, TForm_Pomiary &chooser)
     : QObject(&window), m_dialogs(exactReading, exactSetting), m_chooser(chooser),
-      m_view(window, page), m_run(services, state, window.session(), m_dialogs, m_view),
+      m_view(window, page.grid()), m_run(services, state, window.session(), m_dialogs, m_view),
       m_command(services, state, window.session(), m_run, m_chooser)
 {
     exactReading.setVerificationWindow(&window);
