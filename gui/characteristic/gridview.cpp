@@ -684,6 +684,11 @@ void CharacteristicGridView::discardEdit()
     m_grid.discardEdit();
 }
 
+bool CharacteristicGridView::finishEdit()
+{
+    return m_grid.leave(input(), CharacteristicGrid::CommitMode::Interactive);
+}
+
 // What the user does.
 
 void CharacteristicGridView::cellPressed(const GridCellRef &cell, const QPoint &inArea)

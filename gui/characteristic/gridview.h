@@ -41,6 +41,9 @@ public:
     // the cell, unsaid), or dropped when the document goes.
     void commitEdit();
     void discardEdit();
+    // The edit under way is left before a measurement, which works on what
+    // the cell holds; false when the cell refused it (its box was shown).
+    bool finishEdit();
 
     // The "Zakres" group box moved: the rows that fit, the bars.
     void setGroupBoxTop(int top);

@@ -4,6 +4,7 @@
 #include "dialogresult.h"
 #include "exactreadingdialog.h"
 #include "exactsettingdialog.h"
+#include "gridview.h"
 #include "tform_pomiary.h"
 #include "tform_sprawdzanie.h"
 #include "windowplacement.h"
@@ -67,6 +68,10 @@ MeasureMenu::MeasureMenu(Services &services, MeasurementState &state, TForm_Spra
 {
     exactReading.setVerificationWindow(&window);
     exactSetting.setVerificationWindow(&window);
-    connect(window.Menu_Pomiary, &QAction::triggered, this,
-            [this] { m_command.Menu_PomiaryClick(); });
+    // A value still in its cell takes part: the cell is left first, and a
+    // value it refuses stops the command before anything is sent.
+    connect(window.Menu_Pomiary, &QAction::triggered, this, [this, &page] {
+        if (page.view().finishEdit())
+            m_command.Menu_PomiaryClick();
+    });
 }

@@ -1,6 +1,7 @@
 #include "amplitudepage.h"
 #include "amplituderun.h"
 #include "documentsession.h"
+#include "gridview.h"
 #include "measurecommand.h"
 #include "measurementstate.h"
 #include "measuremenu.h"
@@ -811,12 +812,12 @@ void AmplitudeRunTest::menuCommandFillsTheGridRow()
     range.setJm(QStringLiteral("V"));
     range.setKmm(0.5L);
     range.setKmzDod(QStringLiteral("0"));
-    TPunktAmpl point = range.Punkty(1);
-    point.setNk(5);
-    point.setWpisany(true);
-    point.setWl(true);
+    range.Punkty(1).setWl(true);
     page.grid().showDocument();
     QVERIFY(session.isSaved());
+    // The point's setting is still in its cell when the command is chosen.
+    QVERIFY(page.grid().moveTo({GridArea::Points, 2, 1}, {}));
+    QTest::keyClicks(page.view().editor(), QStringLiteral("5"));
 
     t.prompts.dialogHandlers.push_back({QStringLiteral("TForm_Pomiary"), [](QDialog *dialog) {
                                             auto *d = qobject_cast<TForm_Pomiary *>(dialog);
