@@ -31,8 +31,12 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void FormCreate();
+    void listDevices();
     void selectStored(const SerialSettings &settings);
     SerialSettings selected() const;
     void setCommPort(const QString &port);
