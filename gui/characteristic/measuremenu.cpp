@@ -1,6 +1,6 @@
 #include "measuremenu.h"
 
-#include "amplitudepage.h"
+#include "characteristicpage.h"
 #include "dialogresult.h"
 #include "exactreadingdialog.h"
 #include "exactsettingdialog.h"
@@ -60,7 +60,7 @@ void GridRunView::centreVerificationWindow()
 }
 
 MeasureMenu::MeasureMenu(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
-                         AmplitudePage &page, ExactReadingDialog &exactReading,
+                         CharacteristicPage &page, ExactReadingDialog &exactReading,
                          ExactSettingDialog &exactSetting, TForm_Pomiary &chooser)
     : QObject(&window), m_dialogs(exactReading, exactSetting), m_chooser(chooser),
       m_view(window, page.grid()), m_run(services, state, window.session(), m_dialogs, m_view),

@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-class AmplitudePage;
+class CharacteristicPage;
 class CharacteristicGrid;
 class ExactReadingDialog;
 class ExactSettingDialog;
@@ -70,7 +70,7 @@ class MeasureMenu : public QObject
 
 public:
     MeasureMenu(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
-                AmplitudePage &page, ExactReadingDialog &exactReading,
+                CharacteristicPage &page, ExactReadingDialog &exactReading,
                 ExactSettingDialog &exactSetting, TForm_Pomiary &chooser);
 
     MeasureCommand &command() { return m_command; }

@@ -1,80 +1,31 @@
 #include "amplitudepage.h"
 
-#include "documentsession.h"
-#include "gridview.h"
+#include "amplitudegrid.h"
 #include "services.h"
 #include "tform_czestotliwosc.h"
 #include "tform_sprawdzanie.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QStackedWidget>
+namespace {
+
+std::unique_ptr<GridRules> amplitudeRules(TForm_Sprawdzanie &window, AmplitudePage *page)
+{
+    auto rules = std::make_unique<AmplitudeGridRules>(window.session());
+    // Asked only once the page is up.
+    rules->askFrequency = [page] { return page->askFrequency(); };
+    return rules;
+}
+
+} // namespace
 
 AmplitudePage::AmplitudePage(Services &services, TForm_Sprawdzanie &window)
-    : QWidget(window.Notebook_Charakterystyka), m_services(services), m_window(window),
-      m_session(window.session()), m_rules(m_session), m_grid(m_rules, m_session, services.prompts)
+    : CharacteristicPage(services, window, amplitudeRules(window, this), 0, QString())
 {
     setObjectName(QStringLiteral("Tabela"));
-    m_rules.askFrequency = [this] { return frequencyDialog()->ask(); };
-    m_view = new CharacteristicGridView(m_grid, QString(), this);
-    window.setPage(0, this);
-
-    connect(&m_session, &DocumentSession::documentCreated, &m_grid,
-            &CharacteristicGrid::showNewDocument);
-    connect(&m_session, &DocumentSession::documentLoaded, &m_grid,
-            &CharacteristicGrid::showDocument);
-    connect(&m_session, &DocumentSession::aboutToCloseDocument, m_view,
-            &CharacteristicGridView::discardEdit);
-    connect(&m_session, &DocumentSession::documentClosed, this, [this] { m_grid.clear(false); });
-    connect(&m_session, &DocumentSession::aboutToSave, m_view, &CharacteristicGridView::commitEdit);
-    connect(&m_grid, &CharacteristicGrid::summaryChanged, this,
-            &AmplitudePage::PokazZakresNaPanelu);
-    connect(&window, &TForm_Sprawdzanie::resized, this, [this] {
-        const int top = m_window.GroupBox_Zakres->y();
-        m_grid.resized(top);
-        m_view->setGroupBoxTop(top);
-    });
-
-    // Dragging the border keeps the width and steps the height by whole
-    // rows (60 plus a multiple of 20, within 420..922); a height the program
-    // sets is taken as it is.
-    window.setMinimumSize(WindowSize::Width, WindowSize::MinHeight);
-    window.setMaximumSize(WindowSize::Width, WindowSize::allowedHeight(WindowSize::MaxHeight));
-    window.setSizeIncrement(0, RowScroller::RowHeight);
-    window.setBaseSize(WindowSize::Width, 60);
-
-    layoutForWindow();
-    m_grid.clear(false);
 }
 
-AmplitudePage::~AmplitudePage() = default;
-
-void AmplitudePage::layoutForWindow()
-{
-    const int top = m_window.GroupBox_Zakres->y();
-    m_grid.setGroupBoxTop(top);
-    m_view->setGroupBoxTop(top);
-}
-
-void AmplitudePage::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    m_view->setGeometry(rect());
-}
-
-TForm_Czestotliwosc *AmplitudePage::frequencyDialog()
+QString AmplitudePage::askFrequency()
 {
     if (!m_frequencyDialog)
         m_frequencyDialog = new TForm_Czestotliwosc(m_services.prompts, this);
-    return m_frequencyDialog;
-}
-
-void AmplitudePage::PokazZakresNaPanelu(int k)
-{
-    const RangeSummary s = m_grid.summary(k);
-    m_window.Label_Zakres->setText(s.zakres);
-    m_window.Label_CzestNastWska->setText(s.czestotliwosc);
-    m_window.Label_Kmm->setText(s.kmm);
-    m_window.Label_Kmz->setText(s.kmz);
-    m_session.setRangeBoxVisible(true);
+    return m_frequencyDialog->ask();
 }
