@@ -7,7 +7,6 @@
 #include "documentsession.h"
 #include "errormath.h"
 #include "fulldocument.h"
-#include "gridcells.h"
 #include "testservices.h"
 #include "tform_sprawdzanie.h"
 
@@ -55,7 +54,13 @@ void BM_EnterRangeRefillsPoints(benchmark::State &state)
     int k = 1;
     for (auto _ : state) {
         k = k % 35 + 1;
-        w.page.ZakEnter(w.page.Zak[k]);
+        // Entering the value cell of another range, as a click does; the
+        // cell left holds what it showed.
+        CharacteristicGrid &grid = w.page.grid();
+        CellInput shown;
+        if (const auto current = grid.currentCell())
+            shown.text = grid.cell(*current).text;
+        grid.moveTo({GridArea::Ranges, 1, k}, shown);
         if (state.range(0))
             w.window.repaint();
     }

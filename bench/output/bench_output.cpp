@@ -7,6 +7,8 @@
 
 #include "amplitudepage.h"
 #include "chartpage.h"
+#include "documentfile.h"
+#include "documentsession.h"
 #include "fulldocument.h"
 #include "pagepainter.h"
 #include "testservices.h"
@@ -55,19 +57,28 @@ TDaneSprawdzania everyPointTicked()
 
 void BM_AmplitudeRangeSwitch(benchmark::State &state)
 {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("full.cal"));
+    DocumentFile::write(fullDocument(), path);
     TestServices t;
     TForm_Sprawdzanie window{t.services};
     AmplitudePage page{t.services, window};
-    window.session().record() = fullDocument();
     window.resize(639, 920);
     window.show();
-    page.showDocument();
     QApplication::processEvents();
+    t.prompts.openNames.push_back(path);
+    window.session().openDocument();
+    window.repaint();
     int k = 1;
     timed(state, "range switch", [&] {
         k = k % 35 + 1;
-        page.ZakEnter(page.Zak[k]);
-        QCoreApplication::sendPostedEvents();
+        // Entering the value cell of another range, as a click does; the
+        // cell left holds what it showed.
+        CharacteristicGrid &grid = page.grid();
+        CellInput shown;
+        if (const auto current = grid.currentCell())
+            shown.text = grid.cell(*current).text;
+        grid.moveTo({GridArea::Ranges, 1, k}, shown);
         window.repaint();
     });
 }

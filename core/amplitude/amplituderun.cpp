@@ -34,9 +34,9 @@ long double typedInRangeUnit(const TZakresAmpl &range, int j, bool analogowy)
 class AmplitudePoints : public RangePoints
 {
 public:
-    AmplitudePoints(DocumentSession &session, RunView &view, int r)
-        : m_session(session), m_view(view), m_r(r), m_range(session.record().ZakresyAmpl(r)),
-          m_jm(m_range.Jm()), m_meterRange(PointLoop::meterRangeText(m_range.Zak(), m_jm))
+    AmplitudePoints(DocumentSession &session, int r)
+        : m_session(session), m_r(r), m_range(session.record().ZakresyAmpl(r)), m_jm(m_range.Jm()),
+          m_meterRange(PointLoop::meterRangeText(m_range.Zak(), m_jm))
     {}
 
     QString unit() const override { return m_jm; }
@@ -48,12 +48,9 @@ public:
         return typedInRangeUnit(m_range, j, m_session.record().isAnalogowy());
     }
 
-    void pointDone(int j) override
-    {
-        ErrorMath::computeRange(m_range);
-        if (m_r == m_session.BiezacyZakres)
-            m_view.showPoint(j);
-    }
+    void pointDone(int) override { ErrorMath::computeRange(m_range); }
+
+    bool onShow() const override { return m_r == m_session.BiezacyZakres; }
 
 protected:
     // Stores an accepted point: the meter's indication (range unit) and the
@@ -76,7 +73,6 @@ protected:
     }
 
     DocumentSession &m_session;
-    RunView &m_view;
     int m_r;
     TZakresAmpl m_range;
     QString m_jm;
@@ -89,8 +85,8 @@ protected:
 class ReadingPoints : public AmplitudePoints
 {
 public:
-    ReadingPoints(DocumentSession &session, RunView &view, int r, PointDialogs &dialogs)
-        : AmplitudePoints(session, view, r), m_dialogs(dialogs)
+    ReadingPoints(DocumentSession &session, int r, PointDialogs &dialogs)
+        : AmplitudePoints(session, r), m_dialogs(dialogs)
     {}
 
     bool measure(int j, const CalibratorChoice &calibrator) override
@@ -125,8 +121,8 @@ private:
 class SettingPoints : public AmplitudePoints
 {
 public:
-    SettingPoints(DocumentSession &session, RunView &view, int r, PointDialogs &dialogs, Link &link)
-        : AmplitudePoints(session, view, r), m_dialogs(dialogs), m_link(link)
+    SettingPoints(DocumentSession &session, int r, PointDialogs &dialogs, Link &link)
+        : AmplitudePoints(session, r), m_dialogs(dialogs), m_link(link)
     {}
 
     bool measure(int j, const CalibratorChoice &calibrator) override
@@ -163,8 +159,7 @@ private:
 
 AmplitudeRun::AmplitudeRun(Services &services, MeasurementState &state, DocumentSession &session,
                            PointDialogs &dialogs, RunView &view)
-    : m_services(services), m_session(session), m_dialogs(dialogs), m_view(view),
-      m_loop(services, state, view)
+    : m_services(services), m_session(session), m_dialogs(dialogs), m_loop(services, state, view)
 {}
 
 int AmplitudeRun::rangeCount() const
@@ -186,13 +181,13 @@ bool AmplitudeRun::runRange(int r, int points)
 
 bool AmplitudeRun::runExactReading(int r, int points)
 {
-    ReadingPoints reading(m_session, m_view, r, m_dialogs);
+    ReadingPoints reading(m_session, r, m_dialogs);
     return m_loop.run(reading, points) == PointLoop::Outcome::Measured;
 }
 
 bool AmplitudeRun::runExactSetting(int r, int points)
 {
-    SettingPoints setting(m_session, m_view, r, m_dialogs, m_services.link);
+    SettingPoints setting(m_session, r, m_dialogs, m_services.link);
     return m_loop.run(setting, points) == PointLoop::Outcome::Measured;
 }
 

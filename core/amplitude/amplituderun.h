@@ -55,6 +55,5 @@ private:
     Services &m_services;
     DocumentSession &m_session;
     PointDialogs &m_dialogs;
-    RunView &m_view;
     PointLoop m_loop;
 };

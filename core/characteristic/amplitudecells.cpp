@@ -43,6 +43,11 @@ std::vector<std::uint8_t> headerBytes(const TZakresAmpl &range)
     return {range.bytes(), range.bytes() + RecordLayout::ZakresAmplHeader};
 }
 
+std::vector<std::uint8_t> headerBytes(const TZakresCz &range)
+{
+    return {range.bytes(), range.bytes() + RecordLayout::ZakresCzHeader};
+}
+
 QString classText(long double value)
 {
     return NumberText::general(value).left(ClassCellLength);
@@ -70,7 +75,7 @@ QString unitOfRangeText(const QString &text)
     return unit;
 }
 
-Outcome leaveRangeValue(TZakresAmpl range, const QString &text)
+template <typename Range> Outcome leaveRangeValue(Range range, const QString &text)
 {
     const QString unit = unitOfRangeText(text);
     if (unit.isEmpty())
@@ -85,7 +90,7 @@ Outcome leaveRangeValue(TZakresAmpl range, const QString &text)
     return outcome;
 }
 
-Outcome leaveClassMeasured(TZakresAmpl range, const QString &text)
+template <typename Range> Outcome leaveClassMeasured(Range range, const QString &text)
 {
     const QString dotted = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
     const auto value = NumberText::fromDot(dotted);
@@ -98,7 +103,7 @@ Outcome leaveClassMeasured(TZakresAmpl range, const QString &text)
     return outcome;
 }
 
-Outcome leaveClassRange(TZakresAmpl range, const QString &text)
+template <typename Range> Outcome leaveClassRange(Range range, const QString &text)
 {
     const QString dotted = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
     const int plus = dotted.indexOf(QLatin1Char('+'));
@@ -115,6 +120,39 @@ Outcome leaveClassRange(TZakresAmpl range, const QString &text)
     outcome.changed = headerBytes(range) != before;
     return outcome;
 }
+
+template <typename Range> QString classRangeText(const Range &range)
+{
+    QString text = classText(range.Kmz());
+    const QString term = range.KmzDod();
+    if (!isNoTerm(term))
+        text += QLatin1Char('+') + QString(term).replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+template <typename Range> QString rangeValueText(const Range &range)
+{
+    return NumberText::general(range.Zak()) + range.Jm();
+}
+
+template <typename Range> QString classMeasuredText(const Range &range)
+{
+    return classText(range.Kmm());
+}
+
+// Both characteristics' ranges.
+template Outcome leaveRangeValue(TZakresAmpl, const QString &);
+template Outcome leaveRangeValue(TZakresCz, const QString &);
+template Outcome leaveClassMeasured(TZakresAmpl, const QString &);
+template Outcome leaveClassMeasured(TZakresCz, const QString &);
+template Outcome leaveClassRange(TZakresAmpl, const QString &);
+template Outcome leaveClassRange(TZakresCz, const QString &);
+template QString rangeValueText(const TZakresAmpl &);
+template QString rangeValueText(const TZakresCz &);
+template QString classMeasuredText(const TZakresAmpl &);
+template QString classMeasuredText(const TZakresCz &);
+template QString classRangeText(const TZakresAmpl &);
+template QString classRangeText(const TZakresCz &);
 
 QStringList frequencyItems()
 {
@@ -206,25 +244,6 @@ bool setTicks(TZakresAmpl range, bool on)
         }
     }
     return changed;
-}
-
-QString rangeValueText(const TZakresAmpl &range)
-{
-    return NumberText::general(range.Zak()) + range.Jm();
-}
-
-QString classMeasuredText(const TZakresAmpl &range)
-{
-    return classText(range.Kmm());
-}
-
-QString classRangeText(const TZakresAmpl &range)
-{
-    QString text = classText(range.Kmz());
-    const QString term = range.KmzDod();
-    if (!isNoTerm(term))
-        text += QLatin1Char('+') + QString(term).replace(QLatin1Char('.'), QLatin1Char(','));
-    return text;
 }
 
 QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy)

@@ -1,14 +1,21 @@
 #pragma once
 
+#include "gridrules.h"
+
 #include <QString>
 #include <QStringList>
 
 class TZakresAmpl;
+class TZakresCz;
 class TPunktAmpl;
 
 // What the cells of the amplitude grids show, and what leaving an edited
 // cell writes into the record. Nothing here writes unless it is called for
 // a cell the user has changed; showing a record never writes into it.
+//
+// The range value and the two class cells are the same in both
+// characteristics: their rules take a range of either (TZakresAmpl or
+// TZakresCz).
 namespace AmplitudeCells {
 
 // A box to show after a cell was left, and whether the focus goes back to
@@ -34,14 +41,14 @@ QString unitOfRangeText(const QString &text);
 // "Źle podana jednostka!" and nothing is stored; a number part that does not
 // read throws EConvertError "Źle wprowadzona dana" before anything is
 // stored. Otherwise Zak and Jm are stored and the document is changed.
-Outcome leaveRangeValue(TZakresAmpl range, const QString &text);
+template <typename Range> Outcome leaveRangeValue(Range range, const QString &text);
 
 // Leaving the class cells. An empty text, or one that is not a number, is
 // refused with the box of its column. The class of the range may carry an
 // additive term after '+', stored as typed (',' turned into '.', at most 7
 // characters); a term whose number does not read is refused likewise.
-Outcome leaveClassMeasured(TZakresAmpl range, const QString &text);
-Outcome leaveClassRange(TZakresAmpl range, const QString &text);
+template <typename Range> Outcome leaveClassMeasured(Range range, const QString &text);
+template <typename Range> Outcome leaveClassRange(Range range, const QString &text);
 
 // The items of a range's frequency list; item 4 is replaced by the user's
 // frequency once there is one.
@@ -72,9 +79,9 @@ PointOutcome leavePoint(TZakresAmpl range, int j, const QString &text, bool cyfr
 bool setTicks(TZakresAmpl range, bool on);
 
 // Texts of a range row as shown from the record.
-QString rangeValueText(const TZakresAmpl &range);
-QString classMeasuredText(const TZakresAmpl &range);
-QString classRangeText(const TZakresAmpl &range);
+template <typename Range> QString rangeValueText(const Range &range);
+template <typename Range> QString classMeasuredText(const Range &range);
+template <typename Range> QString classRangeText(const Range &range);
 // The typed value of a point as its entry cell shows it.
 QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy);
 
@@ -92,13 +99,6 @@ struct FullRow
 FullRow fullRow(const TZakresAmpl &range, const TPunktAmpl &point);
 
 // The "Zakres" group box, from the texts of a range row.
-struct RangeSummary
-{
-    QString zakres;
-    QString czestotliwosc;
-    QString kmm;
-    QString kmz;
-};
 RangeSummary summary(const QString &valueText, const QString &frequencyText,
                      const QString &classMeasuredText, const QString &classRangeText);
 

@@ -10,7 +10,8 @@
 namespace NumberText {
 
 // The shortest general form, up to 15 significant digits, with the locale's
-// decimal separator and no digit grouping: 100, 1,5, 0,333333333333333.
+// decimal separator and no digit grouping: 100, 1,5, 0,333333333333. Shortest
+// means the fewest digits that store as the same six-byte real.
 QString general(long double value);
 
 // Exactly `decimals` decimals with ',' as the separator: 0,0252.

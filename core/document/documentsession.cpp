@@ -18,27 +18,6 @@ FileRequest fileRequest(const QString &filter, const QString &selected)
     return request;
 }
 
-// Clears the closing flags however the operation ends.
-class ClosingFlags
-{
-public:
-    explicit ClosingFlags(DocumentSession &session) : m_session(session)
-    {
-        m_session.closing = true;
-        m_session.suppressRangeExit = true;
-        m_session.suppressPointExit = true;
-    }
-    ~ClosingFlags()
-    {
-        m_session.closing = false;
-        m_session.suppressRangeExit = false;
-        m_session.suppressPointExit = false;
-    }
-
-private:
-    DocumentSession &m_session;
-};
-
 } // namespace
 
 DocumentSession::DocumentSession(Prompts &prompts, QObject *parent)
@@ -365,7 +344,6 @@ void DocumentSession::saveAs()
 void DocumentSession::closeDocument()
 {
     recordView(ViewRule::AmplitudeTab);
-    const ClosingFlags flags(*this);
     if (!m_saved) {
         // Cancel, here or in the save dialog, leaves the window exactly as
         // it was, document shown.
@@ -395,7 +373,6 @@ void DocumentSession::editMeterData()
 bool DocumentSession::queryClose()
 {
     recordView(ViewRule::AmplitudeTab);
-    closing = true;
     bool mayClose = true;
     try {
         if (!m_saved) {
@@ -419,7 +396,6 @@ bool DocumentSession::queryClose()
             }
         }
     } catch (...) {
-        closing = false;
         m_recent.save(m_recentIniFile);
         throw;
     }
@@ -441,7 +417,6 @@ bool DocumentSession::queryClose()
         Q_EMIT documentClosed();
         changed();
     }
-    closing = false;
     m_recent.save(m_recentIniFile);
     return mayClose;
 }

@@ -11,8 +11,7 @@
 #include <functional>
 
 // The open verification document and everything the verification window
-// keeps beside it: the file name, the saved flag, the flags that keep the
-// grids from writing while a document is closed, the current range of each
+// keeps beside it: the file name, the saved flag, the current range of each
 // of the three range arrays, the recent files, and what the window shows
 // (caption, enabled menu items, the panel and the group boxes).
 //
@@ -51,13 +50,6 @@ public:
     // A document (new or loaded) is shown in the window.
     bool hasDocument() const { return m_hasDocument; }
 
-    // Set while the window or the document is being closed: the exit
-    // handlers of the grid edits do nothing then.
-    bool closing = false;
-    // Set while a document is closed, so that leaving a range or a point
-    // edit does not write into the record being discarded.
-    bool suppressRangeExit = false;
-    bool suppressPointExit = false;
     // Current range of ZakresyAmpl, ZakresyCzDN and ZakresyCzDO; 1 after
     // every load.
     int BiezacyZakres = 1;
@@ -130,7 +122,8 @@ Q_SIGNALS:
     void documentCreated();
     // A document was loaded: the grids fill themselves from the record.
     void documentLoaded();
-    // The record is about to be discarded: grids stop writing into it.
+    // The record is about to be discarded: a grid drops the edit under way
+    // unstored.
     void aboutToCloseDocument();
     // The record was cleared: grids hide their rows.
     void documentClosed();

@@ -17,6 +17,20 @@ QString wholeNumber(long double value)
     return QString::number(std::llround(static_cast<double>(value)));
 }
 
+// The highlight goes however the loop ends: at its end, on an abort or with
+// a frame that failed.
+class ProgressShown
+{
+public:
+    explicit ProgressShown(RunView &view) : m_view(view) {}
+    ~ProgressShown() { m_view.showProgress(0); }
+    ProgressShown(const ProgressShown &) = delete;
+    ProgressShown &operator=(const ProgressShown &) = delete;
+
+private:
+    RunView &m_view;
+};
+
 } // namespace
 
 const QString PointLoop::highVoltageText =
@@ -30,9 +44,12 @@ PointLoop::Outcome PointLoop::run(RangePoints &points, int choice)
 {
     const QString jm = points.unit();
     bool measured = false;
+    const ProgressShown progress(m_view);
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
         if (!points.ticked(j) && !(choice == 1 && points.defined(j)))
             continue;
+        if (points.onShow())
+            m_view.showProgress(j);
         const std::optional<CalibratorChoice> calibrator =
             calibratorFor(points.valueInRangeUnit(j), jm);
         if (calibrator) {
@@ -43,6 +60,8 @@ PointLoop::Outcome PointLoop::run(RangePoints &points, int choice)
             measured = true;
         }
         points.pointDone(j);
+        if (points.onShow())
+            m_view.showPoint(j);
     }
     m_view.centreVerificationWindow();
     return measured ? Outcome::Measured : Outcome::NothingMeasured;

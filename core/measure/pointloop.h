@@ -23,6 +23,8 @@ public:
     virtual ~RunView() = default;
     // Point j of the range on show changed in the record.
     virtual void showPoint(int j) = 0;
+    // Point j of the range on show is being measured; 0 when none is.
+    virtual void showProgress(int j) = 0;
     // The dialogs move the verification window aside while they are up.
     virtual void centreVerificationWindow() = 0;
 };
@@ -49,13 +51,17 @@ public:
     // operator accepted; false when he aborted.
     virtual bool measure(int j, const CalibratorChoice &calibrator) = 0;
     // After every point visited, measured or not: the range's errors are
-    // recomputed and the point's row is shown again.
+    // recomputed.
     virtual void pointDone(int j) = 0;
+    // Whether the range is the one the window shows: its rows follow the
+    // run.
+    virtual bool onShow() const = 0;
 };
 
 // The one point loop of every run. For each point taking part (ticked, or
 // defined when every point is asked for) it chooses the calibrator range,
-// warns before high voltage, has the point measured and then done. A value
+// warns before high voltage, has the point measured and then done; the row
+// of the point under way is highlighted while it is. A value
 // out of every range skips its point with a message. An abort ends the
 // range at once; a failed frame is thrown. Either way the points measured
 // before keep their results, which are stored point by point.

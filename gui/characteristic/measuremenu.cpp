@@ -1,9 +1,10 @@
 #include "measuremenu.h"
 
-#include "amplitudepage.h"
+#include "characteristicpage.h"
 #include "dialogresult.h"
 #include "exactreadingdialog.h"
 #include "exactsettingdialog.h"
+#include "gridview.h"
 #include "tform_pomiary.h"
 #include "tform_sprawdzanie.h"
 #include "windowplacement.h"
@@ -43,29 +44,34 @@ std::optional<RunChoice> ProcedureChooser::choose()
     return RunChoice{m_dialog.zakresy(), m_dialog.punkty()};
 }
 
-void AmplitudeRunView::showPoint(int j)
+void GridRunView::showPoint(int j)
 {
-    const TZakresAmpl range = m_window.record().ZakresyAmpl(m_page.currentRange());
-    if (range.Zmierzony() && range.Punkty(j).Zmierzony())
-        m_page.Kolpunkt(j);
-    else
-        m_page.PokazPunkt(j);
+    m_grid.refreshPoint(j);
 }
 
-void AmplitudeRunView::centreVerificationWindow()
+void GridRunView::showProgress(int j)
+{
+    m_grid.setProgressRow(j);
+}
+
+void GridRunView::centreVerificationWindow()
 {
     centreOnDesktop(&m_window);
 }
 
 MeasureMenu::MeasureMenu(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
-                         AmplitudePage &page, ExactReadingDialog &exactReading,
+                         CharacteristicPage &page, ExactReadingDialog &exactReading,
                          ExactSettingDialog &exactSetting, TForm_Pomiary &chooser)
     : QObject(&window), m_dialogs(exactReading, exactSetting), m_chooser(chooser),
-      m_view(window, page), m_run(services, state, window.session(), m_dialogs, m_view),
+      m_view(window, page.grid()), m_run(services, state, window.session(), m_dialogs, m_view),
       m_command(services, state, window.session(), m_run, m_chooser)
 {
     exactReading.setVerificationWindow(&window);
     exactSetting.setVerificationWindow(&window);
-    connect(window.Menu_Pomiary, &QAction::triggered, this,
-            [this] { m_command.Menu_PomiaryClick(); });
+    // A value still in its cell takes part: the cell is left first, and a
+    // value it refuses stops the command before anything is sent.
+    connect(window.Menu_Pomiary, &QAction::triggered, this, [this, &page] {
+        if (page.view().finishEdit())
+            m_command.Menu_PomiaryClick();
+    });
 }

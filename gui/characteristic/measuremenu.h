@@ -5,7 +5,8 @@
 
 #include <QObject>
 
-class AmplitudePage;
+class CharacteristicPage;
+class CharacteristicGrid;
 class ExactReadingDialog;
 class ExactSettingDialog;
 class TForm_Pomiary;
@@ -42,20 +43,22 @@ private:
     TForm_Pomiary &m_dialog;
 };
 
-// The amplitude table as a run refreshes it.
-class AmplitudeRunView : public RunView
+// A characteristic grid as a run refreshes it: the row of the point under
+// way highlighted, each point's row shown again once it is done.
+class GridRunView : public RunView
 {
 public:
-    AmplitudeRunView(TForm_Sprawdzanie &window, AmplitudePage &page)
-        : m_window(window), m_page(page)
+    GridRunView(TForm_Sprawdzanie &window, CharacteristicGrid &grid)
+        : m_window(window), m_grid(grid)
     {}
 
     void showPoint(int j) override;
+    void showProgress(int j) override;
     void centreVerificationWindow() override;
 
 private:
     TForm_Sprawdzanie &m_window;
-    AmplitudePage &m_page;
+    CharacteristicGrid &m_grid;
 };
 
 // "Po&miary" in the verification window: built once with the window, its
@@ -67,7 +70,7 @@ class MeasureMenu : public QObject
 
 public:
     MeasureMenu(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
-                AmplitudePage &page, ExactReadingDialog &exactReading,
+                CharacteristicPage &page, ExactReadingDialog &exactReading,
                 ExactSettingDialog &exactSetting, TForm_Pomiary &chooser);
 
     MeasureCommand &command() { return m_command; }
@@ -76,7 +79,7 @@ public:
 private:
     MeasurementDialogs m_dialogs;
     ProcedureChooser m_chooser;
-    AmplitudeRunView m_view;
+    GridRunView m_view;
     AmplitudeRun m_run;
     MeasureCommand m_command;
 };

@@ -275,7 +275,6 @@ void TForm_Sprawdzanie::RecentClick(int k)
 
 void TForm_Sprawdzanie::Menu_Plik_WyjscieClick()
 {
-    m_session.closing = true;
     close();
 }
 

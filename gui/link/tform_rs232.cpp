@@ -102,6 +102,23 @@ void TForm_RS232::FormCreate()
     setCommPort(settings.commPort());
 }
 
+void TForm_RS232::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    listDevices();
+}
+
+void TForm_RS232::listDevices()
+{
+    // Looking for the machine's serial devices takes longer than the rest of
+    // the program's start-up; it is done when the dialog comes up, which also
+    // lists an adapter plugged in since.
+    for (const QString &device : extraDevices()) {
+        if (PortCB->findText(device) < 0)
+            PortCB->addItem(device);
+    }
+}
+
 void TForm_RS232::selectStored(const SerialSettings &stored)
 {
     SerialSettings settings = stored;
@@ -110,7 +127,8 @@ void TForm_RS232::selectStored(const SerialSettings &stored)
     PortCB->clear();
     PortCB->addItems(SerialSettings::fixedPorts());
     PortCB->addItem(SerialSettings::SimulatorCaption);
-    PortCB->addItems(extraDevices());
+    if (isVisible())
+        listDevices();
     if (settings.device == SerialSettings::SimulatorDevice) {
         PortCB->setCurrentIndex(PortCB->findText(SerialSettings::SimulatorCaption));
     } else if (!settings.device.isEmpty()) {

@@ -35,8 +35,12 @@ public:
     // shown, but "orvane.ini" is not written unless the user picks another.
     void useForThisSession(const QString &device);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void FormCreate();
+    void listDevices();
     void selectStored(const SerialSettings &settings);
     SerialSettings selected() const;
     void setCommPort(const QString &port);

@@ -1,5 +1,6 @@
 #include "exactsettingdialog.h"
 
+#include "decimalcommakey.h"
 #include "dialogparts.h"
 #include "dialogresult.h"
 #include "errors.h"
@@ -58,6 +59,7 @@ void ExactSettingDialog::buildWindow(const QString &prefix)
         shown->setEnabled(false);
     settingEdit->setToolTip(settingHint);
     frequencyEdit->setToolTip(settingHint);
+    typeDecimalCommaFromKeypad(indicationEdit);
 
     const DialogParts::Buttons buttons =
         DialogParts::finishLayout(this, grid, QStringLiteral("BitBtn_%1_Ok").arg(prefix),

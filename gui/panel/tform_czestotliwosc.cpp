@@ -1,5 +1,6 @@
 #include "tform_czestotliwosc.h"
 
+#include "decimalcommakey.h"
 #include "frequencyinput.h"
 #include "prompts.h"
 
@@ -33,6 +34,7 @@ TForm_Czestotliwosc::TForm_Czestotliwosc(Prompts &prompts, QWidget *parent)
     Edit_Czestotliwosc->setFont(font);
     Edit_Czestotliwosc->setMaxLength(5);
     Edit_Czestotliwosc->setGeometry(30, 6, 100, 38);
+    typeDecimalCommaFromKeypad(Edit_Czestotliwosc);
 
     Label_CzestotliwoscHz = new QLabel(QStringLiteral("Hz"), this);
     Label_CzestotliwoscHz->setObjectName(QStringLiteral("Label_CzestotliwoscHz"));

@@ -2,9 +2,11 @@
 
 #include "calibratorranges.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 
 #include <algorithm>
 
@@ -202,26 +204,66 @@ void paintIcon(QPainter &painter, qreal side)
     painter.restore();
 }
 
-QIcon icon()
+namespace {
+
+// The icon is drawn when a size of it is first asked for, not when the
+// program starts.
+class DrawnIconEngine : public QIconEngine
 {
-    QIcon icon;
-    for (const int side : {16, 32, 48, 64}) {
-        QPixmap pixmap(side, side);
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        painter->save();
+        painter->translate(rect.topLeft());
+        paintIcon(*painter, std::min(rect.width(), rect.height()));
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        // Every window asks for the sizes when it comes up; each is drawn once.
+        const QString key =
+            QStringLiteral("orvane-icon-%1x%2").arg(size.width()).arg(size.height());
+        QPixmap pixmap;
+        if (QPixmapCache::find(key, &pixmap))
+            return pixmap;
+        pixmap = QPixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        paintIcon(painter, side);
+        paint(&painter, QRect(QPoint(), size), mode, state);
         painter.end();
-        icon.addPixmap(pixmap);
+        QPixmapCache::insert(key, pixmap);
+        return pixmap;
     }
-    return icon;
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {32, 32}, {48, 48}, {64, 64}};
+    }
+
+    QIconEngine *clone() const override { return new DrawnIconEngine; }
+};
+
+} // namespace
+
+QIcon icon()
+{
+    return QIcon(new DrawnIconEngine);
 }
 
 QPixmap calibrator(qreal devicePixelRatio)
 {
-    QPixmap pixmap(QSize(pictureWidth, pictureHeight) * devicePixelRatio);
+    // Drawn once: the About box and the main window both show it at start.
+    const QString key = QStringLiteral("orvane-calibrator-%1").arg(devicePixelRatio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    pixmap = QPixmap(QSize(pictureWidth, pictureHeight) * devicePixelRatio);
     pixmap.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&pixmap);
     paintCalibrator(painter);
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 

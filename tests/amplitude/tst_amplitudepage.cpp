@@ -2,25 +2,30 @@
 #include "documentfile.h"
 #include "documentsession.h"
 #include "fulldocument.h"
-#include "gridcells.h"
+#include "gridview.h"
+#include "measurementstate.h"
 #include "testmain.h"
 #include "testservices.h"
 #include "tform_czestotliwosc.h"
+#include "tform_pomiarydn.h"
+#include "tform_pomiarydn_cz.h"
 #include "tform_sprawdzanie.h"
 
 #include <QAction>
-#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include <memory>
-
 namespace {
+
+constexpr GridArea Ranges = GridArea::Ranges;
+constexpr GridArea Points = GridArea::Points;
 
 // The verification window with the amplitude page attached, shown and
 // active so that focus moves as it does for the user.
@@ -40,6 +45,8 @@ struct Fixture
 
     DocumentSession &session() { return window.session(); }
     TDaneSprawdzania &record() { return window.record(); }
+    CharacteristicGrid &grid() { return page.grid(); }
+    CharacteristicGridView &view() { return page.view(); }
 
     bool active() { return QTest::qWaitForWindowActive(&window); }
 
@@ -66,7 +73,15 @@ struct Fixture
         session().openDocument();
     }
 
-    // Types into the focused cell and presses a key.
+    // A click into a cell, as the user enters it.
+    void click(GridArea area, int column, int row)
+    {
+        const QRect rect = view().cellRect({area, column, row});
+        QWidget *widget = view().area(area);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, rect.center() - widget->pos());
+    }
+
+    // Types into the focused editor and presses a key.
     void type(const QString &text, Qt::Key key = Qt::Key_Return)
     {
         QWidget *focused = QApplication::focusWidget();
@@ -76,13 +91,27 @@ struct Fixture
         QTest::keyClick(focused, key);
     }
 
+    // The cell under edit, with the focus in its editor.
+    bool editing(GridArea area, int column, int row)
+    {
+        const auto current = grid().currentCell();
+        return current && *current == GridCellRef{area, column, row} && view().editor() &&
+               QApplication::focusWidget() == view().editor();
+    }
+
+    GridCell cell(GridArea area, int column, int row) { return grid().cell(area, column, row); }
+    QString text(GridArea area, int column, int row) { return cell(area, column, row).text; }
+    bool shown(GridArea area, int column, int row) { return cell(area, column, row).visible; }
+
+    // The colour the view paints a cell in, just inside its border.
+    QColor painted(GridArea area, int column, int row)
+    {
+        const QRect rect = view().cellRect({area, column, row});
+        return view().grab().toImage().pixelColor(rect.topLeft() + QPoint(2, 2));
+    }
+
     QStringList messages() const { return t.prompts.texts(); }
 };
-
-QColor background(QWidget *cell)
-{
-    return cell->palette().color(QPalette::Base);
-}
 
 } // namespace
 
@@ -100,6 +129,13 @@ private Q_SLOTS:
     void currentRangeAndVerdictColours();
     void scrollBarsFollowTheCounts();
     void userFrequencyComesFromTheFrequencyDialog();
+
+    void headersAreWhiteOnTheirTone_data();
+    void headersAreWhiteOnTheirTone();
+    void valueTypedOverAMeasuredPointClearsItsResults();
+    void emptyNewRangeRowLetsTheUserGo();
+    void keypadDecimalKeyTypesAComma_data();
+    void keypadDecimalKeyTypesAComma();
 };
 
 void AmplitudePageTest::typingARangeAndThreePointsWritesTheRecord()
@@ -107,33 +143,33 @@ void AmplitudePageTest::typingARangeAndThreePointsWritesTheRecord()
     Fixture f;
     QVERIFY(f.active());
     f.newDocument(QStringLiteral("Analogowy"));
-    QVERIFY(f.page.Zak[1]->isVisible());
-    QVERIFY(!f.page.Zak[2]->isVisible());
+    QVERIFY(f.shown(Ranges, 1, 1));
+    QVERIFY(!f.shown(Ranges, 1, 2));
     QVERIFY(f.session().isSaved());
 
-    f.page.Zak[1]->setFocus();
+    f.click(Ranges, 1, 1);
     f.type("100mV");
-    QCOMPARE(QApplication::focusWidget(), f.page.Cz[1]);
+    QVERIFY(f.editing(Ranges, 2, 1));
     f.type(QString());
-    QCOMPARE(QApplication::focusWidget(), f.page.Kmm[1]);
+    QVERIFY(f.editing(Ranges, 3, 1));
     f.type("0,5");
-    QCOMPARE(QApplication::focusWidget(), f.page.Kmz[1]);
+    QVERIFY(f.editing(Ranges, 4, 1));
     f.type("0,2+2mV");
     // Enter in the class of the last range opens the next row.
-    QVERIFY(f.page.Zak[2]->isVisible());
-    QCOMPARE(QApplication::focusWidget(), f.page.Zak[2]);
+    QVERIFY(f.shown(Ranges, 1, 2));
+    QVERIFY(f.editing(Ranges, 1, 2));
     QCOMPARE(f.page.currentRange(), 2);
     // Esc takes the empty new row away again.
     f.type(QString(), Qt::Key_Escape);
-    QVERIFY(!f.page.Zak[2]->isVisible());
-    QCOMPARE(QApplication::focusWidget(), f.page.Zak[1]);
+    QVERIFY(!f.shown(Ranges, 1, 2));
+    QVERIFY(f.editing(Ranges, 1, 1));
     QCOMPARE(f.page.currentRange(), 1);
 
-    f.page.Wm[1]->setFocus();
+    f.click(Points, 1, 1);
     f.type("20");
     f.type("50");
     f.type("100");
-    QCOMPARE(QApplication::focusWidget(), f.page.Wm[4]);
+    QVERIFY(f.editing(Points, 1, 4));
     QVERIFY(f.messages().isEmpty());
 
     const TZakresAmpl range = f.record().ZakresyAmpl(1);
@@ -147,17 +183,13 @@ void AmplitudePageTest::typingARangeAndThreePointsWritesTheRecord()
     QCOMPARE(range.Punkty(1).Wm(), 20.0L);
     QCOMPARE(range.Punkty(2).Wm(), 50.0L);
     QCOMPARE(range.Punkty(3).Wm(), 100.0L);
-    QCOMPARE(f.page.Wm[2]->text(), QStringLiteral("50,00000"));
+    QCOMPARE(f.text(Points, 1, 2), QStringLiteral("50,00000"));
     QVERIFY(f.record().ZakresyAmpl(2).isEmpty());
     QVERIFY(!f.session().isSaved());
     QVERIFY(f.window.Menu_Pomiary->isEnabled());
     QCOMPARE(f.window.Label_Zakres->text(), QStringLiteral("100mV"));
     QCOMPARE(f.window.Label_Kmz->text(), QStringLiteral("0,2% zakresu+2mV"));
     QCOMPARE(f.window.Label_CzestNastWska->text(), QStringLiteral("Częstotliwość: DC"));
-    // The column typed into is green for an analogue meter.
-    QCOMPARE(f.page.Label_Wm->palette().color(QPalette::Window), QColor(0, 128, 0));
-    QCOMPARE(f.page.Label_Nk->palette().color(QPalette::Window), QColor(128, 128, 0));
-    QCOMPARE(f.page.Label_Wm->objectName(), QStringLiteral("Label_Wm"));
 }
 
 void AmplitudePageTest::invalidCellsInARowShowOneBoxEach()
@@ -168,28 +200,28 @@ void AmplitudePageTest::invalidCellsInARowShowOneBoxEach()
 
     // A range without a unit, left for an empty class cell: one box, the
     // focus back in the range cell, and the class cell says nothing.
-    f.page.Zak[1]->setFocus();
-    QTest::keyClicks(f.page.Zak[1], "250");
-    f.page.Kmm[1]->setFocus(Qt::TabFocusReason);
+    f.click(Ranges, 1, 1);
+    QTest::keyClicks(f.view().editor(), "250");
+    f.click(Ranges, 3, 1);
     QCOMPARE(f.messages(), QStringList{"Źle podana jednostka!"});
-    QCOMPARE(QApplication::focusWidget(), f.page.Zak[1]);
+    QVERIFY(f.editing(Ranges, 1, 1));
     QVERIFY(f.record().ZakresyAmpl(1).isEmpty());
 
-    QTest::keyClicks(f.page.Zak[1], "V");
-    f.page.Kmm[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(f.view().editor(), "V");
+    f.click(Ranges, 3, 1);
     QCOMPARE(f.messages().size(), 1);
     QCOMPARE(f.record().ZakresyAmpl(1).Zak(), 250.0L);
 
     // Two empty class cells, one after the other.
-    f.page.Kmz[1]->setFocus(Qt::TabFocusReason);
+    f.click(Ranges, 4, 1);
     QCOMPARE(f.messages().size(), 2);
     QCOMPARE(f.messages().last(),
              QStringLiteral("Nie wpisano wartości klasy miernika wzg. wartosci mierzonej"));
-    QCOMPARE(QApplication::focusWidget(), f.page.Kmm[1]);
-    QTest::keyClicks(f.page.Kmm[1], "pol");
-    f.page.Kmz[1]->setFocus(Qt::TabFocusReason);
+    QVERIFY(f.editing(Ranges, 3, 1));
+    QTest::keyClicks(f.view().editor(), "pol");
+    f.click(Ranges, 4, 1);
     QCOMPARE(f.messages().size(), 3);
-    QCOMPARE(QApplication::focusWidget(), f.page.Kmm[1]);
+    QVERIFY(f.editing(Ranges, 3, 1));
     QCOMPARE(f.record().ZakresyAmpl(1).Kmm(), 0.0L);
 }
 
@@ -198,13 +230,13 @@ void AmplitudePageTest::closingTheWindowDuringAnEditWritesNothing()
     Fixture f;
     QVERIFY(f.active());
     f.newDocument(QStringLiteral("Cyfrowy"));
-    f.page.Zak[1]->setFocus();
+    f.click(Ranges, 1, 1);
     f.type("10V");
-    f.page.Nk[1]->setFocus();
+    f.click(Points, 2, 1);
     f.type("5");
     QCOMPARE(f.record().ZakresyAmpl(1).Punkty(1).Nk(), 5.0L);
     // A save takes the edit under way with it.
-    QTest::keyClicks(f.page.Nk[2], "3");
+    QTest::keyClicks(f.view().editor(), "3");
     f.t.prompts.saveNames.push_back(f.dir.filePath("v.cal"));
     f.session().save();
     QCOMPARE(f.record().ZakresyAmpl(1).Punkty(2).Nk(), 3.0L);
@@ -215,7 +247,7 @@ void AmplitudePageTest::closingTheWindowDuringAnEditWritesNothing()
     f.type(QString());
     f.type("4");
     QVERIFY(!f.session().isSaved());
-    QTest::keyClicks(f.page.Nk[4], "-3");
+    QTest::keyClicks(f.view().editor(), "-3");
     f.t.prompts.answers.push_back(PromptButton::No);
     f.window.close();
     QCOMPARE(f.messages(), QStringList{"Zapisać zmiany w pliku ?"});
@@ -235,18 +267,18 @@ void AmplitudePageTest::openedDocumentSavedAgainIsByteIdentical()
     file.close();
 
     f.open(name);
-    QCOMPARE(f.page.Kmm[1]->text(), QStringLiteral("0,3333"));
-    QVERIFY(f.page.Zak[35]->isVisible());
-    QCOMPARE(f.page.Cz[4]->currentText(), QStringLiteral("55,50Hz"));
+    QCOMPARE(f.text(Ranges, 3, 1), QStringLiteral("0,3333"));
+    QVERIFY(f.shown(Ranges, 1, 35));
+    QCOMPARE(f.text(Ranges, 2, 4), QStringLiteral("55,50Hz"));
     // Walk through cells of several ranges without typing.
     for (int k : {1, 2, 3, 2}) {
-        f.page.Zak[k]->setFocus(Qt::TabFocusReason);
-        f.page.Kmm[k]->setFocus(Qt::TabFocusReason);
-        f.page.Kmz[k]->setFocus(Qt::TabFocusReason);
-        f.page.Wm[1]->setFocus(Qt::TabFocusReason);
-        f.page.Wm[2]->setFocus(Qt::TabFocusReason);
+        f.click(Ranges, 1, k);
+        f.click(Ranges, 3, k);
+        f.click(Ranges, 4, k);
+        f.click(Points, 1, 1);
+        f.click(Points, 1, 2);
     }
-    f.page.BtnON->setFocus(Qt::TabFocusReason);
+    f.view().BtnON->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.page.currentRange(), 2);
     QVERIFY(f.messages().isEmpty());
     QVERIFY(f.session().isSaved());
@@ -261,42 +293,42 @@ void AmplitudePageTest::pointRemovalFollowsTheEscRules()
     Fixture f;
     QVERIFY(f.active());
     f.newDocument(QStringLiteral("Analogowy"));
-    f.page.Zak[1]->setFocus();
+    f.click(Ranges, 1, 1);
     f.type("10V");
-    f.page.Wm[1]->setFocus();
+    f.click(Points, 1, 1);
     for (const char *value : {"1", "2", "3", "4", "5"})
         f.type(value);
     const TZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.pointCount(), 5);
     // The new sixth row cannot be left empty; Esc closes it.
-    QCOMPARE(QApplication::focusWidget(), f.page.Wm[6]);
-    f.page.Wm[3]->setFocus(Qt::TabFocusReason);
+    QVERIFY(f.editing(Points, 1, 6));
+    f.click(Points, 1, 3);
     QCOMPARE(f.messages(), QStringList{"Źle wpisana liczba"});
-    QCOMPARE(QApplication::focusWidget(), f.page.Wm[6]);
+    QVERIFY(f.editing(Points, 1, 6));
     f.type(QString(), Qt::Key_Escape);
-    QCOMPARE(QApplication::focusWidget(), f.page.Wm[5]);
-    QVERIFY(!f.page.Wm[6]->isVisible());
+    QVERIFY(f.editing(Points, 1, 5));
+    QVERIFY(!f.shown(Points, 1, 6));
     QCOMPARE(range.pointCount(), 5);
 
     // Esc on point 3 of 5 and on point 1 does nothing.
-    f.page.Wm[3]->setFocus();
+    f.click(Points, 1, 3);
     f.type(QString(), Qt::Key_Escape);
-    f.page.Wm[1]->setFocus();
+    f.click(Points, 1, 1);
     f.type(QString(), Qt::Key_Escape);
     QCOMPARE(range.pointCount(), 5);
-    QVERIFY(f.page.Wm[1]->isVisible());
+    QVERIFY(f.shown(Points, 1, 1));
 
     // Esc on the last point removes it.
-    f.page.Wm[5]->setFocus();
+    f.click(Points, 1, 5);
     f.type(QString(), Qt::Key_Escape);
     QCOMPARE(range.pointCount(), 4);
     QVERIFY(!range.Punkty(5).Wpisany());
-    QVERIFY(!f.page.P[5]->isVisible());
-    QCOMPARE(QApplication::focusWidget(), f.page.Wm[4]);
+    QVERIFY(!f.shown(Points, 8, 5));
+    QVERIFY(f.editing(Points, 1, 4));
 
     // "-1" typed into a point in the middle removes that point.
-    f.page.Wm[2]->setFocus();
-    f.page.Wm[2]->selectAll();
+    f.click(Points, 1, 2);
+    static_cast<QLineEdit *>(f.view().editor())->selectAll();
     f.type("-1", Qt::Key_Tab);
     QCOMPARE(range.pointCount(), 3);
     QVERIFY(!range.Punkty(2).Wpisany());
@@ -311,24 +343,24 @@ void AmplitudePageTest::thirtyFivePointsOpenNoFurtherRow()
     QVERIFY(f.active());
     TDaneSprawdzania record = fullDocument();
     f.open(f.write(record));
-    QCOMPARE(f.page.iloscpunktow(1), 35);
-    f.page.Wm[20]->setFocus();
+    QCOMPARE(f.record().ZakresyAmpl(1).pointCount(), 35);
+    f.click(Points, 1, 20);
     f.type(QString());
-    QCOMPARE(QApplication::focusWidget(), f.page.Wm[20]);
-    f.page.Wm[35]->setFocus();
+    QVERIFY(f.editing(Points, 1, 20));
+    f.click(Points, 1, 35);
     f.type(QString());
-    QCOMPARE(QApplication::focusWidget(), f.page.Wm[35]);
+    QVERIFY(f.editing(Points, 1, 35));
     QVERIFY(f.session().isSaved());
 
     // With 34 points, Enter in the last row goes on to ON, as the grid
     // holds more points than fit.
-    f.page.Wm[35]->selectAll();
+    static_cast<QLineEdit *>(f.view().editor())->selectAll();
     f.type("-1", Qt::Key_Tab);
-    QCOMPARE(f.page.iloscpunktow(1), 34);
-    f.page.Wm[35]->setFocus();
+    QCOMPARE(f.record().ZakresyAmpl(1).pointCount(), 34);
+    f.click(Points, 1, 35);
     f.type("7");
-    QCOMPARE(QApplication::focusWidget(), f.page.BtnON);
-    QCOMPARE(f.page.iloscpunktow(1), 35);
+    QCOMPARE(QApplication::focusWidget(), f.view().BtnON);
+    QCOMPARE(f.record().ZakresyAmpl(1).pointCount(), 35);
 }
 
 void AmplitudePageTest::currentRangeAndVerdictColours()
@@ -345,22 +377,22 @@ void AmplitudePageTest::currentRangeAndVerdictColours()
     f.open(f.write(record));
 
     const QColor yellow(255, 255, 0), silver(192, 192, 192);
-    QCOMPARE(background(f.page.Zak[1]), yellow);
-    QCOMPARE(background(f.page.Kmz[1]), yellow);
-    QCOMPARE(background(f.page.Zak[3]), silver);
-    f.page.Zak[3]->setFocus(Qt::TabFocusReason);
-    QCOMPARE(background(f.page.Zak[1]), silver);
-    QCOMPARE(background(f.page.Cz[3]), yellow);
-    QCOMPARE(f.page.Bmr[2]->palette().color(QPalette::Text), QColor(255, 0, 0));
-    QCOMPARE(f.page.Bmr[3]->palette().color(QPalette::Text), QColor(Qt::black));
-    QVERIFY(f.page.Bmr[35]->isVisible());
+    QCOMPARE(f.painted(Ranges, 1, 1), yellow);
+    QCOMPARE(f.painted(Ranges, 4, 1), yellow);
+    QCOMPARE(f.painted(Ranges, 1, 3), silver);
+    f.click(Ranges, 1, 3);
+    QCOMPARE(f.painted(Ranges, 1, 1), silver);
+    QCOMPARE(f.painted(Ranges, 3, 3), yellow);
+    QVERIFY(f.cell(Points, 3, 2).alarm);
+    QVERIFY(!f.cell(Points, 3, 3).alarm);
+    QVERIFY(f.shown(Points, 3, 35));
 
     // OFF clears the ticks of the range, ON sets them.
-    f.page.BtnOFF->click();
-    QVERIFY(!f.page.T[1]->isChecked());
+    f.view().BtnOFF->click();
+    QVERIFY(!f.cell(Points, 8, 1).checked);
     QVERIFY(!f.record().ZakresyAmpl(3).Punkty(1).Wl());
-    f.page.BtnON->click();
-    QVERIFY(f.page.T[2]->isChecked());
+    f.view().BtnON->click();
+    QVERIFY(f.cell(Points, 8, 2).checked);
     QVERIFY(f.record().ZakresyAmpl(3).Punkty(2).Wl());
     QVERIFY(!f.session().isSaved());
 }
@@ -372,12 +404,15 @@ void AmplitudePageTest::scrollBarsFollowTheCounts()
     f.window.resize(639, 620); // the "Zakres" box at 491: 20 rows fit
     f.open(f.write(fullDocument()));
     QCOMPARE(f.window.GroupBox_Zakres->y(), 491);
-    QVERIFY(f.page.ZakresySB->isVisible());
-    QCOMPARE(f.page.ZakresySB->maximum(), 15);
-    QCOMPARE(f.page.PunktySB->maximum(), 15);
-    QCOMPARE(f.page.PunktySB->pageStep(), 20);
-    f.page.PunktySB->setValue(3);
-    QCOMPARE(f.page.Panel_Punkty->y() + 44, 44 - 60);
+    QScrollBar *ranges = f.view().ZakresySB;
+    QScrollBar *points = f.view().PunktySB;
+    QVERIFY(ranges->isVisible());
+    QCOMPARE(ranges->maximum(), 15);
+    QCOMPARE(points->maximum(), 15);
+    QCOMPARE(points->pageStep(), 20);
+    points->setValue(3);
+    QCOMPARE(f.grid().scroller(Points).areaTop(), 44 - 60);
+    QCOMPARE(f.view().cellRect({Points, 1, 4}).top(), 44);
 
     // Dragging steps by whole rows within the allowed heights.
     QCOMPARE(f.window.sizeIncrement(), QSize(0, 20));
@@ -386,12 +421,12 @@ void AmplitudePageTest::scrollBarsFollowTheCounts()
     QCOMPARE(f.window.maximumSize(), QSize(639, 920));
 
     // A lower window shows fewer rows; the bar is pulled back.
-    f.page.PunktySB->setValue(15);
+    points->setValue(15);
     f.window.resize(639, 500);
-    QCOMPARE(f.page.PunktySB->pageStep(), (500 - 129 - 87) / 20);
-    QCOMPARE(f.page.PunktySB->maximum(), 35 - 14);
-    QCOMPARE(f.page.PunktySB->value(), 21 - 14 + 1);
-    QCOMPARE(f.page.Panel_Punkty->y() + 44, 44 - 20 * f.page.PunktySB->value());
+    QCOMPARE(points->pageStep(), (500 - 129 - 87) / 20);
+    QCOMPARE(points->maximum(), 35 - 14);
+    QCOMPARE(points->value(), 21 - 14 + 1);
+    QCOMPARE(f.grid().scroller(Points).areaTop(), 44 - 20 * points->value());
 }
 
 void AmplitudePageTest::userFrequencyComesFromTheFrequencyDialog()
@@ -399,23 +434,151 @@ void AmplitudePageTest::userFrequencyComesFromTheFrequencyDialog()
     Fixture f;
     QVERIFY(f.active());
     f.newDocument(QStringLiteral("Analogowy"));
-    f.page.Zak[1]->setFocus();
+    f.click(Ranges, 1, 1);
     f.type("10V");
+    QVERIFY(f.editing(Ranges, 2, 1));
+    auto *list = qobject_cast<QComboBox *>(f.view().editor());
+    QVERIFY(list);
     f.t.prompts.dialogHandlers.push_back({QStringLiteral("Form_Czestotliwosc"), [](QDialog *d) {
                                               auto *dialog = static_cast<TForm_Czestotliwosc *>(d);
                                               dialog->Edit_Czestotliwosc->setText("55,5");
                                               dialog->BitBtn_Czestotliwosc_OKClick();
                                               return int(QDialog::Accepted);
                                           }});
-    Q_EMIT f.page.Cz[1]->activated(4);
+    Q_EMIT list->activated(4);
     const TZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.Cz(), 4);
     QCOMPARE(double(range.CzHz()), 55.5);
-    QCOMPARE(f.page.Cz[1]->currentText(), QStringLiteral("55,50Hz"));
+    QCOMPARE(list->currentText(), QStringLiteral("55,50Hz"));
+    QCOMPARE(f.text(Ranges, 2, 1), QStringLiteral("55,50Hz"));
     QCOMPARE(f.window.Label_CzestNastWska->text(), QStringLiteral("Częstotliwość: 55,50Hz"));
-    Q_EMIT f.page.Cz[1]->activated(2);
+    Q_EMIT list->activated(2);
     QCOMPARE(range.Cz(), 2);
     QCOMPARE(range.CzHz(), 60.0L);
+}
+
+void AmplitudePageTest::headersAreWhiteOnTheirTone_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("other");
+    QTest::newRow("Analogowy") << "Analogowy"
+                               << "Label_Wm"
+                               << "Label_Nk";
+    QTest::newRow("Cyfrowy") << "Cyfrowy"
+                             << "Label_Nk"
+                             << "Label_Wm";
+}
+
+void AmplitudePageTest::headersAreWhiteOnTheirTone()
+{
+    QFETCH(QString, typ);
+    QFETCH(QString, entry);
+    QFETCH(QString, other);
+    Fixture f;
+    f.newDocument(typ);
+    const QImage image = f.view().grab().toImage();
+    const QColor olive(128, 128, 0), green(0, 128, 0), teal(0, 128, 128);
+    const QStringList results = {"Label_Blad", "Label_Bmr", "Label_Bmd", "Label_Bk1",
+                                 "Label_Bk2",  "Label_Jm1", "Label_Jm2"};
+    int captions = 0;
+    for (const GridHeader &header : f.grid().rules().headers()) {
+        // Green marks the column points are typed into; the other value
+        // column is olive like the range's inputs.
+        const QColor tone = header.name == entry            ? green
+                            : results.contains(header.name) ? teal
+                                                            : olive;
+        QVERIFY(header.name != other || tone == olive);
+        const QRect rect = f.view().headerRect(header);
+        QVERIFY2(image.pixelColor(rect.topLeft() + QPoint(2, 2)) == tone, qPrintable(header.name));
+        // The caption is there to be read: white among the tone.
+        int white = 0;
+        for (int y = rect.top() + 1; y < rect.bottom(); ++y)
+            for (int x = rect.left() + 1; x < rect.right(); ++x)
+                white += qGray(image.pixel(x, y)) > 200;
+        QVERIFY2(header.caption.isEmpty() || white > 10, qPrintable(header.name));
+        captions += !header.caption.isEmpty();
+    }
+    QCOMPARE(captions, 13);
+}
+
+void AmplitudePageTest::valueTypedOverAMeasuredPointClearsItsResults()
+{
+    Fixture f;
+    QVERIFY(f.active());
+    f.open(f.write(fullDocument()));
+    QVERIFY(f.shown(Points, 3, 2) && f.shown(Points, 2, 2));
+    f.click(Points, 1, 2);
+    static_cast<QLineEdit *>(f.view().editor())->selectAll();
+    f.type("0,5", Qt::Key_Tab);
+    // The old indication, setting and errors belonged to the old value.
+    for (int column : {2, 3, 4, 5, 6})
+        QVERIFY2(!f.shown(Points, column, 2), qPrintable(QString::number(column)));
+    QCOMPARE(f.text(Points, 1, 2), QStringLiteral("0,500000"));
+    QVERIFY(f.shown(Points, 3, 3));
+}
+
+void AmplitudePageTest::emptyNewRangeRowLetsTheUserGo()
+{
+    Fixture f;
+    QVERIFY(f.active());
+    f.newDocument(QStringLiteral("Analogowy"));
+    f.click(Ranges, 1, 1);
+    f.type("10V");
+    f.type(QString());
+    f.type("0,5");
+    f.type("0,2");
+    QVERIFY(f.editing(Ranges, 1, 2));
+    // Leaving the empty new row, and its empty class cells, says nothing:
+    // there is nothing to store.
+    f.click(Ranges, 3, 2);
+    f.click(Ranges, 1, 1);
+    QVERIFY(f.messages().isEmpty());
+    QVERIFY(f.editing(Ranges, 1, 1));
+    QCOMPARE(f.record().amplRangeCount(), 1);
+    // A range that holds one is still checked when its value is emptied.
+    static_cast<QLineEdit *>(f.view().editor())->clear();
+    QTest::keyClick(f.view().editor(), Qt::Key_Backspace);
+    f.click(Ranges, 3, 1);
+    QCOMPARE(f.messages(), QStringList{"Źle podana jednostka!"});
+}
+
+void AmplitudePageTest::keypadDecimalKeyTypesAComma_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("grid cell") << "grid";
+    QTest::newRow("exact setting") << "Edit_PomDN_WskazanieMiernika";
+    QTest::newRow("exact setting, frequency") << "Edit_PomDN_Cz_WskazanieMiernika";
+    QTest::newRow("frequency entry") << "Edit_Czestotliwosc";
+}
+
+void AmplitudePageTest::keypadDecimalKeyTypesAComma()
+{
+    QFETCH(QString, field);
+    Fixture f;
+    MeasurementState state;
+    TForm_PomiaryDN setting(f.t.services, state);
+    TForm_PomiaryDN_Cz frequencySetting(f.t.services, state);
+    TForm_Czestotliwosc frequency(f.t.prompts);
+    QLineEdit *edit = nullptr;
+    if (field == QLatin1String("grid")) {
+        QVERIFY(f.active());
+        f.newDocument(QStringLiteral("Cyfrowy"));
+        f.click(Ranges, 1, 1);
+        edit = qobject_cast<QLineEdit *>(f.view().editor());
+    } else {
+        for (QWidget *window :
+             {static_cast<QWidget *>(&setting), static_cast<QWidget *>(&frequencySetting),
+              static_cast<QWidget *>(&frequency)})
+            edit = edit ? edit : window->findChild<QLineEdit *>(field);
+    }
+    QVERIFY(edit);
+    edit->clear();
+    QTest::keyClicks(edit, "1");
+    QTest::keyClick(edit, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(edit, "5");
+    QTest::keyClick(edit, Qt::Key_Period);
+    QCOMPARE(edit->text(), QStringLiteral("1,5."));
 }
 
 ORVANE_TEST_MAIN(AmplitudePageTest)

@@ -1,7 +1,7 @@
 #include "amplitudepage.h"
 #include "amplituderun.h"
 #include "documentsession.h"
-#include "gridcells.h"
+#include "gridview.h"
 #include "measurecommand.h"
 #include "measurementstate.h"
 #include "measuremenu.h"
@@ -47,9 +47,11 @@ class RecordingView : public RunView
 {
 public:
     void showPoint(int j) override { shownPoints.append(j); }
+    void showProgress(int j) override { progress.append(j); }
     void centreVerificationWindow() override { ++centred; }
 
     QList<int> shownPoints;
+    QList<int> progress;
     int centred = 0;
 };
 
@@ -352,6 +354,8 @@ void AmplitudeRunTest::exactReadingRunStoresTheSettingReached()
     QVERIFY(b.range(1).Zmierzony());
     QVERIFY(!b.session.isSaved());
     QCOMPARE(b.view.shownPoints, (QList<int>{1, 2}));
+    // The row under way was highlighted in turn, and is not after the abort.
+    QCOMPARE(b.view.progress, (QList<int>{1, 2, 3, 0}));
     // The abort button centred the window itself; the run did not get to.
     QCOMPARE(b.view.centred, 0);
 }
@@ -808,32 +812,40 @@ void AmplitudeRunTest::menuCommandFillsTheGridRow()
     range.setJm(QStringLiteral("V"));
     range.setKmm(0.5L);
     range.setKmzDod(QStringLiteral("0"));
-    TPunktAmpl point = range.Punkty(1);
-    point.setNk(5);
-    point.setWpisany(true);
-    point.setWl(true);
-    page.showDocument();
+    range.Punkty(1).setWl(true);
+    page.grid().showDocument();
     QVERIFY(session.isSaved());
+    // The point's setting is still in its cell when the command is chosen.
+    QVERIFY(page.grid().moveTo({GridArea::Points, 2, 1}, {}));
+    QTest::keyClicks(page.view().editor(), QStringLiteral("5"));
 
     t.prompts.dialogHandlers.push_back({QStringLiteral("TForm_Pomiary"), [](QDialog *dialog) {
                                             auto *d = qobject_cast<TForm_Pomiary *>(dialog);
                                             d->PPOKClick();
                                             return d->result();
                                         }});
-    t.prompts.dialogHandlers.push_back({QStringLiteral("TForm_PomiaryDN"), [](QDialog *dialog) {
-                                            auto *d = qobject_cast<TForm_PomiaryDN *>(dialog);
-                                            d->typeIndication(QStringLiteral("5,01"));
-                                            d->pressOk();
-                                            return d->result();
-                                        }});
+    CharacteristicGrid &grid = page.grid();
+    bool highlighted = false;
+    t.prompts.dialogHandlers.push_back(
+        {QStringLiteral("TForm_PomiaryDN"), [&grid, &highlighted](QDialog *dialog) {
+             // While the operator reads the meter, the grid shows which point.
+             highlighted = grid.cell(GridArea::Points, 2, 1).inProgress;
+             auto *d = qobject_cast<TForm_PomiaryDN *>(dialog);
+             d->typeIndication(QStringLiteral("5,01"));
+             d->pressOk();
+             return d->result();
+         }});
     window.Menu_Pomiary->setEnabled(true);
     window.Menu_Pomiary->trigger();
 
     QCOMPARE(t.transcript.lines(), (QStringList{"open", "<Z2F0N5.00000O>", "close"}));
-    QCOMPARE(page.Wm[1]->text(), QStringLiteral("5,01000"));
-    QCOMPARE(page.Nk[1]->text(), QStringLiteral("5,00000"));
-    QCOMPARE(page.Bmr[1]->text(), QStringLiteral("0,01000"));
-    QCOMPARE(page.jm[1]->text(), QStringLiteral("V"));
+    QVERIFY(highlighted);
+    QCOMPARE(grid.progressRow(), 0);
+    const auto text = [&grid](int column) { return grid.cell(GridArea::Points, column, 1).text; };
+    QCOMPARE(text(1), QStringLiteral("5,01000"));
+    QCOMPARE(text(2), QStringLiteral("5,00000"));
+    QCOMPARE(text(3), QStringLiteral("0,01000"));
+    QCOMPARE(text(6), QStringLiteral("V"));
     QVERIFY(!session.isSaved());
 }
 

@@ -4,7 +4,10 @@
 // window.
 // ctest runs it twice, at scale 1 and with QT_SCALE_FACTOR=2.
 
+#include "amplitudepage.h"
 #include "calibratormodel.h"
+#include "calibratorranges.h"
+#include "gridview.h"
 #include "orvaneapplication.h"
 #include "program.h"
 #include "qtprompts.h"
@@ -148,6 +151,8 @@ private Q_SLOTS:
     void windowSystemGetsCaptionsAndSizes();
     void everyTextShowsWhole_data();
     void everyTextShowsWhole();
+    void verificationGridShowsWholeTexts_data();
+    void verificationGridShowsWholeTexts();
     void qtDialogsSpeakPolish();
     void closingTheMainWindowEndsTheProgramWhileTheAboutBoxIsUp();
 
@@ -242,6 +247,104 @@ void DesktopTest::everyTextShowsWhole()
     const QStringList cut = cutTexts(widget);
     if (!wasVisible)
         widget->hide();
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
+void DesktopTest::verificationGridShowsWholeTexts_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::newRow("Analogowy") << "Analogowy";
+    QTest::newRow("Cyfrowy") << "Cyfrowy";
+}
+
+void DesktopTest::verificationGridShowsWholeTexts()
+{
+    QFETCH(QString, typ);
+    TForm_Sprawdzanie *window = m_program->verificationWindow();
+    auto *page = window->findChild<AmplitudePage *>();
+    QVERIFY(page);
+    // One range for every calibrator range, each with its widest texts:
+    // values at the highest setting, negative where they may be, the
+    // calibrator error off DC, a third as the class with the longest term,
+    // and a user frequency of two decimals.
+    TDaneSprawdzania record;
+    record.setNazwa(QStringLiteral("Najszersze"));
+    record.setTyp(typ);
+    record.setWidokAmpl(true);
+    for (int index = 0; index < CalibratorRanges::Count; ++index) {
+        const CalibratorRanges::CalibratorRange &calibrator = CalibratorRanges::range(index);
+        const QString unit = QString::fromLatin1(calibrator.unit);
+        const long double limit = CalibratorRanges::settingLimit(index);
+        const long double base = Units::isMilli(unit) ? limit / 1000 : limit;
+        TZakresAmpl range = record.ZakresyAmpl(index + 1);
+        range.setZak(limit);
+        range.setJm(unit);
+        range.setCz(4);
+        range.setCzHz(99.99L);
+        range.setKmm(1.0L / 3);
+        range.setKmz(1.0L / 3);
+        range.setKmzDod(QStringLiteral("0.002mV"));
+        range.setZmierzony(true);
+        for (int j : {1, 2}) {
+            TPunktAmpl point = range.Punkty(j);
+            point.setWm(-limit);
+            point.setNk(-limit);
+            point.setBmr(-limit);
+            point.setBmd(limit);
+            point.setBk(CalibratorRanges::calibratorError(index, 1, base));
+            point.setJmBk(unit);
+            point.setDokl(std::uint8_t(calibrator.decimals));
+            point.setWl(true);
+            point.setWpisany(true);
+            point.setZmierzony(j == 1);
+        }
+    }
+    window->record() = record;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->session().setTablePanelVisible(true);
+    CharacteristicGrid &grid = page->grid();
+    CharacteristicGridView &view = page->view();
+    grid.showDocument();
+
+    const QFontMetricsF cells(view.cellFont(), &view);
+    const QFontMetricsF headers(view.headerFont(), &view);
+    QStringList cut;
+    for (const GridHeader &header : grid.rules().headers()) {
+        const QRect room = view.headerRect(header).adjusted(
+            CharacteristicGridView::TextPadding, 1, -CharacteristicGridView::TextPadding, -1);
+        const QRectF needed =
+            headers.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, header.caption);
+        if (needed.width() > room.width() || needed.height() > room.height())
+            cut.append(header.caption);
+    }
+    for (int k = 1; k <= CalibratorRanges::Count; ++k) {
+        CellInput shown;
+        if (const auto current = grid.currentCell())
+            shown.text = grid.cell(*current).text;
+        QVERIFY(grid.moveTo({GridArea::Ranges, 1, k}, shown));
+        for (GridArea area : {GridArea::Ranges, GridArea::Points}) {
+            for (int row = 1; row <= GridTags::Rows; ++row) {
+                for (int column = 1; column <= GridTags::PointColumns; ++column) {
+                    const GridCell cell = grid.cell(area, column, row);
+                    const QRect room = view.textRect({area, column, row});
+                    if (cell.visible && cells.horizontalAdvance(cell.text) > room.width())
+                        cut.append(QStringLiteral("%1 in %2").arg(cell.text).arg(room.width()));
+                }
+            }
+        }
+    }
+    // The list itself, open on the widest frequency.
+    CellInput shown;
+    shown.text = grid.cell(*grid.currentCell()).text;
+    QVERIFY(grid.moveTo({GridArea::Ranges, 2, CalibratorRanges::Count}, shown));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    cut += cutTexts(window);
+    grid.discardEdit();
+    window->record().clear();
+    grid.clear(false);
+    window->session().setTablePanelVisible(false);
+    window->hide();
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 

@@ -1,13 +1,11 @@
 #include "amplitudecells.h"
-#include "amplitudetags.h"
 #include "errors.h"
+#include "gridtags.h"
 #include "numbertext.h"
 #include "real48.h"
 #include "rowscroller.h"
 #include "tdanesprawdzania.h"
 #include "testmain.h"
-
-using namespace AmplitudeTags;
 
 namespace {
 
@@ -54,26 +52,40 @@ private Q_SLOTS:
 
 void AmplitudeCellsTest::tagsEncodeColumnAndRow()
 {
-    QCOMPARE(rangeTag(ValueColumn, 1), 101);
-    QCOMPARE(rangeTag(ClassRangeColumn, 35), 435);
-    QCOMPARE(pointTag(WmColumn, 1), 1011);
-    QCOMPARE(pointTag(NkColumn, 7), 1072);
-    QCOMPARE(pointTag(TickColumn, 35), 1358);
-    for (int row = 1; row <= Rows; ++row) {
-        for (int column = ValueColumn; column <= ClassRangeColumn; ++column) {
-            const int tag = rangeTag(column, row);
-            QVERIFY(isRangeTag(tag) && !isPointTag(tag));
-            QCOMPARE(rangeRow(tag), row);
-            QCOMPARE(rangeColumn(tag), column);
-        }
-        for (int column = WmColumn; column <= TickColumn; ++column) {
-            const int tag = pointTag(column, row);
-            QVERIFY(isPointTag(tag) && !isRangeTag(tag));
-            QCOMPARE(pointRow(tag), row);
-            QCOMPARE(pointColumn(tag), column);
+    using namespace AmplitudeTags;
+    const GridTags amplitude = AmplitudeTags::Tags;
+    QCOMPARE(amplitude.rangeTag(ValueColumn, 1), 101);
+    QCOMPARE(amplitude.rangeTag(ClassRangeColumn, 35), 435);
+    QCOMPARE(amplitude.pointTag(WmColumn, 1), 1011);
+    QCOMPARE(amplitude.pointTag(NkColumn, 7), 1072);
+    QCOMPARE(amplitude.pointTag(TickColumn, 35), 1358);
+    // The frequency grid is the same scheme from other bases: Zak_Cz1, the
+    // class of range 35, the measured value, list and tick of points.
+    const GridTags frequency = FrequencyTags::Tags;
+    QCOMPARE(frequency.rangeTag(1, 1), 2101);
+    QCOMPARE(frequency.rangeTag(4, 35), 2435);
+    QCOMPARE(frequency.pointTag(1, 1), 3011);
+    QCOMPARE(frequency.pointTag(2, 1), 3012);
+    QCOMPARE(frequency.pointTag(8, 35), 3358);
+    for (const GridTags &tags : {amplitude, frequency}) {
+        for (int row = 1; row <= GridTags::Rows; ++row) {
+            for (int column = 1; column <= GridTags::RangeColumns; ++column) {
+                const int tag = tags.rangeTag(column, row);
+                QVERIFY(tags.isRangeTag(tag) && !tags.isPointTag(tag));
+                QCOMPARE(tags.rangeRow(tag), row);
+                QCOMPARE(tags.rangeColumn(tag), column);
+            }
+            for (int column = 1; column <= GridTags::PointColumns; ++column) {
+                const int tag = tags.pointTag(column, row);
+                QVERIFY(tags.isPointTag(tag) && !tags.isRangeTag(tag));
+                QCOMPARE(tags.pointRow(tag), row);
+                QCOMPARE(tags.pointColumn(tag), column);
+            }
         }
     }
-    QVERIFY(!isRangeTag(100) && !isRangeTag(136) && !isPointTag(1010) && !isPointTag(1019));
+    QVERIFY(!amplitude.isRangeTag(100) && !amplitude.isRangeTag(136) &&
+            !amplitude.isPointTag(1010) && !amplitude.isPointTag(1019));
+    QVERIFY(!frequency.isRangeTag(101) && !frequency.isPointTag(1011));
     QCOMPARE(entryColumn(false), int(WmColumn));
     QCOMPARE(entryColumn(true), int(NkColumn));
 }
@@ -114,6 +126,9 @@ void AmplitudeCellsTest::rangeValueIsStoredWithItsUnit_data()
     QTest::newRow("1,5A") << "1,5A" << 1.5 << "A";
     QTest::newRow("2mA") << "2mA" << 2.0 << "mA";
     QTest::newRow("1000V") << "1000V" << 1000.0 << "V";
+    // Stored as a six-byte real it is not exactly 2.05, and still reads back
+    // as typed.
+    QTest::newRow("2,05V") << "2,05V" << 2.05 << "V";
 }
 
 void AmplitudeCellsTest::rangeValueIsStoredWithItsUnit()

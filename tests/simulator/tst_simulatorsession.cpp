@@ -130,7 +130,7 @@ struct OverTheLine
                                               return d->result();
                                           }});
         TForm_Sprawdzanie *window = program->verificationWindow();
-        window->findChild<AmplitudePage *>()->showDocument();
+        window->findChild<AmplitudePage *>()->grid().showDocument();
         window->Menu_Pomiary->setEnabled(true);
         window->Menu_Pomiary->trigger();
     }

@@ -1,0 +1,378 @@
+#include "amplitudegrid.h"
+
+#include "amplitudecells.h"
+#include "calibratorranges.h"
+#include "documentsession.h"
+#include "errormath.h"
+#include "numbertext.h"
+#include "tdanesprawdzania.h"
+
+#include <vector>
+
+using namespace AmplitudeTags;
+
+namespace {
+
+constexpr int ClassMeasuredLength = 6;
+constexpr int ClassRangeLength = 13;
+
+CellOutcome outcomeOf(const AmplitudeCells::Outcome &outcome)
+{
+    CellOutcome result;
+    result.message = outcome.message;
+    result.caption = outcome.caption;
+    result.refused = outcome.refocus;
+    result.changed = outcome.changed;
+    return result;
+}
+
+std::vector<std::uint8_t> headerOf(const TZakresAmpl &range)
+{
+    return {range.bytes(), range.bytes() + RecordLayout::ZakresAmplHeader};
+}
+
+} // namespace
+
+AmplitudeGridRules::AmplitudeGridRules(DocumentSession &session) : m_session(session) {}
+
+bool AmplitudeGridRules::cyfrowy() const
+{
+    return m_session.record().isCyfrowy();
+}
+
+TZakresAmpl AmplitudeGridRules::range(int k) const
+{
+    return m_session.record().ZakresyAmpl(k);
+}
+
+GridTags AmplitudeGridRules::tags() const
+{
+    return AmplitudeTags::Tags;
+}
+
+CellKind AmplitudeGridRules::kind(GridArea area, int column) const
+{
+    if (area == GridArea::Ranges)
+        return column == FrequencyColumn ? CellKind::List : CellKind::Edit;
+    if (column == entryColumn())
+        return CellKind::Edit;
+    return column == TickColumn ? CellKind::Tick : CellKind::Shown;
+}
+
+int AmplitudeGridRules::maxLength(GridArea area, int column) const
+{
+    if (area == GridArea::Ranges && column == ClassMeasuredColumn)
+        return ClassMeasuredLength;
+    if (area == GridArea::Ranges && column == ClassRangeColumn)
+        return ClassRangeLength;
+    return 0;
+}
+
+int AmplitudeGridRules::entryColumn() const
+{
+    return AmplitudeTags::entryColumn(cyfrowy());
+}
+
+int AmplitudeGridRules::currentRange() const
+{
+    return m_session.BiezacyZakres;
+}
+
+void AmplitudeGridRules::setCurrentRange(int k)
+{
+    m_session.BiezacyZakres = k;
+}
+
+int AmplitudeGridRules::rangeCount() const
+{
+    return m_session.record().amplRangeCount();
+}
+
+bool AmplitudeGridRules::rangeDefined(int k) const
+{
+    return !range(k).isEmpty();
+}
+
+int AmplitudeGridRules::pointCount() const
+{
+    return range(currentRange()).pointCount();
+}
+
+bool AmplitudeGridRules::pointDefined(int j) const
+{
+    return range(currentRange()).Punkty(j).Wpisany();
+}
+
+bool AmplitudeGridRules::resultsShown(int j) const
+{
+    // A point removed after it was measured keeps its marks in the record,
+    // but its row has nothing to show.
+    const TZakresAmpl r = range(currentRange());
+    const TPunktAmpl point = r.Punkty(j);
+    return r.Zmierzony() && point.Zmierzony() && point.Wpisany();
+}
+
+QString AmplitudeGridRules::text(GridArea area, int column, int row) const
+{
+    if (area == GridArea::Ranges) {
+        const TZakresAmpl r = range(row);
+        switch (column) {
+        case ValueColumn:
+            return AmplitudeCells::rangeValueText(r);
+        case FrequencyColumn:
+            return items(area, column, row).value(item(area, column, row));
+        case ClassMeasuredColumn:
+            return AmplitudeCells::classMeasuredText(r);
+        case ClassRangeColumn:
+            return AmplitudeCells::classRangeText(r);
+        default:
+            return {};
+        }
+    }
+    const TZakresAmpl r = range(currentRange());
+    const TPunktAmpl point = r.Punkty(row);
+    if (resultsShown(row)) {
+        const AmplitudeCells::FullRow full = AmplitudeCells::fullRow(r, point);
+        switch (column) {
+        case WmColumn:
+            return full.wm;
+        case NkColumn:
+            return full.nk;
+        case BmrColumn:
+            return full.bmr;
+        case BmdColumn:
+            return full.bmd;
+        case BkColumn:
+            return full.bk;
+        case UnitColumn:
+            return full.unit;
+        default:
+            return {};
+        }
+    }
+    if (column == entryColumn() && point.Wpisany())
+        return AmplitudeCells::pointEntryText(r, row, cyfrowy());
+    return {};
+}
+
+QStringList AmplitudeGridRules::items(GridArea area, int column, int row) const
+{
+    if (area != GridArea::Ranges || column != FrequencyColumn)
+        return {};
+    QStringList list = AmplitudeCells::frequencyItems();
+    const TZakresAmpl r = range(row);
+    if (r.Cz() == 4) {
+        const QString user = AmplitudeCells::userFrequencyItem(r.CzHz());
+        if (!user.isEmpty())
+            list[4] = user;
+    }
+    return list;
+}
+
+int AmplitudeGridRules::item(GridArea area, int column, int row) const
+{
+    if (area != GridArea::Ranges || column != FrequencyColumn)
+        return -1;
+    const int cz = range(row).Cz();
+    return cz >= 0 && cz <= 4 ? cz : 0;
+}
+
+bool AmplitudeGridRules::outOfTolerance(int j) const
+{
+    const TZakresAmpl r = range(currentRange());
+    return !ErrorMath::withinTolerance(r, r.Punkty(j));
+}
+
+bool AmplitudeGridRules::ticked(int j) const
+{
+    return range(currentRange()).Punkty(j).Wl();
+}
+
+CellOutcome AmplitudeGridRules::leave(const GridCellRef &cell, const CellInput &input)
+{
+    if (cell.area == GridArea::Ranges) {
+        const int k = cell.row;
+        CellOutcome outcome;
+        switch (cell.column) {
+        case ValueColumn:
+            outcome = outcomeOf(AmplitudeCells::leaveRangeValue(range(k), input.text));
+            outcome.summary = true;
+            return outcome;
+        case ClassMeasuredColumn:
+            outcome = outcomeOf(AmplitudeCells::leaveClassMeasured(range(k), input.text));
+            break;
+        case ClassRangeColumn:
+            outcome = outcomeOf(AmplitudeCells::leaveClassRange(range(k), input.text));
+            break;
+        default:
+            return {};
+        }
+        outcome.summary = k == currentRange();
+        return outcome;
+    }
+    if (cell.column != entryColumn())
+        return {};
+    CellOutcome outcome = outcomeOf(
+        AmplitudeCells::leavePoint(range(currentRange()), cell.row, input.text, cyfrowy()));
+    outcome.enablesMeasuring = true;
+    return outcome;
+}
+
+CellOutcome AmplitudeGridRules::choose(const GridCellRef &cell, int item)
+{
+    if (cell.area != GridArea::Ranges || cell.column != FrequencyColumn)
+        return {};
+    TZakresAmpl r = range(cell.row);
+    const auto before = headerOf(r);
+    if (item == 4) {
+        const QString text = askFrequency ? askFrequency() : QString();
+        if (!text.isEmpty())
+            AmplitudeCells::chooseFrequency(r, 4, text);
+    } else {
+        AmplitudeCells::chooseFrequency(r, item);
+    }
+    CellOutcome outcome;
+    outcome.changed = headerOf(r) != before;
+    outcome.summary = cell.row == currentRange();
+    return outcome;
+}
+
+CellOutcome AmplitudeGridRules::confirm(const GridCellRef &cell, int item)
+{
+    if (cell.area != GridArea::Ranges || cell.column != FrequencyColumn)
+        return {};
+    TZakresAmpl r = range(cell.row);
+    const std::int32_t before = r.Cz();
+    if (item >= 0 && item <= 3)
+        AmplitudeCells::chooseFrequency(r, item);
+    else if (item == 4 && r.Cz() != 4)
+        r.setCz(4);
+    CellOutcome outcome;
+    outcome.changed = r.Cz() != before;
+    return outcome;
+}
+
+bool AmplitudeGridRules::tick(int j, bool on)
+{
+    TPunktAmpl point = range(currentRange()).Punkty(j);
+    if (point.Wl() == on)
+        return false;
+    point.setWl(on);
+    return true;
+}
+
+bool AmplitudeGridRules::setTicks(bool on)
+{
+    return AmplitudeCells::setTicks(range(currentRange()), on);
+}
+
+void AmplitudeGridRules::clearRange(int k)
+{
+    range(k).clear();
+}
+
+void AmplitudeGridRules::removePoint(int j)
+{
+    AmplitudeCells::leavePoint(range(currentRange()), j, QStringLiteral("-1"), cyfrowy());
+}
+
+RangeSummary AmplitudeGridRules::summary(int, const QStringList &rowTexts) const
+{
+    return AmplitudeCells::summary(rowTexts.value(0), rowTexts.value(1), rowTexts.value(2),
+                                   rowTexts.value(3));
+}
+
+QList<GridHeader> AmplitudeGridRules::headers() const
+{
+    using Band = GridHeader::Band;
+    const GridArea ranges = GridArea::Ranges;
+    const GridArea points = GridArea::Points;
+    const HeaderTone input = HeaderTone::Input;
+    const HeaderTone result = HeaderTone::Result;
+    const bool digital = cyfrowy();
+    return {
+        {QStringLiteral("Label_Zak"), QStringLiteral("Zakres"), ranges, 1, 1, Band::Whole, input},
+        {QStringLiteral("Label_Cz"), QStringLiteral("Nastawa częstotliw. kalibratora"), ranges, 2,
+         2, Band::Whole, input},
+        {QStringLiteral("Label_Klasa"), QStringLiteral("Klasa miernika"), ranges, 3, 4, Band::Upper,
+         input},
+        {QStringLiteral("Label_Kl_Kmm"), QStringLiteral("% w. mierz."), ranges, 3, 3, Band::Lower,
+         input},
+        {QStringLiteral("Label_Kl_Kmz"), QStringLiteral("% zakresu"), ranges, 4, 4, Band::Lower,
+         input},
+        {QStringLiteral("Label_Wm"), QStringLiteral("Wskazanie miernika badanego"), points,
+         WmColumn, WmColumn, Band::Whole, digital ? input : HeaderTone::Entry},
+        {QStringLiteral("Label_Nk"), QStringLiteral("Nastawa amplitudy kalibratora"), points,
+         NkColumn, NkColumn, Band::Whole, digital ? HeaderTone::Entry : input},
+        {QStringLiteral("Label_Blad"), QStringLiteral("Błąd miernika"), points, BmrColumn,
+         BmdColumn, Band::Upper, result},
+        {QStringLiteral("Label_Bmr"), QStringLiteral("rzeczywisty"), points, BmrColumn, BmrColumn,
+         Band::Lower, result},
+        {QStringLiteral("Label_Bmd"), QStringLiteral("dopuszcz."), points, BmdColumn, BmdColumn,
+         Band::Lower, result},
+        {QStringLiteral("Label_Bk1"), QStringLiteral("Błąd"), points, BkColumn, BkColumn,
+         Band::Upper, result},
+        {QStringLiteral("Label_Bk2"), QStringLiteral("kalibratora"), points, BkColumn, BkColumn,
+         Band::Lower, result},
+        {QStringLiteral("Label_Jm1"), QString(), points, UnitColumn, UnitColumn, Band::Upper,
+         result},
+        {QStringLiteral("Label_Jm2"), QStringLiteral("j.m."), points, UnitColumn, UnitColumn,
+         Band::Lower, result},
+    };
+}
+
+QStringList AmplitudeGridRules::widestTexts(GridArea area, int column) const
+{
+    if (area == GridArea::Ranges) {
+        switch (column) {
+        case ValueColumn:
+            return {QStringLiteral("1000mV"), NumberText::general(0.075L) + QStringLiteral("mA")};
+        case FrequencyColumn: {
+            QStringList texts = AmplitudeCells::frequencyItems();
+            for (long double hertz : {99.99L, 999.9L, 2000.0L})
+                texts.append(AmplitudeCells::userFrequencyItem(hertz));
+            return texts;
+        }
+        case ClassMeasuredColumn:
+            return {NumberText::general(1.0L / 3).left(ClassMeasuredLength)};
+        case ClassRangeColumn:
+            // A class of a third with the longest term a class holds.
+            return {NumberText::general(1.0L / 3).left(ClassMeasuredLength) + QStringLiteral("+") +
+                    NumberText::general(0.002L) + QStringLiteral("mV")};
+        default:
+            return {};
+        }
+    }
+    // What every calibrator range shows at its highest setting: values and
+    // actual errors may be negative, the calibrator error is largest off DC.
+    QStringList texts;
+    for (int index = 0; index < CalibratorRanges::Count; ++index) {
+        const CalibratorRanges::CalibratorRange &calibrator = CalibratorRanges::range(index);
+        const int decimals = calibrator.decimals;
+        const QString unit = QString::fromLatin1(calibrator.unit);
+        const long double limit = CalibratorRanges::settingLimit(index);
+        switch (column) {
+        case WmColumn:
+        case NkColumn:
+        case BmrColumn:
+            texts.append(NumberText::fixed(-limit, decimals));
+            break;
+        case BmdColumn:
+            texts.append(NumberText::fixed(limit, decimals));
+            break;
+        case BkColumn: {
+            const bool milli = Units::isMilli(unit);
+            const long double error =
+                CalibratorRanges::calibratorError(index, 1, milli ? limit / 1000 : limit);
+            texts.append(NumberText::fixed(milli ? error * 1000 : error, decimals));
+            break;
+        }
+        case UnitColumn:
+            texts.append(unit);
+            break;
+        default:
+            break;
+        }
+    }
+    return texts;
+}

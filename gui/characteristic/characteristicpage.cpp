@@ -1,0 +1,72 @@
+#include "characteristicpage.h"
+
+#include "documentsession.h"
+#include "gridview.h"
+#include "services.h"
+#include "tform_sprawdzanie.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QStackedWidget>
+
+CharacteristicPage::CharacteristicPage(Services &services, TForm_Sprawdzanie &window,
+                                       std::unique_ptr<GridRules> rules, int pageIndex,
+                                       const QString &suffix)
+    : QWidget(window.Notebook_Charakterystyka), m_services(services), m_window(window),
+      m_session(window.session()), m_rules(std::move(rules)),
+      m_grid(*m_rules, m_session, services.prompts)
+{
+    m_view = new CharacteristicGridView(m_grid, suffix, this);
+    window.setPage(pageIndex, this);
+
+    connect(&m_session, &DocumentSession::documentCreated, &m_grid,
+            &CharacteristicGrid::showNewDocument);
+    connect(&m_session, &DocumentSession::documentLoaded, &m_grid,
+            &CharacteristicGrid::showDocument);
+    connect(&m_session, &DocumentSession::aboutToCloseDocument, m_view,
+            &CharacteristicGridView::discardEdit);
+    connect(&m_session, &DocumentSession::documentClosed, this, [this] { m_grid.clear(false); });
+    connect(&m_session, &DocumentSession::aboutToSave, m_view, &CharacteristicGridView::commitEdit);
+    connect(&m_grid, &CharacteristicGrid::summaryChanged, this,
+            &CharacteristicPage::PokazZakresNaPanelu);
+    connect(&window, &TForm_Sprawdzanie::resized, this, [this] {
+        const int top = m_window.GroupBox_Zakres->y();
+        m_grid.resized(top);
+        m_view->setGroupBoxTop(top);
+    });
+
+    followWindowHeight();
+    const int top = window.GroupBox_Zakres->y();
+    m_grid.setGroupBoxTop(top);
+    m_view->setGroupBoxTop(top);
+    m_grid.clear(false);
+}
+
+CharacteristicPage::~CharacteristicPage() = default;
+
+void CharacteristicPage::followWindowHeight()
+{
+    // Dragging the border keeps the width and steps the height by whole
+    // rows (60 plus a multiple of 20, within 420..922); a height the program
+    // sets is taken as it is.
+    m_window.setMinimumSize(WindowSize::Width, WindowSize::MinHeight);
+    m_window.setMaximumSize(WindowSize::Width, WindowSize::allowedHeight(WindowSize::MaxHeight));
+    m_window.setSizeIncrement(0, RowScroller::RowHeight);
+    m_window.setBaseSize(WindowSize::Width, 60);
+}
+
+void CharacteristicPage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_view->setGeometry(rect());
+}
+
+void CharacteristicPage::PokazZakresNaPanelu(int k)
+{
+    const RangeSummary s = m_grid.summary(k);
+    m_window.Label_Zakres->setText(s.zakres);
+    m_window.Label_CzestNastWska->setText(s.czestotliwosc);
+    m_window.Label_Kmm->setText(s.kmm);
+    m_window.Label_Kmz->setText(s.kmz);
+    m_session.setRangeBoxVisible(true);
+}
