@@ -3,6 +3,7 @@
 // from exec to the picture on screen, with its own peak memory.
 //   bench_startup_probe program   the program's own start-up
 //   bench_startup_probe bare      a QApplication with an empty QMainWindow
+//   bench_startup_probe text      the same window showing one line of text
 // On stdout: the number of widgets that existed at that paint.
 
 #include "orvaneapplication.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMainWindow>
 #include <QWidget>
 
@@ -50,8 +52,9 @@ private:
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2 || (std::strcmp(argv[1], "program") != 0 && std::strcmp(argv[1], "bare") != 0)) {
-        std::fprintf(stderr, "usage: bench_startup_probe program|bare\n");
+    if (argc != 2 || (std::strcmp(argv[1], "program") != 0 && std::strcmp(argv[1], "bare") != 0 &&
+                      std::strcmp(argv[1], "text") != 0)) {
+        std::fprintf(stderr, "usage: bench_startup_probe program|bare|text\n");
         return 2;
     }
     FirstPaint firstPaint;
@@ -59,6 +62,15 @@ int main(int argc, char *argv[])
         QApplication app(argc, argv);
         app.installEventFilter(&firstPaint);
         QMainWindow window;
+        window.showMaximized();
+        return app.exec();
+    }
+    if (std::strcmp(argv[1], "text") == 0) {
+        // Any window with text pays for the font database on its first paint.
+        QApplication app(argc, argv);
+        app.installEventFilter(&firstPaint);
+        QMainWindow window;
+        window.setCentralWidget(new QLabel(QStringLiteral("Orvane 707")));
         window.showMaximized();
         return app.exec();
     }
