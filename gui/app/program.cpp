@@ -104,13 +104,16 @@ void Program::createWindows()
     };
 
     m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
-    m_simulatorDisplay = std::make_unique<SimulatorDisplay>(m_simulator);
 }
 
 void Program::showSimulatorDisplay()
 {
-    if (!m_simulatorDisplay)
+    if (!m_mainWindow)
         return;
+    // Made when the simulated instrument is first talked to: a program
+    // driving a real calibrator never needs it.
+    if (!m_simulatorDisplay)
+        m_simulatorDisplay = std::make_unique<SimulatorDisplay>(m_simulator);
     m_simulator.setModel(m_services.model);
     m_simulatorDisplay->showBeside();
 }

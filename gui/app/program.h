@@ -47,6 +47,7 @@ public:
 
     Services &services() { return m_services; }
     SimulatedCalibrator &simulator() { return m_simulator; }
+    // Null until the simulated instrument is first used.
     SimulatorDisplay *simulatorDisplay() const { return m_simulatorDisplay.get(); }
     TForm_OknoGlowne *mainWindow() const { return m_mainWindow.get(); }
     TForm_Oprogramie *aboutBox() const { return m_oprogramie.get(); }
