@@ -53,6 +53,7 @@ void CharacteristicGrid::showDocument()
 
 void CharacteristicGrid::showPoints()
 {
+    m_rules.pointsShown();
     m_pointOpen.fill(false);
     m_pointOpen[1] = true;
     bool results = false;
@@ -139,6 +140,8 @@ RangeSummary CharacteristicGrid::summary(int k) const
 
 bool CharacteristicGrid::enterable(const GridCellRef &ref) const
 {
+    if (!m_rules.inUse())
+        return false;
     const GridCell shown = cell(ref);
     return shown.visible && (shown.kind == CellKind::Edit || shown.kind == CellKind::List);
 }
@@ -217,9 +220,12 @@ void CharacteristicGrid::enterCell(const GridCellRef &target)
     if (target.area == GridArea::Ranges && target.column == 1)
         makeCurrent(target.row);
     Q_EMIT currentCellChanged();
+    m_enteredByAsking = false;
     if (m_rules.kind(target.area, target.column) == CellKind::List) {
         try {
-            apply(target, m_rules.enter(target), CommitMode::Interactive);
+            const CellOutcome outcome = m_rules.enter(target);
+            m_enteredByAsking = outcome.asked;
+            apply(target, outcome, CommitMode::Interactive);
         } catch (const std::exception &error) {
             showGeneralError(m_prompts, error);
         }

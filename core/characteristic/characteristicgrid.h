@@ -82,6 +82,8 @@ public:
     std::optional<GridCellRef> currentCell() const { return m_current; }
     // A cell the user may enter: open, and typed into or chosen from.
     bool enterable(const GridCellRef &ref) const;
+    // Entering the cell under edit asked the user something already.
+    bool enteredByAsking() const { return m_enteredByAsking; }
 
     // The user's moves. `input` is what the cell being left holds. False
     // when that cell refused it and keeps the edit.
@@ -155,4 +157,5 @@ private:
     bool m_pointBarShown = false;
     int m_groupBoxTop = 0;
     int m_progress = 0;
+    bool m_enteredByAsking = false;
 };
