@@ -274,6 +274,8 @@ CharacteristicGridView::CharacteristicGridView(CharacteristicGrid &grid, const Q
     : QWidget(parent), m_grid(grid)
 {
     setObjectName(QStringLiteral("Siatka") + suffix);
+    // The grid takes the focus from the keyboard and hands it to a cell.
+    setFocusPolicy(Qt::TabFocus);
     m_ranges = new GridAreaWidget(*this, GridArea::Ranges);
     m_points = new GridAreaWidget(*this, GridArea::Points);
 
@@ -371,8 +373,9 @@ CharacteristicGridView::Columns CharacteristicGridView::columnsFor(GridArea area
         for (const GridHeader &header : captions) {
             if (header.area != area || header.first != column || header.last != column)
                 continue;
-            const int words = header.band == GridHeader::Whole ? widestWord(headers, header.caption)
-                                                               : textWidth(headers, header.caption);
+            const int words = header.band == GridHeader::Whole
+                                  ? widestWord(headers, header.caption)
+                                  : textWidth(headers, header.caption.trimmed());
             needed = std::max(needed, words + 2 * TextPadding);
         }
         columns.width[column] = needed;
@@ -384,9 +387,10 @@ CharacteristicGridView::Columns CharacteristicGridView::columnsFor(GridArea area
         int spanned = 0;
         for (int column = header.first; column <= header.last; ++column)
             spanned += columns.width[column];
-        const int needed = (header.band == GridHeader::Whole ? widestWord(headers, header.caption)
-                                                             : textWidth(headers, header.caption)) +
-                           2 * TextPadding;
+        const int needed =
+            (header.band == GridHeader::Whole ? widestWord(headers, header.caption)
+                                              : textWidth(headers, header.caption.trimmed())) +
+            2 * TextPadding;
         if (needed > spanned)
             columns.width[header.last] += needed - spanned;
     }
@@ -516,7 +520,7 @@ void CharacteristicGridView::paintEvent(QPaintEvent *)
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
         painter.setPen(Qt::white);
         painter.drawText(rect.adjusted(TextPadding, 1, -TextPadding, -1),
-                         Qt::AlignCenter | Qt::TextWordWrap, header.caption);
+                         Qt::AlignCenter | Qt::TextWordWrap, header.caption.trimmed());
     }
 }
 
@@ -530,6 +534,8 @@ GridLineEditor *CharacteristicGridView::lineEditor(GridArea area)
         edit->setObjectName(QStringLiteral("Edycja"));
         edit->setFont(m_cellFont);
         edit->hide();
+        // Tab goes on from the grid to what follows it in the window.
+        setTabOrder(this, edit);
     }
     return edit;
 }
@@ -542,6 +548,7 @@ GridListEditor *CharacteristicGridView::listEditor(GridArea area)
         list->setObjectName(QStringLiteral("Lista"));
         list->setFont(m_cellFont);
         list->hide();
+        setTabOrder(this, list);
     }
     return list;
 }
@@ -705,7 +712,8 @@ void CharacteristicGridView::cellPressed(const GridCellRef &cell, const QPoint &
     if (shown.kind == CellKind::Edit) {
         GridLineEditor *edit = m_edits[areaIndex(cell.area)];
         edit->setCursorPosition(edit->cursorPositionAt(edit->mapFrom(area(cell.area), inArea)));
-    } else if (GridListEditor *list = m_lists[areaIndex(cell.area)]; list && list->isVisible()) {
+    } else if (GridListEditor *list = m_lists[areaIndex(cell.area)];
+               list && list->isVisible() && !m_grid.enteredByAsking()) {
         list->showPopup();
     }
 }
@@ -733,7 +741,33 @@ void CharacteristicGridView::tab(int step)
         return;
     }
     // Past the last cell the focus goes on through the window.
+    m_leavingBackward = step < 0;
     focusNextPrevChild(step > 0);
+    m_leavingBackward = false;
+}
+
+void CharacteristicGridView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
+        return;
+    if (m_leavingBackward) {
+        focusNextPrevChild(false);
+        return;
+    }
+    if (QWidget *shown = editor(); shown && shown->isVisible()) {
+        shown->setFocus(event->reason());
+        return;
+    }
+    const GridCellRef first{GridArea::Ranges, 1, std::max(1, m_grid.currentRange())};
+    if (m_grid.enterable(first) && m_grid.moveTo(first, input())) {
+        if (auto *edit = qobject_cast<QLineEdit *>(editor()))
+            edit->selectAll();
+        return;
+    }
+    // Nothing to enter: the focus does not stop here.
+    focusNextPrevChild(reason != Qt::BacktabFocusReason);
 }
 
 void CharacteristicGridView::editorLeft(QWidget *newFocus)
