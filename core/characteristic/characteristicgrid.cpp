@@ -113,6 +113,8 @@ GridCell CharacteristicGrid::cell(GridArea area, int column, int row) const
         else
             shown.visible = results && column != GridTags::PointColumns - 1;
         shown.alarm = results && column == 3 && m_rules.outOfTolerance(row);
+        if (m_rules.silverPoints())
+            shown.shade = CellShade::Idle;
         shown.checked = shown.kind == CellKind::Tick && m_rules.ticked(row);
         shown.inProgress = row == m_progress;
     }
@@ -148,14 +150,27 @@ bool CharacteristicGrid::enterable(const GridCellRef &ref) const
 
 std::optional<GridCellRef> CharacteristicGrid::neighbour(const GridCellRef &from, int step) const
 {
-    const int columns =
-        from.area == GridArea::Ranges ? GridTags::RangeColumns : GridTags::PointColumns;
-    int index = (from.row - 1) * columns + (from.column - 1);
-    for (index += step; index >= 0 && index < Rows * columns; index += step) {
-        const GridCellRef candidate{from.area, index % columns + 1, index / columns + 1};
-        if (enterable(candidate))
-            return candidate;
-    }
+    const auto columns = [](GridArea area) {
+        return area == GridArea::Ranges ? GridTags::RangeColumns : GridTags::PointColumns;
+    };
+    const auto search = [&](GridArea area, int index) -> std::optional<GridCellRef> {
+        const int count = columns(area);
+        for (; index >= 0 && index < Rows * count; index += step) {
+            const GridCellRef candidate{area, index % count + 1, index / count + 1};
+            if (enterable(candidate))
+                return candidate;
+        }
+        return std::nullopt;
+    };
+    const int index = (from.row - 1) * columns(from.area) + (from.column - 1);
+    if (const auto next = search(from.area, index + step))
+        return next;
+    // Past the last range cell the points come next, and before the first
+    // point cell the ranges.
+    if (from.area == GridArea::Ranges && step > 0)
+        return search(GridArea::Points, 0);
+    if (from.area == GridArea::Points && step < 0)
+        return search(GridArea::Ranges, Rows * columns(GridArea::Ranges) - 1);
     return std::nullopt;
 }
 

@@ -88,7 +88,8 @@ public:
     // The user's moves. `input` is what the cell being left holds. False
     // when that cell refused it and keeps the edit.
     bool moveTo(const GridCellRef &target, const CellInput &input);
-    // The next or the previous cell to enter in the same area, row by row.
+    // The next or the previous cell to enter, row by row: the ranges, then
+    // the points.
     std::optional<GridCellRef> neighbour(const GridCellRef &from, int step) const;
     // The cell is left for something outside the grid, or committed before
     // a write (Quiet): the cell under edit is checked and stored.

@@ -125,6 +125,10 @@ public:
     virtual int item(GridArea area, int column, int row) const = 0;
     // The verdict of a measured point: its actual error is shown red.
     virtual bool outOfTolerance(int j) const = 0;
+    // Whether the point cells are painted silver rather than plain.
+    virtual bool silverPoints() const { return false; }
+    // The hint a column's cells show under the mouse; empty for none.
+    virtual QString hint(GridArea, int) const { return {}; }
     virtual bool ticked(int j) const = 0;
 
     // Leaving a cell the rules of the column check and store what it

@@ -221,6 +221,22 @@ bool FrequencyGridRules::outOfTolerance(int j) const
     return !ErrorMath::withinTolerance(r, r.Punkty(j));
 }
 
+QString FrequencyGridRules::hint(GridArea area, int column) const
+{
+    if (area != GridArea::Points)
+        return {};
+    switch (column) {
+    case BmrColumn:
+        return QStringLiteral("Błąd rzeczywisty miernika");
+    case BmdColumn:
+        return QStringLiteral("Błąd dopuszczalny miernika");
+    case BkColumn:
+        return QStringLiteral("Błąd kalibratora");
+    default:
+        return {};
+    }
+}
+
 bool FrequencyGridRules::ticked(int j) const
 {
     return inUse() && range(currentRange()).Punkty(j).Wl();

@@ -48,6 +48,8 @@ public:
     QStringList items(GridArea area, int column, int row) const override;
     int item(GridArea area, int column, int row) const override;
     bool outOfTolerance(int j) const override;
+    bool silverPoints() const override { return true; }
+    QString hint(GridArea area, int column) const override;
     bool ticked(int j) const override;
 
     CellOutcome leave(const GridCellRef &cell, const CellInput &input) override;

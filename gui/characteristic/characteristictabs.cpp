@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStackedWidget>
-#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -77,13 +76,12 @@ void TabSet::paintEvent(QPaintEvent *)
                          Qt::AlignHCenter | (m_captionTop > 0 ? Qt::AlignTop : Qt::AlignVCenter),
                          tabText(index));
         if (selected && hasFocus()) {
-            QStyleOptionFocusRect focus;
-            focus.initFrom(this);
-            focus.rect = painter.boundingRect(text, Qt::AlignHCenter | Qt::AlignTop, tabText(index))
-                             .adjusted(-2, 0, 2, 0);
-            if (m_captionTop == 0)
-                focus.rect = tab.adjusted(2, 2, -2, -2);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+            // The keyboard's place, dotted in the caption's own colour.
+            const QRect caption =
+                painter.boundingRect(text, Qt::AlignHCenter | Qt::AlignTop, tabText(index));
+            painter.setPen(QPen(m_colours.selectedText, 1, Qt::DotLine));
+            painter.drawRect(m_captionTop > 0 ? caption.adjusted(-3, 0, 2, -1)
+                                              : tab.adjusted(2, 2, -3, -3));
         }
     }
 }

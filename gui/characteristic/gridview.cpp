@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -137,18 +138,40 @@ protected:
     void mousePressEvent(QMouseEvent *event) override
     {
         const QPoint at = event->position().toPoint();
-        const int row = (at.y() - offset()) / RowHeight + 1;
-        if (at.y() < offset() || row < 1 || row > Rows)
-            return;
-        for (int column = 1; column <= columnCount(m_area); ++column) {
-            if (cellRect(column, row).contains(at)) {
-                m_view.cellPressed({m_area, column, row}, at);
-                return;
-            }
+        if (const auto cell = cellAt(at))
+            m_view.cellPressed(*cell, at);
+    }
+
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            auto *help = static_cast<QHelpEvent *>(event);
+            const auto cell = cellAt(help->pos());
+            const QString hint = cell && m_view.m_grid.cell(*cell).visible
+                                     ? m_view.m_grid.rules().hint(cell->area, cell->column)
+                                     : QString();
+            if (hint.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), hint, this);
+            return true;
         }
+        return QWidget::event(event);
     }
 
 private:
+    std::optional<GridCellRef> cellAt(const QPoint &at) const
+    {
+        const int row = (at.y() - offset()) / RowHeight + 1;
+        if (at.y() < offset() || row < 1 || row > Rows)
+            return std::nullopt;
+        for (int column = 1; column <= columnCount(m_area); ++column) {
+            if (cellRect(column, row).contains(at))
+                return GridCellRef{m_area, column, row};
+        }
+        return std::nullopt;
+    }
+
     void paintCell(QPainter &painter, const QRect &rect, const GridCell &cell)
     {
         if (cell.kind == CellKind::Tick) {
@@ -227,12 +250,15 @@ protected:
             m_view.editorKey(event->key());
             return;
         }
-        if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
-            event->accept();
-            m_view.tab(event->key() == Qt::Key_Tab ? 1 : -1);
-            return;
-        }
         Editor::keyPressEvent(event);
+    }
+
+    // Tab and Backtab never reach keyPressEvent: the widget moves the focus
+    // itself. In the grid they go from cell to cell.
+    bool focusNextPrevChild(bool next) override
+    {
+        m_view.tab(next ? 1 : -1);
+        return true;
     }
 
     void focusOutEvent(QFocusEvent *event) override
@@ -750,8 +776,6 @@ void CharacteristicGridView::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
-        return;
     if (m_leavingBackward) {
         focusNextPrevChild(false);
         return;

@@ -68,8 +68,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    // Tab into the grid enters a cell: the one under edit, or the current
-    // range's first.
+    // The focus coming to the grid, by Tab or as its window comes up,
+    // enters a cell: the one under edit, or the current range's first.
     void focusInEvent(QFocusEvent *event) override;
 
 private:

@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -216,10 +217,11 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     QVERIFY(f.editing(Ranges, 4, 1));
     QTest::keyClicks(QApplication::focusWidget(), "0,5+2mV");
 
-    // Each new point row asks for its frequency once, as its list is
-    // entered; Enter defines the point and opens the next row.
+    // Tab goes on from the ranges to the points. Each new point row asks
+    // for its frequency once, as its list is entered; Enter defines the
+    // point and opens the next row.
     f.answerFrequency("55,5");
-    f.click(Points, 2, 1);
+    f.type({}, Qt::Key_Tab);
     QVERIFY(f.editing(Points, 2, 1));
     QCOMPARE(f.grid().cell(Points, 2, 1).text, QStringLiteral("55,50Hz"));
     f.answerFrequency("1500");
@@ -260,8 +262,13 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     // frequency, not whatever the dialog was last given.
     f.click(Points, 2, 1);
     f.click(Points, 2, 2);
+    qobject_cast<QComboBox *>(f.view().editor())->hidePopup();
     QCOMPARE(double(range.Punkty(1).CzHz()), 55.5);
     QCOMPARE(f.frequencyDialogs(), 4);
+    // Tab from the last point leaves the grid.
+    f.type({}, Qt::Key_Tab);
+    f.type({}, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.view().BtnON));
 
     // The other method's table stays empty.
     QVERIFY(isBlank(typ == Cyfrowy ? f.record().ZakresyCzDO(1) : f.record().ZakresyCzDN(1)));
