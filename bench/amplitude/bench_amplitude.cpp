@@ -8,6 +8,7 @@
 #include "errormath.h"
 #include "fulldocument.h"
 #include "testservices.h"
+#include "tform_czestotliwosc.h"
 #include "tform_sprawdzanie.h"
 
 #include <QApplication>
@@ -22,7 +23,8 @@ struct Window
 {
     TestServices t;
     TForm_Sprawdzanie window{t.services};
-    AmplitudePage page{t.services, window};
+    TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
+    AmplitudePage page{t.services, window, frequencyDialog};
 
     Window()
     {

@@ -12,6 +12,7 @@
 #include "fulldocument.h"
 #include "pagepainter.h"
 #include "testservices.h"
+#include "tform_czestotliwosc.h"
 #include "tform_sprawdzanie.h"
 #include "workbookcontent.h"
 #include "workbookfile.h"
@@ -62,7 +63,8 @@ void BM_AmplitudeRangeSwitch(benchmark::State &state)
     DocumentFile::write(fullDocument(), path);
     TestServices t;
     TForm_Sprawdzanie window{t.services};
-    AmplitudePage page{t.services, window};
+    TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
+    AmplitudePage page{t.services, window, frequencyDialog};
     window.resize(639, 920);
     window.show();
     QApplication::processEvents();

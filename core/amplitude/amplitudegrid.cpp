@@ -13,19 +13,6 @@ using namespace AmplitudeTags;
 
 namespace {
 
-constexpr int ClassMeasuredLength = 6;
-constexpr int ClassRangeLength = 13;
-
-CellOutcome outcomeOf(const AmplitudeCells::Outcome &outcome)
-{
-    CellOutcome result;
-    result.message = outcome.message;
-    result.caption = outcome.caption;
-    result.refused = outcome.refocus;
-    result.changed = outcome.changed;
-    return result;
-}
-
 std::vector<std::uint8_t> headerOf(const TZakresAmpl &range)
 {
     return {range.bytes(), range.bytes() + RecordLayout::ZakresAmplHeader};
@@ -61,11 +48,7 @@ CellKind AmplitudeGridRules::kind(GridArea area, int column) const
 
 int AmplitudeGridRules::maxLength(GridArea area, int column) const
 {
-    if (area == GridArea::Ranges && column == ClassMeasuredColumn)
-        return ClassMeasuredLength;
-    if (area == GridArea::Ranges && column == ClassRangeColumn)
-        return ClassRangeLength;
-    return 0;
+    return AmplitudeCells::maxLength(area, column);
 }
 
 int AmplitudeGridRules::entryColumn() const
@@ -190,29 +173,12 @@ bool AmplitudeGridRules::ticked(int j) const
 
 CellOutcome AmplitudeGridRules::leave(const GridCellRef &cell, const CellInput &input)
 {
-    if (cell.area == GridArea::Ranges) {
-        const int k = cell.row;
-        CellOutcome outcome;
-        switch (cell.column) {
-        case ValueColumn:
-            outcome = outcomeOf(AmplitudeCells::leaveRangeValue(range(k), input.text));
-            outcome.summary = true;
-            return outcome;
-        case ClassMeasuredColumn:
-            outcome = outcomeOf(AmplitudeCells::leaveClassMeasured(range(k), input.text));
-            break;
-        case ClassRangeColumn:
-            outcome = outcomeOf(AmplitudeCells::leaveClassRange(range(k), input.text));
-            break;
-        default:
-            return {};
-        }
-        outcome.summary = k == currentRange();
-        return outcome;
-    }
+    if (cell.area == GridArea::Ranges)
+        return AmplitudeCells::leaveRangeCell(range(cell.row), cell.column, input.text,
+                                              cell.row == currentRange());
     if (cell.column != entryColumn())
         return {};
-    CellOutcome outcome = outcomeOf(
+    CellOutcome outcome = AmplitudeCells::cellOutcome(
         AmplitudeCells::leavePoint(range(currentRange()), cell.row, input.text, cyfrowy()));
     outcome.enablesMeasuring = true;
     return outcome;
@@ -288,37 +254,18 @@ QList<GridHeader> AmplitudeGridRules::headers() const
     const GridArea ranges = GridArea::Ranges;
     const GridArea points = GridArea::Points;
     const HeaderTone input = HeaderTone::Input;
-    const HeaderTone result = HeaderTone::Result;
     const bool digital = cyfrowy();
-    return {
+    QList<GridHeader> headers = {
         {QStringLiteral("Label_Zak"), QStringLiteral("Zakres"), ranges, 1, 1, Band::Whole, input},
         {QStringLiteral("Label_Cz"), QStringLiteral("Nastawa częstotliw. kalibratora"), ranges, 2,
          2, Band::Whole, input},
-        {QStringLiteral("Label_Klasa"), QStringLiteral("Klasa miernika"), ranges, 3, 4, Band::Upper,
-         input},
-        {QStringLiteral("Label_Kl_Kmm"), QStringLiteral("% w. mierz."), ranges, 3, 3, Band::Lower,
-         input},
-        {QStringLiteral("Label_Kl_Kmz"), QStringLiteral("% zakresu"), ranges, 4, 4, Band::Lower,
-         input},
         {QStringLiteral("Label_Wm"), QStringLiteral("Wskazanie miernika badanego"), points,
          WmColumn, WmColumn, Band::Whole, digital ? input : HeaderTone::Entry},
         {QStringLiteral("Label_Nk"), QStringLiteral("Nastawa amplitudy kalibratora"), points,
          NkColumn, NkColumn, Band::Whole, digital ? HeaderTone::Entry : input},
-        {QStringLiteral("Label_Blad"), QStringLiteral("Błąd miernika"), points, BmrColumn,
-         BmdColumn, Band::Upper, result},
-        {QStringLiteral("Label_Bmr"), QStringLiteral("rzeczywisty"), points, BmrColumn, BmrColumn,
-         Band::Lower, result},
-        {QStringLiteral("Label_Bmd"), QStringLiteral("dopuszcz."), points, BmdColumn, BmdColumn,
-         Band::Lower, result},
-        {QStringLiteral("Label_Bk1"), QStringLiteral("Błąd"), points, BkColumn, BkColumn,
-         Band::Upper, result},
-        {QStringLiteral("Label_Bk2"), QStringLiteral("kalibratora"), points, BkColumn, BkColumn,
-         Band::Lower, result},
-        {QStringLiteral("Label_Jm1"), QString(), points, UnitColumn, UnitColumn, Band::Upper,
-         result},
-        {QStringLiteral("Label_Jm2"), QStringLiteral("j.m."), points, UnitColumn, UnitColumn,
-         Band::Lower, result},
     };
+    headers.append(AmplitudeCells::sharedHeaders(QString()));
+    return headers;
 }
 
 QStringList AmplitudeGridRules::widestTexts(GridArea area, int column) const
@@ -326,7 +273,7 @@ QStringList AmplitudeGridRules::widestTexts(GridArea area, int column) const
     if (area == GridArea::Ranges) {
         switch (column) {
         case ValueColumn:
-            return {QStringLiteral("1000mV"), NumberText::general(0.075L) + QStringLiteral("mA")};
+            return AmplitudeCells::widestRangeTexts(AmplitudeCells::RangeText::Value);
         case FrequencyColumn: {
             QStringList texts = AmplitudeCells::frequencyItems();
             for (long double hertz : {99.99L, 999.9L, 2000.0L})
@@ -334,45 +281,14 @@ QStringList AmplitudeGridRules::widestTexts(GridArea area, int column) const
             return texts;
         }
         case ClassMeasuredColumn:
-            return {NumberText::general(1.0L / 3).left(ClassMeasuredLength)};
+            return AmplitudeCells::widestRangeTexts(AmplitudeCells::RangeText::ClassMeasured);
         case ClassRangeColumn:
-            // A class of a third with the longest term a class holds.
-            return {NumberText::general(1.0L / 3).left(ClassMeasuredLength) + QStringLiteral("+") +
-                    NumberText::general(0.002L) + QStringLiteral("mV")};
+            return AmplitudeCells::widestRangeTexts(AmplitudeCells::RangeText::ClassRange);
         default:
             return {};
         }
     }
-    // What every calibrator range shows at its highest setting: values and
-    // actual errors may be negative, the calibrator error is largest off DC.
-    QStringList texts;
-    for (int index = 0; index < CalibratorRanges::Count; ++index) {
-        const CalibratorRanges::CalibratorRange &calibrator = CalibratorRanges::range(index);
-        const int decimals = calibrator.decimals;
-        const QString unit = QString::fromLatin1(calibrator.unit);
-        const long double limit = CalibratorRanges::settingLimit(index);
-        switch (column) {
-        case WmColumn:
-        case NkColumn:
-        case BmrColumn:
-            texts.append(NumberText::fixed(-limit, decimals));
-            break;
-        case BmdColumn:
-            texts.append(NumberText::fixed(limit, decimals));
-            break;
-        case BkColumn: {
-            const bool milli = Units::isMilli(unit);
-            const long double error =
-                CalibratorRanges::calibratorError(index, 1, milli ? limit / 1000 : limit);
-            texts.append(NumberText::fixed(milli ? error * 1000 : error, decimals));
-            break;
-        }
-        case UnitColumn:
-            texts.append(unit);
-            break;
-        default:
-            break;
-        }
-    }
-    return texts;
+    if (column == WmColumn || column == NkColumn)
+        return AmplitudeCells::widestResults(AmplitudeCells::ResultColumn::Value);
+    return AmplitudeCells::widestPointResults(column);
 }

@@ -153,6 +153,12 @@ long double calibratorError(int index, long double frequency, long double settin
     return setting * accuracy.k + accuracy.c;
 }
 
+long double alternatingError(int index, long double setting)
+{
+    constexpr long double anyFrequency = 1;
+    return calibratorError(index, anyFrequency, setting);
+}
+
 } // namespace CalibratorRanges
 
 namespace Units {

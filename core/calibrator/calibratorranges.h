@@ -92,6 +92,9 @@ std::optional<int> chooseRange(long double value, const QString &unit, bool with
 // pass a frequency index, the frequency runs hertz). index 0..11; any other
 // throws std::out_of_range.
 long double calibratorError(int index, long double frequency, long double setting);
+// The error on AC, whatever the frequency: a point of the frequency
+// characteristic always has one.
+long double alternatingError(int index, long double setting);
 
 } // namespace CalibratorRanges
 

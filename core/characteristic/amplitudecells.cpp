@@ -8,21 +8,19 @@
 #include "prompts.h"
 #include "tdanesprawdzania.h"
 
+#include <iterator>
 #include <vector>
 
 namespace AmplitudeCells {
 
 namespace {
 
-constexpr int ClassCellLength = 6;
 constexpr int SummaryPieceLength = 13;
 
 const QString noUnitMessage = QStringLiteral("Źle podana jednostka!");
 const QString badRangeValue = QStringLiteral("Źle wprowadzona dana");
 const QString badPointMessage = QStringLiteral("Źle wpisana liczba");
 const QString negativeSettingMessage = QStringLiteral("Nastawa kalibratora nie moze być ujemna");
-const QString noClassMeasuredMessage =
-    QStringLiteral("Nie wpisano wartości klasy miernika wzg. wartosci mierzonej");
 const QString noClassRangeMessage =
     QStringLiteral("Nie wpisano wartości klasy miernika wzg. zakresu");
 const QString errorCaption = QStringLiteral("Błąd");
@@ -48,9 +46,20 @@ std::vector<std::uint8_t> headerBytes(const TZakresCz &range)
     return {range.bytes(), range.bytes() + RecordLayout::ZakresCzHeader};
 }
 
+// The two tables have always spelt this box each its own way.
+QString noClassMeasuredMessage(const TZakresAmpl &)
+{
+    return QStringLiteral("Nie wpisano wartości klasy miernika wzg. wartosci mierzonej");
+}
+
+QString noClassMeasuredMessage(const TZakresCz &)
+{
+    return QStringLiteral("Nie wpisano wartości klasy miernika wzg. wartości mierzonej");
+}
+
 QString classText(long double value)
 {
-    return NumberText::general(value).left(ClassCellLength);
+    return NumberText::general(value).left(ClassMeasuredLength);
 }
 
 bool isNoTerm(const QString &kmzDod)
@@ -59,6 +68,27 @@ bool isNoTerm(const QString &kmzDod)
 }
 
 } // namespace
+
+CellOutcome cellOutcome(const Outcome &outcome)
+{
+    CellOutcome result;
+    result.message = outcome.message;
+    result.caption = outcome.caption;
+    result.refused = outcome.refocus;
+    result.changed = outcome.changed;
+    return result;
+}
+
+int maxLength(GridArea area, int column)
+{
+    constexpr int classMeasuredColumn = 3;
+    constexpr int classRangeColumn = 4;
+    if (area == GridArea::Ranges && column == classMeasuredColumn)
+        return ClassMeasuredLength;
+    if (area == GridArea::Ranges && column == classRangeColumn)
+        return ClassRangeLength;
+    return 0;
+}
 
 QString plainCaption()
 {
@@ -95,7 +125,7 @@ template <typename Range> Outcome leaveClassMeasured(Range range, const QString 
     const QString dotted = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
     const auto value = NumberText::fromDot(dotted);
     if (text.isEmpty() || !value)
-        return refused(noClassMeasuredMessage, errorCaption);
+        return refused(noClassMeasuredMessage(range), errorCaption);
     const auto before = headerBytes(range);
     range.setKmm(*value);
     Outcome outcome;
@@ -118,6 +148,30 @@ template <typename Range> Outcome leaveClassRange(Range range, const QString &te
     range.setKmzDod(term);
     Outcome outcome;
     outcome.changed = headerBytes(range) != before;
+    return outcome;
+}
+
+template <typename Range>
+CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current)
+{
+    CellOutcome outcome;
+    switch (column) {
+    case 1:
+        // The box describes the range whose value was typed, current or
+        // about to be.
+        outcome = cellOutcome(leaveRangeValue(range, text));
+        outcome.summary = true;
+        return outcome;
+    case 3:
+        outcome = cellOutcome(leaveClassMeasured(range, text));
+        break;
+    case 4:
+        outcome = cellOutcome(leaveClassRange(range, text));
+        break;
+    default:
+        return {};
+    }
+    outcome.summary = current;
     return outcome;
 }
 
@@ -147,6 +201,8 @@ template Outcome leaveClassMeasured(TZakresAmpl, const QString &);
 template Outcome leaveClassMeasured(TZakresCz, const QString &);
 template Outcome leaveClassRange(TZakresAmpl, const QString &);
 template Outcome leaveClassRange(TZakresCz, const QString &);
+template CellOutcome leaveRangeCell(TZakresAmpl, int, const QString &, bool);
+template CellOutcome leaveRangeCell(TZakresCz, int, const QString &, bool);
 template QString rangeValueText(const TZakresAmpl &);
 template QString rangeValueText(const TZakresCz &);
 template QString classMeasuredText(const TZakresAmpl &);
@@ -233,11 +289,11 @@ PointOutcome leavePoint(TZakresAmpl range, int j, const QString &text, bool cyfr
     return outcome;
 }
 
-bool setTicks(TZakresAmpl range, bool on)
+template <typename Range> bool setTicks(Range range, bool on)
 {
     bool changed = false;
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        TPunktAmpl point = range.Punkty(j);
+        auto point = range.Punkty(j);
         if (point.Wpisany() && point.Wl() != on) {
             point.setWl(on);
             changed = true;
@@ -246,37 +302,148 @@ bool setTicks(TZakresAmpl range, bool on)
     return changed;
 }
 
+template bool setTicks(TZakresAmpl, bool);
+template bool setTicks(TZakresCz, bool);
+
 QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy)
 {
     const TPunktAmpl point = range.Punkty(j);
     return NumberText::entry(cyfrowy ? point.Nk() : point.Wm());
 }
 
+Results results(long double bmr, long double bmd, long double bk, const QString &jmBk, int decimals)
+{
+    Results shown;
+    shown.bmr = NumberText::fixed(bmr, decimals);
+    shown.bmd = NumberText::fixed(bmd, decimals);
+    // Bk is kept in volts or amperes and shown in the calibrator unit.
+    shown.bk = NumberText::fixed(Units::isMilli(jmBk) ? bk * 1000 : bk, decimals);
+    shown.unit = jmBk;
+    return shown;
+}
+
 FullRow fullRow(const TZakresAmpl &range, const TPunktAmpl &point)
 {
     const int decimals = point.Dokl();
-    const QString unit = point.JmBk();
     FullRow row;
+    static_cast<Results &>(row) =
+        results(point.Bmr(), point.Bmd(), point.Bk(), point.JmBk(), decimals);
     row.wm = NumberText::fixed(point.Wm(), decimals);
     row.nk = NumberText::fixed(point.Nk(), decimals);
-    row.bmr = NumberText::fixed(point.Bmr(), decimals);
-    row.bmd = NumberText::fixed(point.Bmd(), decimals);
-    // Bk is kept in volts or amperes and shown in the calibrator unit.
-    row.bk = NumberText::fixed(Units::isMilli(unit) ? point.Bk() * 1000 : point.Bk(), decimals);
-    row.unit = unit;
     row.outOfTolerance = !ErrorMath::withinTolerance(range, point);
     return row;
+}
+
+QStringList widestResults(ResultColumn column)
+{
+    // Values and actual errors may be negative; the calibrator error is
+    // largest off DC.
+    QStringList texts;
+    for (int index = 0; index < CalibratorRanges::Count; ++index) {
+        const CalibratorRanges::CalibratorRange &calibrator = CalibratorRanges::range(index);
+        const int decimals = calibrator.decimals;
+        const QString unit = QString::fromLatin1(calibrator.unit);
+        const long double limit = CalibratorRanges::settingLimit(index);
+        switch (column) {
+        case ResultColumn::Value:
+        case ResultColumn::ActualError:
+            texts.append(NumberText::fixed(-limit, decimals));
+            break;
+        case ResultColumn::PermissibleError:
+            texts.append(NumberText::fixed(limit, decimals));
+            break;
+        case ResultColumn::CalibratorError: {
+            const bool milli = Units::isMilli(unit);
+            const long double error =
+                CalibratorRanges::alternatingError(index, milli ? limit / 1000 : limit);
+            texts.append(NumberText::fixed(milli ? error * 1000 : error, decimals));
+            break;
+        }
+        case ResultColumn::Unit:
+            texts.append(unit);
+            break;
+        }
+    }
+    return texts;
+}
+
+QStringList widestPointResults(int column)
+{
+    static constexpr ResultColumn columns[] = {ResultColumn::ActualError,
+                                               ResultColumn::PermissibleError,
+                                               ResultColumn::CalibratorError, ResultColumn::Unit};
+    constexpr int first = 3;
+    if (column < first || column >= first + int(std::size(columns)))
+        return {};
+    return widestResults(columns[column - first]);
+}
+
+QList<GridHeader> sharedHeaders(const QString &suffix)
+{
+    using Band = GridHeader::Band;
+    const auto header = [&suffix](const char *name, const char *caption, GridArea area, int first,
+                                  int last, Band band, HeaderTone tone) {
+        return GridHeader{QLatin1String(name) + suffix,
+                          QString::fromUtf8(caption),
+                          area,
+                          first,
+                          last,
+                          band,
+                          tone};
+    };
+    const GridArea ranges = GridArea::Ranges;
+    const GridArea points = GridArea::Points;
+    const HeaderTone input = HeaderTone::Input;
+    const HeaderTone result = HeaderTone::Result;
+    return {
+        header("Label_Klasa", "Klasa miernika", ranges, 3, 4, Band::Upper, input),
+        header("Label_Kl_Kmm", "% w. mierz.", ranges, 3, 3, Band::Lower, input),
+        header("Label_Kl_Kmz", "% zakresu", ranges, 4, 4, Band::Lower, input),
+        header("Label_Blad", "Błąd miernika", points, 3, 4, Band::Upper, result),
+        header("Label_Bmr", "rzeczywisty", points, 3, 3, Band::Lower, result),
+        header("Label_Bmd", "dopuszcz.", points, 4, 4, Band::Lower, result),
+        header("Label_Bk1", "Błąd", points, 5, 5, Band::Upper, result),
+        header("Label_Bk2", "kalibratora", points, 5, 5, Band::Lower, result),
+        header("Label_Jm1", "", points, 6, 6, Band::Upper, result),
+        header("Label_Jm2", "j.m.", points, 6, 6, Band::Lower, result),
+    };
+}
+
+QStringList widestRangeTexts(RangeText column)
+{
+    switch (column) {
+    case RangeText::Value:
+        return {QStringLiteral("1000mV"), NumberText::general(0.075L) + QStringLiteral("mA")};
+    case RangeText::ClassMeasured:
+        return {classText(1.0L / 3)};
+    case RangeText::ClassRange:
+        // A class of a third with the longest term a class holds.
+        return {classText(1.0L / 3) + QStringLiteral("+") + NumberText::general(0.002L) +
+                QStringLiteral("mV")};
+    }
+    return {};
+}
+
+QString summaryPiece(const QString &text)
+{
+    return text.left(SummaryPieceLength);
 }
 
 RangeSummary summary(const QString &valueText, const QString &frequencyText,
                      const QString &classMeasuredText, const QString &classRangeText)
 {
+    return rangeSummary(valueText, QStringLiteral("Częstotliwość: ") + summaryPiece(frequencyText),
+                        classMeasuredText, classRangeText);
+}
+
+RangeSummary rangeSummary(const QString &valueText, const QString &secondLine,
+                          const QString &classMeasuredText, const QString &classRangeText)
+{
     RangeSummary result;
-    result.zakres = valueText.left(SummaryPieceLength);
-    result.czestotliwosc =
-        QStringLiteral("Częstotliwość: ") + frequencyText.left(SummaryPieceLength);
-    result.kmm = classMeasuredText.left(SummaryPieceLength) + QStringLiteral("% w. mierz.");
-    const QString kmz = classRangeText.left(SummaryPieceLength);
+    result.zakres = summaryPiece(valueText);
+    result.czestotliwosc = secondLine;
+    result.kmm = summaryPiece(classMeasuredText) + QStringLiteral("% w. mierz.");
+    const QString kmz = summaryPiece(classRangeText);
     const int plus = kmz.indexOf(QLatin1Char('+'));
     result.kmz = (plus >= 0 ? kmz.left(plus) : kmz) + QStringLiteral("% zakresu");
     if (plus >= 0)

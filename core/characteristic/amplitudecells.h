@@ -18,6 +18,10 @@ class TPunktAmpl;
 // TZakresCz).
 namespace AmplitudeCells {
 
+// The longest texts the class cells take.
+constexpr int ClassMeasuredLength = 6;
+constexpr int ClassRangeLength = 13;
+
 // A box to show after a cell was left, and whether the focus goes back to
 // the cell.
 struct Outcome
@@ -28,6 +32,13 @@ struct Outcome
     // The record was written and the document counts as changed.
     bool changed = false;
 };
+
+// What the grid takes from an outcome.
+CellOutcome cellOutcome(const Outcome &outcome);
+
+// The longest text an edit of either table takes: the class cells have
+// their limits, the others none (0).
+int maxLength(GridArea area, int column);
 
 // The caption of the grid's plain boxes: the program's title.
 QString plainCaption();
@@ -49,6 +60,12 @@ template <typename Range> Outcome leaveRangeValue(Range range, const QString &te
 // characters); a term whose number does not read is refused likewise.
 template <typename Range> Outcome leaveClassMeasured(Range range, const QString &text);
 template <typename Range> Outcome leaveClassRange(Range range, const QString &text);
+
+// Leaving the value cell (column 1) or a class cell (3 or 4) of a range
+// row, as both tables have them; `current` tells whether the row is the
+// current range, whose "Zakres" box follows. Nothing for another column.
+template <typename Range>
+CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current);
 
 // The items of a range's frequency list; item 4 is replaced by the user's
 // frequency once there is one.
@@ -74,9 +91,9 @@ struct PointOutcome : Outcome
 };
 PointOutcome leavePoint(TZakresAmpl range, int j, const QString &text, bool cyfrowy);
 
-// ON / OFF: the tick of every defined point of the range. True when a tick
-// changed.
-bool setTicks(TZakresAmpl range, bool on);
+// ON / OFF: the tick of every defined point of a range of either
+// characteristic. True when a tick changed.
+template <typename Range> bool setTicks(Range range, bool on);
 
 // Texts of a range row as shown from the record.
 template <typename Range> QString rangeValueText(const Range &range);
@@ -85,21 +102,52 @@ template <typename Range> QString classRangeText(const Range &range);
 // The typed value of a point as its entry cell shows it.
 QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy);
 
-// A measured point, as its row shows it.
-struct FullRow
+// The results of a measured point of either characteristic, as its row
+// shows them: the errors with the point's decimals, the calibrator error
+// (kept in volts or amperes) in the calibrator unit, and that unit.
+struct Results
 {
-    QString wm;
-    QString nk;
     QString bmr;
     QString bmd;
     QString bk;
     QString unit;
+};
+Results results(long double bmr, long double bmd, long double bk, const QString &jmBk,
+                int decimals);
+
+// A measured point, as its row shows it.
+struct FullRow : Results
+{
+    QString wm;
+    QString nk;
     bool outOfTolerance = false;
 };
 FullRow fullRow(const TZakresAmpl &range, const TPunktAmpl &point);
 
+// What the columns of measured points must have room for, over every
+// calibrator range at its highest setting.
+enum class ResultColumn { Value, ActualError, PermissibleError, CalibratorError, Unit };
+QStringList widestResults(ResultColumn column);
+// The same for the result columns 3..6 of a point row, which both tables
+// have in one order: actual error, permissible error, calibrator error,
+// unit.
+QStringList widestPointResults(int column);
+// And the range cells both characteristics share.
+enum class RangeText { Value, ClassMeasured, ClassRange };
+QStringList widestRangeTexts(RangeText column);
+
+// The headers both tables have: "Klasa miernika" over the class columns 3
+// and 4 of a range row, and the captions over the result columns 3..6 of a
+// point row. Their names end in the table's suffix ("_Cz").
+QList<GridHeader> sharedHeaders(const QString &suffix);
+
 // The "Zakres" group box, from the texts of a range row.
 RangeSummary summary(const QString &valueText, const QString &frequencyText,
                      const QString &classMeasuredText, const QString &classRangeText);
+// The same with its second line given whole.
+RangeSummary rangeSummary(const QString &valueText, const QString &secondLine,
+                          const QString &classMeasuredText, const QString &classRangeText);
+// A text of a range row as the box takes it: at most 13 characters.
+QString summaryPiece(const QString &text);
 
 } // namespace AmplitudeCells

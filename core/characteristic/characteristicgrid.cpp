@@ -53,6 +53,7 @@ void CharacteristicGrid::showDocument()
 
 void CharacteristicGrid::showPoints()
 {
+    m_rules.pointsShown();
     m_pointOpen.fill(false);
     m_pointOpen[1] = true;
     bool results = false;
@@ -112,6 +113,8 @@ GridCell CharacteristicGrid::cell(GridArea area, int column, int row) const
         else
             shown.visible = results && column != GridTags::PointColumns - 1;
         shown.alarm = results && column == 3 && m_rules.outOfTolerance(row);
+        if (m_rules.silverPoints())
+            shown.shade = CellShade::Idle;
         shown.checked = shown.kind == CellKind::Tick && m_rules.ticked(row);
         shown.inProgress = row == m_progress;
     }
@@ -139,20 +142,35 @@ RangeSummary CharacteristicGrid::summary(int k) const
 
 bool CharacteristicGrid::enterable(const GridCellRef &ref) const
 {
+    if (!m_rules.inUse())
+        return false;
     const GridCell shown = cell(ref);
     return shown.visible && (shown.kind == CellKind::Edit || shown.kind == CellKind::List);
 }
 
 std::optional<GridCellRef> CharacteristicGrid::neighbour(const GridCellRef &from, int step) const
 {
-    const int columns =
-        from.area == GridArea::Ranges ? GridTags::RangeColumns : GridTags::PointColumns;
-    int index = (from.row - 1) * columns + (from.column - 1);
-    for (index += step; index >= 0 && index < Rows * columns; index += step) {
-        const GridCellRef candidate{from.area, index % columns + 1, index / columns + 1};
-        if (enterable(candidate))
-            return candidate;
-    }
+    const auto columns = [](GridArea area) {
+        return area == GridArea::Ranges ? GridTags::RangeColumns : GridTags::PointColumns;
+    };
+    const auto search = [&](GridArea area, int index) -> std::optional<GridCellRef> {
+        const int count = columns(area);
+        for (; index >= 0 && index < Rows * count; index += step) {
+            const GridCellRef candidate{area, index % count + 1, index / count + 1};
+            if (enterable(candidate))
+                return candidate;
+        }
+        return std::nullopt;
+    };
+    const int index = (from.row - 1) * columns(from.area) + (from.column - 1);
+    if (const auto next = search(from.area, index + step))
+        return next;
+    // Past the last range cell the points come next, and before the first
+    // point cell the ranges.
+    if (from.area == GridArea::Ranges && step > 0)
+        return search(GridArea::Points, 0);
+    if (from.area == GridArea::Points && step < 0)
+        return search(GridArea::Ranges, Rows * columns(GridArea::Ranges) - 1);
     return std::nullopt;
 }
 
@@ -217,9 +235,12 @@ void CharacteristicGrid::enterCell(const GridCellRef &target)
     if (target.area == GridArea::Ranges && target.column == 1)
         makeCurrent(target.row);
     Q_EMIT currentCellChanged();
+    m_enteredByAsking = false;
     if (m_rules.kind(target.area, target.column) == CellKind::List) {
         try {
-            apply(target, m_rules.enter(target), CommitMode::Interactive);
+            const CellOutcome outcome = m_rules.enter(target);
+            m_enteredByAsking = outcome.asked;
+            apply(target, outcome, CommitMode::Interactive);
         } catch (const std::exception &error) {
             showGeneralError(m_prompts, error);
         }

@@ -82,11 +82,14 @@ public:
     std::optional<GridCellRef> currentCell() const { return m_current; }
     // A cell the user may enter: open, and typed into or chosen from.
     bool enterable(const GridCellRef &ref) const;
+    // Entering the cell under edit asked the user something already.
+    bool enteredByAsking() const { return m_enteredByAsking; }
 
     // The user's moves. `input` is what the cell being left holds. False
     // when that cell refused it and keeps the edit.
     bool moveTo(const GridCellRef &target, const CellInput &input);
-    // The next or the previous cell to enter in the same area, row by row.
+    // The next or the previous cell to enter, row by row: the ranges, then
+    // the points.
     std::optional<GridCellRef> neighbour(const GridCellRef &from, int step) const;
     // The cell is left for something outside the grid, or committed before
     // a write (Quiet): the cell under edit is checked and stored.
@@ -155,4 +158,5 @@ private:
     bool m_pointBarShown = false;
     int m_groupBoxTop = 0;
     int m_progress = 0;
+    bool m_enteredByAsking = false;
 };

@@ -11,6 +11,11 @@ namespace ErrorMath {
 
 namespace {
 
+long double asStored(long double value)
+{
+    return Real48::fits(value) ? Real48::toLongDouble(Real48::fromLongDouble(value)) : value;
+}
+
 struct Term
 {
     long double multiplier = 0;
@@ -83,6 +88,51 @@ void computeRange(TZakresAmpl range)
     }
 }
 
+QString amplitudeUnit(const TZakresCz &range)
+{
+    for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
+        // A point removed after it was measured still tells: the amplitude
+        // was stored with it.
+        const TPunktCz point = range.Punkty(j);
+        if (point.Zmierzony() && !point.JmBk().isEmpty())
+            return point.JmBk();
+    }
+    return range.Jm();
+}
+
+long double amplitudeIn(const TZakresCz &range, const QString &unit)
+{
+    const long double stored = range.NkDN_WmDO();
+    const QString held = amplitudeUnit(range);
+    const QString jm = range.Jm();
+    if (Units::isMilli(held) == Units::isMilli(unit))
+        return stored;
+    if (Units::isMilli(held) == Units::isMilli(jm))
+        return Units::toCalibratorUnit(stored, jm, unit);
+    // Back from the calibrator unit to Jm, undoing what the run did: of the
+    // values with the fewest digits, the one the run turns into the stored
+    // value. Multiplying back would show 0,15 stored as 150 mV as
+    // 0,1500000000002.
+    const long double naive = Units::toRangeUnit(stored, jm, held);
+    if (stored == 0 || !Real48::fits(naive))
+        return naive;
+    const auto target = Real48::fromLongDouble(stored);
+    const double approximate = static_cast<double>(naive);
+    for (int digits = 1; digits <= 15; ++digits) {
+        const long double candidate =
+            asStored(QString::number(approximate, 'g', digits).toDouble());
+        const long double scaled = Units::toCalibratorUnit(candidate, jm, held);
+        if (Real48::fits(scaled) && Real48::fromLongDouble(scaled) == target)
+            return candidate;
+    }
+    return naive;
+}
+
+long double amplitudeInRangeUnit(const TZakresCz &range)
+{
+    return amplitudeIn(range, range.Jm());
+}
+
 void computeRange(TZakresCz range, bool analogowy)
 {
     if (!range.Zmierzony())
@@ -90,11 +140,11 @@ void computeRange(TZakresCz range, bool analogowy)
     const QString jm = range.Jm();
     const long double a = rangePart(range.Zak(), range.Kmz(), range.KmzDod(), jm);
     const long double kmm = range.Kmm();
-    const long double amplitude = range.NkDN_WmDO();
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
         TPunktCz point = range.Punkty(j);
         if (!point.Wpisany() || !point.Zmierzony())
             continue;
+        const long double amplitude = amplitudeIn(range, point.JmBk());
         const long double measured = point.WmDN_NkDO();
         // The meter's indication is the range amplitude for exact reading
         // and the point's value for exact setting; the error is always

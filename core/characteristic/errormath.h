@@ -45,6 +45,21 @@ long double rangePart(long double zak, long double kmz, const QString &kmzDod,
 long double permissibleError(long double reading, long double kmm, long double rangePart,
                              const QString &rangeUnit, const QString &calibratorUnit);
 
+// The one amplitude of a frequency range, NkDN_WmDO, is typed in the range
+// unit Jm. A run stores it, with every point it accepts, in the unit of the
+// calibrator range that point was measured on, which the point keeps as its
+// JmBk; so the record tells the unit through the JmBk of the range's
+// measured points, and Jm when there are none. Everything that shows or
+// measures the amplitude reads it through these, so that it is never taken
+// in the wrong unit, nor scaled twice.
+QString amplitudeUnit(const TZakresCz &range);
+// The amplitude in a unit that is Jm or a calibrator unit (only its 'm'
+// counts); the stored value itself when the record holds it so.
+long double amplitudeIn(const TZakresCz &range, const QString &unit);
+// The amplitude in the range unit Jm: what the grid, the report, the charts
+// and the workbook show, and what a run measures at.
+long double amplitudeInRangeUnit(const TZakresCz &range);
+
 // Recomputes Bmr and Bmd of every defined and measured point of a measured
 // amplitude range. A range not measured, and points not both defined and
 // measured, keep what they hold.
@@ -52,7 +67,8 @@ void computeRange(TZakresAmpl range);
 
 // The same for a range of the frequency characteristic. For an "Analogowy"
 // meter the range's amplitude is the meter's indication and the points hold
-// calibrator settings; for a "Cyfrowy" meter the other way round.
+// calibrator settings; for a "Cyfrowy" meter the other way round. Each
+// point's errors take the amplitude in that point's calibrator unit.
 void computeRange(TZakresCz range, bool analogowy);
 
 // The verdict of a point: within tolerance when |Bmr| <= |Bmd|, with Bmd

@@ -48,6 +48,9 @@ struct CellOutcome
     bool summary = false;
     // "Po&miary" becomes usable.
     bool enablesMeasuring = false;
+    // The user was asked already, in a dialog of the rules' own: a list
+    // entered so does not open as well.
+    bool asked = false;
 };
 
 // The "Zakres" group box: the current range repeated in words.
@@ -88,6 +91,9 @@ public:
     virtual ~GridRules() = default;
 
     virtual GridTags tags() const = 0;
+    // Whether the record has a table for these rules: a page without one
+    // shows its first row and takes nothing into it.
+    virtual bool inUse() const { return true; }
     virtual CellKind kind(GridArea area, int column) const = 0;
     // The longest text an edit takes; 0 for no limit.
     virtual int maxLength(GridArea area, int column) const = 0;
@@ -108,6 +114,8 @@ public:
     virtual int pointCount() const = 0;
     virtual bool pointDefined(int j) const = 0;
     virtual bool resultsShown(int j) const = 0;
+    // The point rows were shown again from the record.
+    virtual void pointsShown() {}
 
     // What a cell shows from the record. The grid keeps what the user typed
     // into a range row's edits, as typed, until the rows are shown again.
@@ -117,6 +125,10 @@ public:
     virtual int item(GridArea area, int column, int row) const = 0;
     // The verdict of a measured point: its actual error is shown red.
     virtual bool outOfTolerance(int j) const = 0;
+    // Whether the point cells are painted silver rather than plain.
+    virtual bool silverPoints() const { return false; }
+    // The hint a column's cells show under the mouse; empty for none.
+    virtual QString hint(GridArea, int) const { return {}; }
     virtual bool ticked(int j) const = 0;
 
     // Leaving a cell the rules of the column check and store what it

@@ -69,4 +69,19 @@ namespace FrequencyTags {
 
 constexpr GridTags Tags{2000, 3000};
 
+enum RangeColumn { ValueColumn = 1, AmplitudeColumn, ClassMeasuredColumn, ClassRangeColumn };
+
+// A point is one frequency: its list is the column the user chooses in, and
+// the value beside it is what the run measured.
+enum PointColumn {
+    MeasuredColumn = 1,
+    FrequencyColumn,
+    BmrColumn,
+    BmdColumn,
+    BkColumn,
+    UnitColumn,
+    TickPanelColumn,
+    TickColumn,
+};
+
 } // namespace FrequencyTags

@@ -51,12 +51,14 @@ PointLoop::Outcome PointLoop::run(RangePoints &points, int choice)
         if (points.onShow())
             m_view.showProgress(j);
         const std::optional<CalibratorChoice> calibrator =
-            calibratorFor(points.valueInRangeUnit(j), jm);
+            calibratorFor(points.valueInRangeUnit(j), jm, points.outOfRangeLead());
         if (calibrator) {
-            // An abort ends the range at once, leaving the window where the
-            // dialog put it.
-            if (!points.measure(j, *calibrator))
+            // An abort ends the range at once.
+            if (!points.measure(j, *calibrator)) {
+                if (points.centresAfterAbort())
+                    m_view.centreVerificationWindow();
                 return Outcome::Aborted;
+            }
             measured = true;
         }
         points.pointDone(j);
@@ -67,19 +69,20 @@ PointLoop::Outcome PointLoop::run(RangePoints &points, int choice)
     return measured ? Outcome::Measured : Outcome::NothingMeasured;
 }
 
-std::optional<int> PointLoop::chooseRange(long double value, const QString &jm)
+std::optional<int> PointLoop::chooseRange(long double value, const QString &jm, const QString &lead)
 {
     const long double base = Units::isMilli(jm) ? value / 1000 : value;
     const std::optional<int> index =
         CalibratorRanges::chooseRange(base, jm, m_services.model.hasHighCurrentRange());
     if (!index)
-        m_services.prompts.show(outOfRangeText(value, jm), Prompts::plainCaption());
+        m_services.prompts.show(outOfRangeText(value, jm, lead), Prompts::plainCaption());
     return index;
 }
 
-std::optional<CalibratorChoice> PointLoop::calibratorFor(long double value, const QString &jm)
+std::optional<CalibratorChoice> PointLoop::calibratorFor(long double value, const QString &jm,
+                                                         const QString &lead)
 {
-    const std::optional<int> index = chooseRange(value, jm);
+    const std::optional<int> index = chooseRange(value, jm, lead);
     if (!index)
         return std::nullopt;
     warnHighVoltage(*index);
@@ -104,10 +107,16 @@ void PointLoop::warnHighVoltage(int index)
     m_state.OstrzezenieWN = true;
 }
 
-QString PointLoop::outOfRangeText(long double value, const QString &jm)
+const QString PointLoop::outOfRangeLead = QStringLiteral("Wartość nastawy ");
+
+QString RangePoints::outOfRangeLead() const
 {
-    return QStringLiteral("Wartość nastawy ") + wholeNumber(value) + jm +
-           QStringLiteral(" przekracza zakres kalibratora!!! ");
+    return PointLoop::outOfRangeLead;
+}
+
+QString PointLoop::outOfRangeText(long double value, const QString &jm, const QString &lead)
+{
+    return lead + wholeNumber(value) + jm + QStringLiteral(" przekracza zakres kalibratora!!! ");
 }
 
 QString PointLoop::meterRangeText(long double zak, const QString &jm)

@@ -56,6 +56,11 @@ public:
     // Whether the range is the one the window shows: its rows follow the
     // run.
     virtual bool onShow() const = 0;
+    // Whether an abort, too, puts the verification window back in the
+    // middle of the desktop.
+    virtual bool centresAfterAbort() const { return false; }
+    // How the message about a value out of every range begins.
+    virtual QString outOfRangeLead() const;
 };
 
 // The one point loop of every run. For each point taking part (ticked, or
@@ -83,11 +88,14 @@ public:
     // The calibrator range (0..10) that holds a value in the unit jm, for
     // the model in use. When none holds it, the operator is told the value
     // and nothing is returned.
-    std::optional<int> chooseRange(long double value, const QString &jm);
+    std::optional<int> chooseRange(long double value, const QString &jm,
+                                   const QString &lead = outOfRangeLead);
 
     static const QString highVoltageText;
+    static const QString outOfRangeLead;
     // "Wartość nastawy 1200V przekracza zakres kalibratora!!! "
-    static QString outOfRangeText(long double value, const QString &jm);
+    static QString outOfRangeText(long double value, const QString &jm,
+                                  const QString &lead = outOfRangeLead);
     // The meter's range as the dialogs show it: Zak as a whole number and
     // Jm ("300mV").
     static QString meterRangeText(long double zak, const QString &jm);
@@ -96,7 +104,8 @@ public:
     static QString settingUnit(const QString &jm, const QString &rangeText);
 
 private:
-    std::optional<CalibratorChoice> calibratorFor(long double value, const QString &jm);
+    std::optional<CalibratorChoice> calibratorFor(long double value, const QString &jm,
+                                                  const QString &lead);
     // Before the first point on the 100 V or 1000 V range the operator is
     // warned and the output goes into standby; a point on any other range
     // lets the warning come again.

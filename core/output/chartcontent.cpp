@@ -2,6 +2,7 @@
 
 #include "amplitudecells.h"
 #include "calibratorranges.h"
+#include "errormath.h"
 #include "reportcontent.h"
 #include "tdanesprawdzania.h"
 
@@ -90,14 +91,16 @@ Source frequencySource(const TZakresCz &range, bool analogowy)
     source.subheading = QStringLiteral("Zakres: ") + rangeText(range.Zak(), range.Jm()) +
                         (analogowy ? QStringLiteral(",  Wskazanie miernika badanego: ")
                                    : QStringLiteral(",  Nastawa amplitudy kalibratora: ")) +
-                        ReportContent::generalText(range.NkDN_WmDO()) + range.Jm();
-    // The range holds one amplitude: the meter's indication for exact
-    // reading, the calibrator's setting for exact setting.
-    const long double amplitude = range.NkDN_WmDO();
+                        ReportContent::generalText(ErrorMath::amplitudeInRangeUnit(range)) +
+                        range.Jm();
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
         const TPunktCz point = range.Punkty(j);
         if (!(point.Wl() && point.Wpisany() && point.Zmierzony()))
             continue;
+        // The range holds one amplitude: the meter's indication for exact
+        // reading, the calibrator's setting for exact setting. It is taken
+        // in the point's unit, as the point's own value is.
+        const long double amplitude = ErrorMath::amplitudeIn(range, point.JmBk());
         const long double measured = point.WmDN_NkDO();
         source.points.append({analogowy ? measured : amplitude, analogowy ? amplitude : measured,
                               point.Bmr(), point.Bmd(), point.JmBk()});
@@ -189,6 +192,12 @@ ChartTable ChartContent::tableOf(const TDaneSprawdzania &record, Characteristic 
     if (characteristic == Characteristic::Amplitude)
         return ChartTable::Amplitude;
     return record.isAnalogowy() ? ChartTable::FrequencyDO : ChartTable::FrequencyDN;
+}
+
+int ChartContent::notebookPage(ChartTable table, ChartKind kind)
+{
+    static constexpr int First[] = {1, 4, 6};
+    return First[int(table)] + (kind == ChartKind::Errors ? 1 : 0);
 }
 
 ChartContent::Scale ChartContent::scaleOf(const QList<Series> &series)

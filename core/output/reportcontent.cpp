@@ -128,7 +128,7 @@ void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k)
     report.metoda = cyfrowy ? MethodDN : MethodDO;
     report.zakres = QStringLiteral("Wartość: ") + general(range.Zak()) + range.Jm();
     report.secondLine = (cyfrowy ? NastawaAmplitudy : WskazanieMiernika) + QStringLiteral(": ") +
-                        general(range.NkDN_WmDO()) + range.Jm();
+                        general(ErrorMath::amplitudeInRangeUnit(range)) + range.Jm();
     report.klasa = classLine(range, false);
     report.headers[0] = cyfrowy ? WskazanieMiernika : NastawaAmplitudy;
     report.headers[1] = QStringLiteral("Nastawa częstotliwości kalibratora");

@@ -1,5 +1,6 @@
 #include "workbookcontent.h"
 
+#include "errormath.h"
 #include "tdanesprawdzania.h"
 
 namespace {
@@ -124,7 +125,7 @@ void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k)
     sheet.text(8, A,
                analogowy ? QStringLiteral("wskazanie miernika :")
                          : QStringLiteral("nastawa kalibratora :"));
-    sheet.wide(8, D, range.NkDN_WmDO());
+    sheet.wide(8, D, ErrorMath::amplitudeInRangeUnit(range));
     sheet.text(8, E, range.Jm());
     sheet.text(12, A, analogowy ? QStringLiteral("nastawa") : QStringLiteral("wskazanie"));
     sheet.text(13, A, analogowy ? QStringLiteral("kalibratora") : QStringLiteral("miernika"));

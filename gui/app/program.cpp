@@ -1,11 +1,15 @@
 #include "program.h"
 
 #include "amplitudepage.h"
+#include "characteristictabs.h"
+#include "chartpages.h"
 #include "documentsession.h"
+#include "frequencypage.h"
 #include "measuremenu.h"
 #include "outputmenu.h"
 #include "serialsettings.h"
 #include "simulatordisplay.h"
+#include "tform_czestotliwosc.h"
 #include "tform_oknoglowne.h"
 #include "tform_oprogramie.h"
 #include "tform_pomiary.h"
@@ -81,19 +85,29 @@ void Program::createWindows()
 
     m_sprawdzanie = std::make_unique<TForm_Sprawdzanie>(m_services);
     m_sprawdzanie->setRS232Window(m_rs232.get());
-    // The page belongs to the window from here on.
-    m_amplitudePage = new AmplitudePage(m_services, *m_sprawdzanie);
+    // One frequency entry dialog for the lists of both tables. It and the
+    // pages belong to the window from here on.
+    auto *czestotliwosc = new TForm_Czestotliwosc(m_services.prompts, m_sprawdzanie.get());
+    m_amplitudePage = new AmplitudePage(m_services, *m_sprawdzanie, *czestotliwosc);
+    m_frequencyPage = new FrequencyPage(m_services, *m_sprawdzanie, *czestotliwosc);
     // The measurement dialogs and the "Po&miary" command live with the window.
     auto *pomiaryDO = new TForm_PomiaryDO(m_services, m_measurementState, m_sprawdzanie.get());
     auto *pomiaryDN = new TForm_PomiaryDN(m_services, m_measurementState, m_sprawdzanie.get());
     auto *pomiary = new TForm_Pomiary(m_services, m_sprawdzanie.get());
-    new MeasureMenu(m_services, m_measurementState, *m_sprawdzanie, *m_amplitudePage, *pomiaryDO,
-                    *pomiaryDN, *pomiary);
-    // The frequency twins are created with the rest; the frequency runs use them.
-    new TForm_PomiaryDN_Cz(m_services, m_measurementState, m_sprawdzanie.get());
-    new TForm_PomiaryDO_Cz(m_services, m_measurementState, m_sprawdzanie.get());
+    auto *measureMenu = new MeasureMenu(m_services, m_measurementState, *m_sprawdzanie,
+                                        *m_amplitudePage, *pomiaryDO, *pomiaryDN, *pomiary);
+    auto *pomiaryDN_Cz =
+        new TForm_PomiaryDN_Cz(m_services, m_measurementState, m_sprawdzanie.get());
+    auto *pomiaryDO_Cz =
+        new TForm_PomiaryDO_Cz(m_services, m_measurementState, m_sprawdzanie.get());
+    measureMenu->addFrequency(*m_frequencyPage, *pomiaryDO_Cz, *pomiaryDN_Cz);
     // "&Drukuj" and "Excel" with the report form and the chart pages.
     m_outputMenu = new OutputMenu(m_services, *m_sprawdzanie);
+    m_tabs = new CharacteristicTabs(m_services, *m_sprawdzanie, *m_amplitudePage, *m_frequencyPage);
+    ChartPages *charts = m_outputMenu->charts();
+    m_tabs->viewSwitch().buildChart = [charts](Characteristic characteristic, ChartKind kind) {
+        return charts->build(characteristic, kind);
+    };
     TForm_Oprogramie *splash = m_oprogramie.get();
     QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
                      [splash] { splash->close(); });

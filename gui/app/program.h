@@ -21,6 +21,8 @@ class TForm_WyborKal;
 class TForm_Sprawdzanie;
 class TForm_Czestotliwosc;
 class AmplitudePage;
+class FrequencyPage;
+class CharacteristicTabs;
 class SimulatorDisplay;
 class OutputMenu;
 
@@ -54,6 +56,8 @@ public:
     TForm_Sprawdzanie *verificationWindow() const { return m_sprawdzanie.get(); }
     // "&Drukuj", "Excel" and the chart pages of the verification window.
     OutputMenu *outputMenu() const { return m_outputMenu; }
+    // The tab bars under the verification window's notebook.
+    CharacteristicTabs *characteristicTabs() const { return m_tabs; }
 
     // The About box goes up first, as the splash.
     void showSplash();
@@ -86,6 +90,8 @@ private:
     std::unique_ptr<TForm_WyborKal> m_wyborKal;
     std::unique_ptr<TForm_Sprawdzanie> m_sprawdzanie;
     AmplitudePage *m_amplitudePage = nullptr;
+    FrequencyPage *m_frequencyPage = nullptr;
+    CharacteristicTabs *m_tabs = nullptr;
     std::unique_ptr<SimulatorDisplay> m_simulatorDisplay;
     OutputMenu *m_outputMenu = nullptr;
 };

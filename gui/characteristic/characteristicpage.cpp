@@ -3,6 +3,7 @@
 #include "documentsession.h"
 #include "gridview.h"
 #include "services.h"
+#include "tform_czestotliwosc.h"
 #include "tform_sprawdzanie.h"
 
 #include <QGroupBox>
@@ -10,14 +11,16 @@
 #include <QStackedWidget>
 
 CharacteristicPage::CharacteristicPage(Services &services, TForm_Sprawdzanie &window,
-                                       std::unique_ptr<GridRules> rules, int pageIndex,
-                                       const QString &suffix)
+                                       TForm_Czestotliwosc &frequencyDialog,
+                                       std::unique_ptr<GridRules> rules,
+                                       Characteristic characteristic, const QString &suffix)
     : QWidget(window.Notebook_Charakterystyka), m_services(services), m_window(window),
-      m_session(window.session()), m_rules(std::move(rules)),
+      m_session(window.session()), m_frequencyDialog(frequencyDialog),
+      m_characteristic(characteristic), m_rules(std::move(rules)),
       m_grid(*m_rules, m_session, services.prompts)
 {
     m_view = new CharacteristicGridView(m_grid, suffix, this);
-    window.setPage(pageIndex, this);
+    window.setPage(characteristic == Characteristic::Amplitude ? 0 : 3, this);
 
     connect(&m_session, &DocumentSession::documentCreated, &m_grid,
             &CharacteristicGrid::showNewDocument);
@@ -61,8 +64,30 @@ void CharacteristicPage::resizeEvent(QResizeEvent *event)
     m_view->setGeometry(rect());
 }
 
+bool CharacteristicPage::isShown() const
+{
+    const bool frequencyShown =
+        m_session.shownView && m_session.shownView() == DocumentSession::View::Frequency;
+    return frequencyShown == (m_characteristic == Characteristic::Frequency);
+}
+
+QString CharacteristicPage::askFrequency()
+{
+    return m_frequencyDialog.ask();
+}
+
+void CharacteristicPage::broughtIntoView()
+{
+    m_grid.layoutBars();
+    if (m_session.rangeBoxVisible())
+        PokazZakresNaPanelu(m_grid.currentRange());
+}
+
 void CharacteristicPage::PokazZakresNaPanelu(int k)
 {
+    // Both grids describe their ranges; the box belongs to the one shown.
+    if (!isShown())
+        return;
     const RangeSummary s = m_grid.summary(k);
     m_window.Label_Zakres->setText(s.zakres);
     m_window.Label_CzestNastWska->setText(s.czestotliwosc);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "characteristicgrid.h"
+#include "outputrange.h"
 
 #include <QWidget>
 
@@ -8,6 +9,7 @@
 
 class CharacteristicGridView;
 class DocumentSession;
+class TForm_Czestotliwosc;
 class TForm_Sprawdzanie;
 struct Services;
 
@@ -15,23 +17,38 @@ struct Services;
 // by the grid's view, put into the window's notebook at its index. The page
 // follows the document through the session (new, loaded, closing, saving),
 // lays the grid out as the window is resized, and fills the "Zakres" group
-// box from the range the grid describes. The amplitude page (index 0) and
-// the frequency page (index 3, suffix "_Cz") differ only in their rules.
+// box from the range the grid describes while its characteristic is the one
+// shown. The amplitude page (index 0) and the frequency page (index 3,
+// suffix "_Cz") differ only in their rules. Both ask for a frequency of the
+// user's own with the program's one frequency entry dialog.
 class CharacteristicPage : public QWidget
 {
     Q_OBJECT
 
 public:
     CharacteristicPage(Services &services, TForm_Sprawdzanie &window,
-                       std::unique_ptr<GridRules> rules, int pageIndex, const QString &suffix);
+                       TForm_Czestotliwosc &frequencyDialog, std::unique_ptr<GridRules> rules,
+                       Characteristic characteristic, const QString &suffix);
     ~CharacteristicPage() override;
 
     CharacteristicGrid &grid() { return m_grid; }
     CharacteristicGridView &view() { return *m_view; }
     int currentRange() const { return m_grid.currentRange(); }
+    Characteristic characteristic() const { return m_characteristic; }
+    // Whether the window shows this page's characteristic.
+    bool isShown() const;
 
-    // The "Zakres" group box for range k, from what its row shows.
+    // The "Zakres" group box for range k, from what its row shows; nothing
+    // while the other characteristic is shown.
     void PokazZakresNaPanelu(int k);
+    // The characteristic has just been brought into view: the bars are laid
+    // out for its counts and the "Zakres" box, when up, describes its
+    // current range.
+    void broughtIntoView();
+
+    // The frequency entry dialog's text; empty when it was ended without
+    // one.
+    QString askFrequency();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -43,6 +60,8 @@ protected:
 private:
     void followWindowHeight();
 
+    TForm_Czestotliwosc &m_frequencyDialog;
+    Characteristic m_characteristic;
     std::unique_ptr<GridRules> m_rules;
     CharacteristicGrid m_grid;
     CharacteristicGridView *m_view = nullptr;

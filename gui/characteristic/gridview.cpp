@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -137,18 +138,40 @@ protected:
     void mousePressEvent(QMouseEvent *event) override
     {
         const QPoint at = event->position().toPoint();
-        const int row = (at.y() - offset()) / RowHeight + 1;
-        if (at.y() < offset() || row < 1 || row > Rows)
-            return;
-        for (int column = 1; column <= columnCount(m_area); ++column) {
-            if (cellRect(column, row).contains(at)) {
-                m_view.cellPressed({m_area, column, row}, at);
-                return;
-            }
+        if (const auto cell = cellAt(at))
+            m_view.cellPressed(*cell, at);
+    }
+
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            auto *help = static_cast<QHelpEvent *>(event);
+            const auto cell = cellAt(help->pos());
+            const QString hint = cell && m_view.m_grid.cell(*cell).visible
+                                     ? m_view.m_grid.rules().hint(cell->area, cell->column)
+                                     : QString();
+            if (hint.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), hint, this);
+            return true;
         }
+        return QWidget::event(event);
     }
 
 private:
+    std::optional<GridCellRef> cellAt(const QPoint &at) const
+    {
+        const int row = (at.y() - offset()) / RowHeight + 1;
+        if (at.y() < offset() || row < 1 || row > Rows)
+            return std::nullopt;
+        for (int column = 1; column <= columnCount(m_area); ++column) {
+            if (cellRect(column, row).contains(at))
+                return GridCellRef{m_area, column, row};
+        }
+        return std::nullopt;
+    }
+
     void paintCell(QPainter &painter, const QRect &rect, const GridCell &cell)
     {
         if (cell.kind == CellKind::Tick) {
@@ -227,12 +250,15 @@ protected:
             m_view.editorKey(event->key());
             return;
         }
-        if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
-            event->accept();
-            m_view.tab(event->key() == Qt::Key_Tab ? 1 : -1);
-            return;
-        }
         Editor::keyPressEvent(event);
+    }
+
+    // Tab and Backtab never reach keyPressEvent: the widget moves the focus
+    // itself. In the grid they go from cell to cell.
+    bool focusNextPrevChild(bool next) override
+    {
+        m_view.tab(next ? 1 : -1);
+        return true;
     }
 
     void focusOutEvent(QFocusEvent *event) override
@@ -274,6 +300,8 @@ CharacteristicGridView::CharacteristicGridView(CharacteristicGrid &grid, const Q
     : QWidget(parent), m_grid(grid)
 {
     setObjectName(QStringLiteral("Siatka") + suffix);
+    // The grid takes the focus from the keyboard and hands it to a cell.
+    setFocusPolicy(Qt::TabFocus);
     m_ranges = new GridAreaWidget(*this, GridArea::Ranges);
     m_points = new GridAreaWidget(*this, GridArea::Points);
 
@@ -371,8 +399,9 @@ CharacteristicGridView::Columns CharacteristicGridView::columnsFor(GridArea area
         for (const GridHeader &header : captions) {
             if (header.area != area || header.first != column || header.last != column)
                 continue;
-            const int words = header.band == GridHeader::Whole ? widestWord(headers, header.caption)
-                                                               : textWidth(headers, header.caption);
+            const int words = header.band == GridHeader::Whole
+                                  ? widestWord(headers, header.caption)
+                                  : textWidth(headers, header.caption.trimmed());
             needed = std::max(needed, words + 2 * TextPadding);
         }
         columns.width[column] = needed;
@@ -384,9 +413,10 @@ CharacteristicGridView::Columns CharacteristicGridView::columnsFor(GridArea area
         int spanned = 0;
         for (int column = header.first; column <= header.last; ++column)
             spanned += columns.width[column];
-        const int needed = (header.band == GridHeader::Whole ? widestWord(headers, header.caption)
-                                                             : textWidth(headers, header.caption)) +
-                           2 * TextPadding;
+        const int needed =
+            (header.band == GridHeader::Whole ? widestWord(headers, header.caption)
+                                              : textWidth(headers, header.caption.trimmed())) +
+            2 * TextPadding;
         if (needed > spanned)
             columns.width[header.last] += needed - spanned;
     }
@@ -516,7 +546,7 @@ void CharacteristicGridView::paintEvent(QPaintEvent *)
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
         painter.setPen(Qt::white);
         painter.drawText(rect.adjusted(TextPadding, 1, -TextPadding, -1),
-                         Qt::AlignCenter | Qt::TextWordWrap, header.caption);
+                         Qt::AlignCenter | Qt::TextWordWrap, header.caption.trimmed());
     }
 }
 
@@ -530,6 +560,8 @@ GridLineEditor *CharacteristicGridView::lineEditor(GridArea area)
         edit->setObjectName(QStringLiteral("Edycja"));
         edit->setFont(m_cellFont);
         edit->hide();
+        // Tab goes on from the grid to what follows it in the window.
+        setTabOrder(this, edit);
     }
     return edit;
 }
@@ -542,6 +574,7 @@ GridListEditor *CharacteristicGridView::listEditor(GridArea area)
         list->setObjectName(QStringLiteral("Lista"));
         list->setFont(m_cellFont);
         list->hide();
+        setTabOrder(this, list);
     }
     return list;
 }
@@ -705,7 +738,8 @@ void CharacteristicGridView::cellPressed(const GridCellRef &cell, const QPoint &
     if (shown.kind == CellKind::Edit) {
         GridLineEditor *edit = m_edits[areaIndex(cell.area)];
         edit->setCursorPosition(edit->cursorPositionAt(edit->mapFrom(area(cell.area), inArea)));
-    } else if (GridListEditor *list = m_lists[areaIndex(cell.area)]; list && list->isVisible()) {
+    } else if (GridListEditor *list = m_lists[areaIndex(cell.area)];
+               list && list->isVisible() && !m_grid.enteredByAsking()) {
         list->showPopup();
     }
 }
@@ -733,7 +767,31 @@ void CharacteristicGridView::tab(int step)
         return;
     }
     // Past the last cell the focus goes on through the window.
+    m_leavingBackward = step < 0;
     focusNextPrevChild(step > 0);
+    m_leavingBackward = false;
+}
+
+void CharacteristicGridView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (m_leavingBackward) {
+        focusNextPrevChild(false);
+        return;
+    }
+    if (QWidget *shown = editor(); shown && shown->isVisible()) {
+        shown->setFocus(event->reason());
+        return;
+    }
+    const GridCellRef first{GridArea::Ranges, 1, std::max(1, m_grid.currentRange())};
+    if (m_grid.enterable(first) && m_grid.moveTo(first, input())) {
+        if (auto *edit = qobject_cast<QLineEdit *>(editor()))
+            edit->selectAll();
+        return;
+    }
+    // Nothing to enter: the focus does not stop here.
+    focusNextPrevChild(reason != Qt::BacktabFocusReason);
 }
 
 void CharacteristicGridView::editorLeft(QWidget *newFocus)

@@ -68,6 +68,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The focus coming to the grid, by Tab or as its window comes up,
+    // enters a cell: the one under edit, or the current range's first.
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     friend class GridAreaWidget;
@@ -107,6 +110,8 @@ private:
     Columns m_columns[2];
     int m_groupBoxTop = 0;
     int m_listOverhead = 0;
+    // Backtab left the first cell: the focus goes on past the grid.
+    bool m_leavingBackward = false;
     GridAreaWidget *m_ranges = nullptr;
     GridAreaWidget *m_points = nullptr;
     // The editors of each area, made when first needed.

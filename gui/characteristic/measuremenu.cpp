@@ -59,19 +59,60 @@ void GridRunView::centreVerificationWindow()
     centreOnDesktop(&m_window);
 }
 
+// The frequency page's runs, with their own dialogs and the view of their
+// grid.
+struct MeasureMenu::Frequency
+{
+    Frequency(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
+              CharacteristicPage &page, ExactReadingDialog &exactReading,
+              ExactSettingDialog &exactSetting)
+        : page(page), dialogs(exactReading, exactSetting), view(window, page.grid()),
+          run(services, state, window.session(), dialogs, view)
+    {}
+
+    CharacteristicPage &page;
+    MeasurementDialogs dialogs;
+    GridRunView view;
+    FrequencyRun run;
+};
+
 MeasureMenu::MeasureMenu(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
                          CharacteristicPage &page, ExactReadingDialog &exactReading,
                          ExactSettingDialog &exactSetting, TForm_Pomiary &chooser)
-    : QObject(&window), m_dialogs(exactReading, exactSetting), m_chooser(chooser),
-      m_view(window, page.grid()), m_run(services, state, window.session(), m_dialogs, m_view),
+    : QObject(&window), m_services(services), m_state(state), m_window(window), m_page(page),
+      m_dialogs(exactReading, exactSetting), m_chooser(chooser), m_view(window, page.grid()),
+      m_run(services, state, window.session(), m_dialogs, m_view),
       m_command(services, state, window.session(), m_run, m_chooser)
 {
     exactReading.setVerificationWindow(&window);
     exactSetting.setVerificationWindow(&window);
-    // A value still in its cell takes part: the cell is left first, and a
-    // value it refuses stops the command before anything is sent.
-    connect(window.Menu_Pomiary, &QAction::triggered, this, [this, &page] {
-        if (page.view().finishEdit())
-            m_command.Menu_PomiaryClick();
-    });
+    connect(window.Menu_Pomiary, &QAction::triggered, this, &MeasureMenu::Menu_PomiaryClick);
+}
+
+MeasureMenu::~MeasureMenu() = default;
+
+void MeasureMenu::addFrequency(CharacteristicPage &page, ExactReadingDialog &exactReading,
+                               ExactSettingDialog &exactSetting)
+{
+    exactReading.setVerificationWindow(&m_window);
+    exactSetting.setVerificationWindow(&m_window);
+    m_frequency = std::make_unique<Frequency>(m_services, m_state, m_window, page, exactReading,
+                                              exactSetting);
+    m_command.setFrequencyRuns(&m_frequency->run);
+}
+
+FrequencyRun *MeasureMenu::frequencyRun()
+{
+    return m_frequency ? &m_frequency->run : nullptr;
+}
+
+void MeasureMenu::Menu_PomiaryClick()
+{
+    // A value still in its cell takes part: the cell of the page shown is
+    // left first, and a value it refuses stops the command before anything
+    // is sent.
+    CharacteristicPage &shown =
+        m_frequency && m_frequency->page.isShown() ? m_frequency->page : m_page;
+    if (shown.view().finishEdit())
+        m_command.Menu_PomiaryClick();
 }

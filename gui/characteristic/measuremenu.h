@@ -1,9 +1,12 @@
 #pragma once
 
 #include "amplituderun.h"
+#include "frequencyrun.h"
 #include "measurecommand.h"
 
 #include <QObject>
+
+#include <memory>
 
 class CharacteristicPage;
 class CharacteristicGrid;
@@ -62,8 +65,9 @@ private:
 };
 
 // "Po&miary" in the verification window: built once with the window, its
-// amplitude page and the dialogs, and connected to the menu item. The
-// dialogs open beside the verification window.
+// amplitude page and the dialogs, and connected to the menu item; the
+// frequency page and its dialogs are added to it. The dialogs open beside
+// the verification window.
 class MeasureMenu : public QObject
 {
     Q_OBJECT
@@ -72,14 +76,30 @@ public:
     MeasureMenu(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
                 CharacteristicPage &page, ExactReadingDialog &exactReading,
                 ExactSettingDialog &exactSetting, TForm_Pomiary &chooser);
+    ~MeasureMenu() override;
+
+    // The frequency characteristic's page and its twins of the dialogs:
+    // "Po&miary" then measures it while it is shown.
+    void addFrequency(CharacteristicPage &page, ExactReadingDialog &exactReading,
+                      ExactSettingDialog &exactSetting);
 
     MeasureCommand &command() { return m_command; }
     AmplitudeRun &amplitudeRun() { return m_run; }
+    FrequencyRun *frequencyRun();
 
 private:
+    struct Frequency;
+
+    void Menu_PomiaryClick();
+
+    Services &m_services;
+    MeasurementState &m_state;
+    TForm_Sprawdzanie &m_window;
+    CharacteristicPage &m_page;
     MeasurementDialogs m_dialogs;
     ProcedureChooser m_chooser;
     GridRunView m_view;
     AmplitudeRun m_run;
     MeasureCommand m_command;
+    std::unique_ptr<Frequency> m_frequency;
 };

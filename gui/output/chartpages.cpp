@@ -28,8 +28,7 @@ bool ChartPages::build(Characteristic characteristic, ChartKind kind)
 
 int ChartPages::pageOf(ChartTable table, ChartKind kind)
 {
-    static constexpr int First[] = {1, 4, 6};
-    return First[int(table)] + (kind == ChartKind::Errors ? 1 : 0);
+    return ChartContent::notebookPage(table, kind);
 }
 
 ChartPage *ChartPages::page(ChartTable table, ChartKind kind)

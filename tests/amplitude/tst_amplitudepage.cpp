@@ -33,7 +33,8 @@ struct Fixture
 {
     TestServices t;
     TForm_Sprawdzanie window{t.services};
-    AmplitudePage page{t.services, window};
+    TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
+    AmplitudePage page{t.services, window, frequencyDialog};
     QTemporaryDir dir;
 
     Fixture()

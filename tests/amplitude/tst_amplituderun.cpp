@@ -7,6 +7,7 @@
 #include "measuremenu.h"
 #include "testmain.h"
 #include "testservices.h"
+#include "tform_czestotliwosc.h"
 #include "tform_pomiary.h"
 #include "tform_pomiarydn.h"
 #include "tform_pomiarydo.h"
@@ -794,7 +795,8 @@ void AmplitudeRunTest::menuCommandFillsTheGridRow()
     TestServices t;
     MeasurementState state;
     TForm_Sprawdzanie window(t.services);
-    AmplitudePage page(t.services, window);
+    TForm_Czestotliwosc frequencyDialog(t.prompts, &window);
+    AmplitudePage page(t.services, window, frequencyDialog);
     TForm_PomiaryDO reading(t.services, state);
     TForm_PomiaryDN setting(t.services, state);
     TForm_Pomiary chooser(t.services);

@@ -1,8 +1,6 @@
 #include "amplitudepage.h"
 
 #include "amplitudegrid.h"
-#include "services.h"
-#include "tform_czestotliwosc.h"
 #include "tform_sprawdzanie.h"
 
 namespace {
@@ -17,15 +15,10 @@ std::unique_ptr<GridRules> amplitudeRules(TForm_Sprawdzanie &window, AmplitudePa
 
 } // namespace
 
-AmplitudePage::AmplitudePage(Services &services, TForm_Sprawdzanie &window)
-    : CharacteristicPage(services, window, amplitudeRules(window, this), 0, QString())
+AmplitudePage::AmplitudePage(Services &services, TForm_Sprawdzanie &window,
+                             TForm_Czestotliwosc &frequencyDialog)
+    : CharacteristicPage(services, window, frequencyDialog, amplitudeRules(window, this),
+                         Characteristic::Amplitude, QString())
 {
     setObjectName(QStringLiteral("Tabela"));
-}
-
-QString AmplitudePage::askFrequency()
-{
-    if (!m_frequencyDialog)
-        m_frequencyDialog = new TForm_Czestotliwosc(m_services.prompts, this);
-    return m_frequencyDialog->ask();
 }
