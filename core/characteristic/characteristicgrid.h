@@ -134,6 +134,9 @@ private:
     bool commit(const CellInput &input, CommitMode mode);
     bool apply(const GridCellRef &cell, const CellOutcome &outcome, CommitMode mode);
     void enterCell(const GridCellRef &target);
+    bool isEmptyNewRow(const GridCellRef &cell, const CellInput &input) const;
+    void closeIfEmptyNewRow(const GridCellRef &cell, const CellInput &input);
+    void closeLastPointRow(int j);
     void makeCurrent(int k);
     void showPoints();
     void enableMeasuring();
