@@ -125,6 +125,16 @@ struct Fixture
              }});
     }
 
+    // The frequency entry dialog, ended with Esc.
+    void cancelFrequency()
+    {
+        t.prompts.dialogHandlers.push_back({QStringLiteral("Form_Czestotliwosc"), [](QDialog *d) {
+                                                d->show();
+                                                QTest::keyClick(d, Qt::Key_Escape);
+                                                return d->result();
+                                            }});
+    }
+
     int frequencyDialogs() const
     {
         return int(t.prompts.dialogsShown.count(QStringLiteral("Form_Czestotliwosc")));
@@ -241,6 +251,27 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     QVERIFY(f.editing(Points, 2, 3));
     QVERIFY(!f.grid().rowOpen(Points, 4));
     QCOMPARE(f.frequencyDialogs(), 4);
+    // A new row whose dialog is ended with Esc shows "f"; left so, it goes
+    // without a word. Its list still offers the fixed frequencies.
+    f.cancelFrequency();
+    f.type({});
+    QVERIFY(f.editing(Points, 2, 4));
+    QCOMPARE(f.grid().cell(Points, 2, 4).text, QStringLiteral("f"));
+    f.type({}, Qt::Key_Backtab);
+    QVERIFY(f.editing(Points, 2, 3));
+    QVERIFY(!f.grid().rowOpen(Points, 4));
+    f.cancelFrequency();
+    f.type({});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    f.cancelFrequency();
+    f.type({});
+    QVERIFY(f.editing(Points, 2, 5));
+    QCOMPARE(f.record().ZakresyCz(1).Punkty(4).Cz(), 0);
+    QVERIFY(f.record().ZakresyCz(1).Punkty(4).Wpisany());
+    f.type({}, Qt::Key_Escape);
+    f.type({}, Qt::Key_Escape);
+    QVERIFY(f.editing(Points, 2, 3));
+    QCOMPARE(f.frequencyDialogs(), 7);
 
     const TZakresCz range = f.record().ZakresyCz(1);
     QCOMPARE(range.Zak(), 1.0L);
@@ -264,7 +295,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     f.click(Points, 2, 2);
     qobject_cast<QComboBox *>(f.view().editor())->hidePopup();
     QCOMPARE(double(range.Punkty(1).CzHz()), 55.5);
-    QCOMPARE(f.frequencyDialogs(), 4);
+    QCOMPARE(f.frequencyDialogs(), 7);
     // Tab from the last point leaves the grid.
     f.type({}, Qt::Key_Tab);
     f.type({}, Qt::Key_Tab);
