@@ -31,6 +31,7 @@ void CharacteristicGrid::showNewDocument()
 {
     clear(true);
     layoutBars();
+    Q_EMIT documentShown();
     Q_EMIT changed();
 }
 
@@ -48,6 +49,7 @@ void CharacteristicGrid::showDocument()
     Q_EMIT summaryChanged(currentRange());
     resetBars();
     layoutBars();
+    Q_EMIT documentShown();
     Q_EMIT changed();
 }
 

@@ -127,6 +127,9 @@ Q_SIGNALS:
     void buttonFocusRequested();
     // The "Zakres" box describes range row k.
     void summaryChanged(int k);
+    // Another document is shown: the texts the columns must hold may have
+    // changed.
+    void documentShown();
 
 private:
     QString text(GridArea area, int column, int row) const;

@@ -19,6 +19,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -327,6 +328,13 @@ void TForm_Sprawdzanie::reject()
 void TForm_Sprawdzanie::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    // Qt hands a widget's size increment and base size on to the window
+    // system only when they are set after the native window exists; the
+    // height of this window steps by whole rows while its border is dragged.
+    if (QWindow *native = windowHandle()) {
+        native->setSizeIncrement(sizeIncrement());
+        native->setBaseSize(baseSize());
+    }
     // The recent files are read once each time the window comes up, not at
     // every activation: every message box and file dialog gives the
     // activation back, and a reload then would drop the files opened since

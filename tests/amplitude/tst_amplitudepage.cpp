@@ -420,7 +420,7 @@ void AmplitudePageTest::scrollBarsFollowTheCounts()
     QCOMPARE(f.view().cellRect({Points, 1, 4}).top(), 44);
 
     // Dragging steps by whole rows within the allowed heights.
-    QCOMPARE(f.window.sizeIncrement(), QSize(0, 20));
+    QCOMPARE(f.window.sizeIncrement(), QSize(1, 20));
     QCOMPARE(f.window.baseSize(), QSize(639, 60));
     QCOMPARE(f.window.minimumSize(), QSize(639, 420));
     QCOMPARE(f.window.maximumSize(), QSize(639, 920));

@@ -11,6 +11,7 @@
 #include "orvaneapplication.h"
 #include "program.h"
 #include "qtprompts.h"
+#include "rowscroller.h"
 #include "services.h"
 #include "tform_oknoglowne.h"
 #include "tform_oprogramie.h"
@@ -73,6 +74,18 @@ bool fixedOnTheServer(QWidget *window)
     }
     return sizes.size() == 2 &&
            sizes.value(QStringLiteral("minimum")) == sizes.value(QStringLiteral("maximum"));
+}
+
+// The height step the window manager is told for a drag of the border; 0
+// for none.
+int heightStepOnTheServer(QWidget *window)
+{
+    // program specified resize increment: 1 by 20
+    const QString hints = propertyOnTheServer(window, QStringLiteral("WM_NORMAL_HINTS"));
+    const QRegularExpression step(
+        QStringLiteral("program specified resize increment: \\d+ by (\\d+)"));
+    const QRegularExpressionMatch match = step.match(hints);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
 QWidget *windowNamed(const QString &name)
@@ -174,20 +187,22 @@ void DesktopTest::windowSystemGetsCaptionsAndSizes_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("fixed");
+    // A drag of the border steps the height by whole grid rows.
+    QTest::addColumn<bool>("byRows");
     QTest::newRow("main window") << "Form_OknoGlowne"
-                                 << "Orvane 707" << false;
+                                 << "Orvane 707" << false << false;
     QTest::newRow("About box") << "Form_Oprogramie"
-                               << "Informacje o programie" << true;
+                               << "Informacje o programie" << true << false;
     QTest::newRow("front panel") << "Form_Pulpit"
-                                 << "Pulpit sterujący" << true;
+                                 << "Pulpit sterujący" << true << false;
     QTest::newRow("model choice") << "Form_WyborKal"
-                                  << "Wybór wykonania kalibratora" << true;
+                                  << "Wybór wykonania kalibratora" << true << false;
     QTest::newRow("serial settings") << "Form_RS232"
-                                     << "Parametry transmisji" << true;
+                                     << "Parametry transmisji" << true << false;
     QTest::newRow("verification") << "Form_Sprawdzanie"
-                                  << "Sprawdzanie miernika" << false;
+                                  << "Sprawdzanie miernika" << false << true;
     QTest::newRow("print selection") << "Form_Drukowanie"
-                                     << "Drukowanie" << true;
+                                     << "Drukowanie" << true << false;
 }
 
 void DesktopTest::windowSystemGetsCaptionsAndSizes()
@@ -195,6 +210,7 @@ void DesktopTest::windowSystemGetsCaptionsAndSizes()
     QFETCH(QString, window);
     QFETCH(QString, caption);
     QFETCH(bool, fixed);
+    QFETCH(bool, byRows);
     QWidget *widget = windowNamed(window);
     QVERIFY(widget);
     const bool wasVisible = widget->isVisible();
@@ -202,10 +218,12 @@ void DesktopTest::windowSystemGetsCaptionsAndSizes()
     QVERIFY(QTest::qWaitForWindowExposed(widget));
     const QString title = titleOnTheServer(widget);
     const bool fixedSize = fixedOnTheServer(widget);
+    const int step = heightStepOnTheServer(widget);
     if (!wasVisible)
         widget->hide();
     QCOMPARE(title, caption);
     QCOMPARE(fixedSize, fixed);
+    QCOMPARE(step == int(RowScroller::RowHeight * widget->devicePixelRatio()), byRows);
 }
 
 void DesktopTest::everyTextShowsWhole_data()

@@ -15,6 +15,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -392,6 +393,8 @@ void FrequencyPageTest::showingIsNotEditing()
     QVERIFY(f.active());
     TDaneSprawdzania full = fullDocument(Cyfrowy);
     full.setWidokAmpl(false);
+    // A frequency of more digits than the frequency dialog takes.
+    full.ZakresyCzDN(1).Punkty(3).setCzHz(99.995L);
     const QString name = f.write(full);
     QFile file(name);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -406,6 +409,11 @@ void FrequencyPageTest::showingIsNotEditing()
     // volts; the "Zakres" box says so too.
     QCOMPARE(f.grid().cell(Ranges, 2, 1).text, QStringLiteral("0,1"));
     QCOMPARE(f.window.Label_CzestNastWska->text(), QStringLiteral("Nast. amplit. kalibr.: 0,1 V"));
+    // Its list shows it whole once measured.
+    const QString measured = f.grid().cell(Points, 2, 3).text;
+    QCOMPARE(measured, QStringLiteral("99,995Hz"));
+    QVERIFY(QFontMetricsF(f.view().cellFont()).horizontalAdvance(measured) <=
+            f.view().textRect({Points, 2, 3}).width());
 
     // Ranges entered, lists entered and left, scrolled, charts shown, the
     // other characteristic and back.
