@@ -117,6 +117,7 @@ void DocumentSession::writeRecord(const QString &fileName)
     DocumentFile::write(m_record, fileName);
     m_fileName = fileName;
     setSaved(true);
+    Q_EMIT documentWritten(fileName);
 }
 
 void DocumentSession::writeDocument(const QString &fileName)

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 // Fills the meter dialog and presses OK, as a user would.
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void fileErrorsEndInTheGeneralErrorBox();
     void pagesGoToTheirPlace();
     void commandLineDocumentOpensWhenTheWindowComesUp();
+    void ctrlSSavesAndTheCaptionMarksUnsavedChanges();
 };
 
 void SprawdzanieTest::menusAtStart()
@@ -85,7 +88,7 @@ void SprawdzanieTest::newDocumentThroughTheMenu()
     TForm_Sprawdzanie window(t.services);
     t.prompts.dialogHandlers.push_back({"Form_Miernik", fillMeter("V640", "A-1", 1)});
     window.Menu_Plik_Nowy->trigger();
-    QCOMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : beznazwy.cal"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : beznazwy.cal[*]"));
     QCOMPARE(window.record().Typ(), QStringLiteral("Analogowy"));
     QCOMPARE(window.Label_Metoda->text(), QStringLiteral("Metoda dok. odczytu"));
     QCOMPARE(window.Label_Nazwa->text(), QStringLiteral("V640"));
@@ -214,7 +217,7 @@ void SprawdzanieTest::recentMenuFollowsTheList()
     QVERIFY(window.Recent2->isVisible());
     QVERIFY(!window.Recent3->isVisible());
     window.Recent2->trigger();
-    QCOMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : a.cal"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : a.cal[*]"));
     QCOMPARE(window.Menu_Plik_OstatniePliki->text(), QStringLiteral("a.cal"));
 }
 
@@ -331,7 +334,7 @@ void SprawdzanieTest::commandLineDocumentOpensWhenTheWindowComesUp()
     QSignalSpy splash(&window.session(), &DocumentSession::splashCloseRequested);
     window.setOpenArgument(dir.filePath("arg.cal"));
     window.show();
-    QTRY_COMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : arg.cal"));
+    QTRY_COMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : arg.cal[*]"));
     QCOMPARE(splash.count(), 1);
     QCOMPARE(window.Label_Nazwa->text(), QStringLiteral("Z argumentu"));
     QVERIFY(window.session().isSaved());
@@ -343,6 +346,30 @@ void SprawdzanieTest::commandLineDocumentOpensWhenTheWindowComesUp()
     QTest::qWait(10);
     QCOMPARE(splash.count(), 1);
     QVERIFY(!window.session().isSaved());
+}
+
+void SprawdzanieTest::ctrlSSavesAndTheCaptionMarksUnsavedChanges()
+{
+    QTemporaryDir dir;
+    TestServices t;
+    TForm_Sprawdzanie window(t.services);
+    window.session().setRecentIniFile(dir.filePath("orvane2.ini"));
+    const QString name = dir.filePath("a.cal");
+    DocumentFile::write(TDaneSprawdzania(), name);
+    t.prompts.openNames.push_back(name);
+    window.Menu_Plik_Otworz->trigger();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(!window.isWindowModified());
+
+    window.record().setNumer(QStringLiteral("X-2"));
+    window.session().setChanged();
+    QVERIFY(window.isWindowModified());
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(DocumentFile::read(name).Numer(), QStringLiteral("X-2"));
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(window.StatusBar->currentMessage(),
+             QStringLiteral("Zapisano: ") + QDir::toNativeSeparators(name));
 }
 
 ORVANE_TEST_MAIN(SprawdzanieTest)
