@@ -10,6 +10,9 @@
 #include "xlsxcells.h"
 
 #include <QCheckBox>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QPrintDialog>
 #include <QProcess>
@@ -158,6 +161,7 @@ private Q_SLOTS:
     void commandLineRefusals();
     void spreadsheetIsWrittenAndOpened();
     void refusedChartKeepsWhatThePageShowed();
+    void chartHeadingKeepsItsSecondLine();
 };
 
 void OutputTest::printSelectionEnablesAndOrdersThePages_data()
@@ -381,6 +385,32 @@ void OutputTest::refusedChartKeepsWhatThePageShowed()
     QCOMPARE(t.prompts.messages.first().caption, QStringLiteral("Wykres"));
     QCOMPARE(page.chart()->series().size(), 3);
     QCOMPARE(actual(), shown);
+}
+
+void OutputTest::chartHeadingKeepsItsSecondLine()
+{
+    TDaneSprawdzania record = amplitude();
+    record.setNazwa(QStringLiteral("Multimetr cyfrowy typu MX-3850"));
+    record.setNumer(QStringLiteral("WWWWWWWWWWWWWWWWWWWW"));
+    record.ZakresyAmpl(1).setZak(7.5L);
+    record.ZakresyAmpl(1).setJm(QStringLiteral("V"));
+    ChartPage page;
+    page.resize(ChartPage::DesignWidth, ChartPage::DesignHeight);
+    page.show();
+    for (ChartKind kind : {ChartKind::Points, ChartKind::Errors}) {
+        page.showChart(*ChartContent::build(record, ChartTable::Amplitude, kind, 1));
+        page.chart()->layout()->activate();
+        // The title as the chart shows it, its lines apart.
+        QString title;
+        for (QGraphicsItem *item : page.scene()->items()) {
+            if (auto *text = dynamic_cast<QGraphicsTextItem *>(item);
+                text && text->toPlainText().startsWith(QStringLiteral("Wykres")))
+                title = text->toPlainText();
+        }
+        QVERIFY2(
+            title.endsWith(QLatin1Char('\n') + QStringLiteral("Zakres: 7,5V, Częstotliwość: 50Hz")),
+            qPrintable(title));
+    }
 }
 
 ORVANE_TEST_MAIN(OutputTest)
