@@ -162,6 +162,7 @@ private Q_SLOTS:
     void spreadsheetIsWrittenAndOpened();
     void refusedChartKeepsWhatThePageShowed();
     void chartHeadingKeepsItsSecondLine();
+    void printerChosenAfterAFailedPrintIsUsed();
 };
 
 void OutputTest::printSelectionEnablesAndOrdersThePages_data()
@@ -411,6 +412,40 @@ void OutputTest::chartHeadingKeepsItsSecondLine()
             title.endsWith(QLatin1Char('\n') + QStringLiteral("Zakres: 7,5V, Częstotliwość: 50Hz")),
             qPrintable(title));
     }
+}
+
+void OutputTest::printerChosenAfterAFailedPrintIsUsed()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("wydruk.pdf"));
+    Window w(amplitude());
+    const auto printTable = [&w](bool choosePrinter) {
+        w.t.prompts.dialogHandlers.push_back(
+            {"Form_Drukowanie", [=](QDialog *dialog) {
+                 auto *form = static_cast<TForm_Drukowanie *>(dialog);
+                 mark(form, {true, false, false});
+                 if (choosePrinter)
+                     QTest::mouseClick(form->Button1, Qt::LeftButton);
+                 return QDialog::Accepted;
+             }});
+        w.window.Menu_Plik_Drukuj->trigger();
+    };
+    // The printer of a machine without printers, whatever this one has: a
+    // PDF file without a name. The first print fails and says so.
+    w.menu.printer().setOutputFormat(QPrinter::PdfFormat);
+    w.menu.printer().setOutputFileName(QString());
+    printTable(false);
+    QCOMPARE(w.t.prompts.messages.size(), 1);
+    w.t.prompts.dialogHandlers.push_back({"PrinterSetupDialog1", [&](QDialog *dialog) {
+                                              QPrinter *printer =
+                                                  static_cast<QPrintDialog *>(dialog)->printer();
+                                              printer->setOutputFormat(QPrinter::PdfFormat);
+                                              printer->setOutputFileName(pdf);
+                                              return QDialog::Accepted;
+                                          }});
+    printTable(true);
+    QCOMPARE(w.t.prompts.messages.size(), 1);
+    QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression("Pages: +1\n")));
 }
 
 ORVANE_TEST_MAIN(OutputTest)
