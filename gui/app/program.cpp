@@ -129,5 +129,5 @@ void Program::showSimulatorDisplay()
     if (!m_simulatorDisplay)
         m_simulatorDisplay = std::make_unique<SimulatorDisplay>(m_simulator);
     m_simulator.setModel(m_services.model);
-    m_simulatorDisplay->showBeside();
+    m_simulatorDisplay->showBeside(m_mainWindow.get());
 }
