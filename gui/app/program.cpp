@@ -57,7 +57,7 @@ void Program::showSplash()
 void Program::start()
 {
     showSplash();
-    createWindows();
+    createMainWindow();
     m_mainWindow->showMaximized();
     m_mainWindow->activateWindow();
     if (m_link.usesSimulator())
@@ -69,9 +69,15 @@ void Program::start()
 
 void Program::createWindows()
 {
-    // The main window comes first, but it needs the windows it opens; they are
-    // created right after it in the order the program always had, and handed
-    // to it before the message loop starts.
+    createMainWindow();
+    verificationWindow();
+}
+
+void Program::createMainWindow()
+{
+    // The main window needs the windows it opens; they are created right
+    // before it, in the order the program always had, and the verification
+    // window is handed to it as a way to make it.
     TForm_OknoGlowne::Windows windows;
     windows.oprogramie = m_oprogramie.get();
 
@@ -83,6 +89,18 @@ void Program::createWindows()
     m_wyborKal = std::make_unique<TForm_WyborKal>(m_services);
     windows.wyborKal = m_wyborKal.get();
 
+    windows.sprawdzanie = [this] { return verificationWindow(); };
+    windows.openArgument = [this](const QString &path) {
+        verificationWindow()->setOpenArgument(path);
+    };
+
+    m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
+}
+
+TForm_Sprawdzanie *Program::verificationWindow()
+{
+    if (m_sprawdzanie)
+        return m_sprawdzanie.get();
     m_sprawdzanie = std::make_unique<TForm_Sprawdzanie>(m_services);
     m_sprawdzanie->setRS232Window(m_rs232.get());
     // One frequency entry dialog for the lists of both tables. It and the
@@ -109,15 +127,22 @@ void Program::createWindows()
         return charts->build(characteristic, kind);
     };
     TForm_Oprogramie *splash = m_oprogramie.get();
-    QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
-                     [splash] { splash->close(); });
-    windows.sprawdzanie = m_sprawdzanie.get();
-    TForm_Sprawdzanie *sprawdzanie = m_sprawdzanie.get();
-    windows.openArgument = [sprawdzanie](const QString &path) {
-        sprawdzanie->setOpenArgument(path);
-    };
+    if (splash)
+        QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
+                         [splash] { splash->close(); });
+    return m_sprawdzanie.get();
+}
 
-    m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
+OutputMenu *Program::outputMenu()
+{
+    verificationWindow();
+    return m_outputMenu;
+}
+
+CharacteristicTabs *Program::characteristicTabs()
+{
+    verificationWindow();
+    return m_tabs;
 }
 
 void Program::showSimulatorDisplay()

@@ -14,6 +14,7 @@
 #include "tform_sprawdzanie.h"
 #include "tform_wyborkal.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFile>
 #include <QLabel>
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void hintLineFollowsTheMouse();
     void generalErrorBoxCaptions();
     void startUpCreatesEveryWindowOnce();
+    void verificationWindowIsMadeWhenFirstOpened();
 
 private:
     QTemporaryDir m_config;
@@ -334,7 +336,7 @@ void MainWindowTest::commandLineDocumentOpensOnlyOnTheFirstActivation()
     mainPanel->setObjectName(QStringLiteral("Panel_Glowny"));
     QStringList opened;
     TForm_OknoGlowne::Windows windows;
-    windows.sprawdzanie = &verification;
+    windows.sprawdzanie = [&verification] { return &verification; };
     windows.openArgument = [&](const QString &path) { opened.append(path); };
     TForm_OknoGlowne window(t.services, windows, {QStringLiteral("/tmp/licznik.cal")});
 
@@ -362,7 +364,7 @@ void MainWindowTest::noArgumentNeverOpensTheVerificationWindow()
     TestServices t;
     QDialog verification;
     TForm_OknoGlowne::Windows windows;
-    windows.sprawdzanie = &verification;
+    windows.sprawdzanie = [&verification] { return &verification; };
     TForm_OknoGlowne window(t.services, windows, {});
     window.FormActivate();
     QCoreApplication::processEvents();
@@ -407,6 +409,25 @@ void MainWindowTest::startUpCreatesEveryWindowOnce()
     }
     QVERIFY(verification->Menu_Pomiary);
     QCOMPARE(program.mainWindow()->statusText(2), QStringLiteral("Wykonanie kalibratora: R-707"));
+}
+
+void MainWindowTest::verificationWindowIsMadeWhenFirstOpened()
+{
+    ScriptedPrompts prompts;
+    Program program({}, Program::Seams{nullptr, nullptr, &prompts});
+    program.start();
+    const auto made = [] {
+        int count = 0;
+        for (const QWidget *window : QApplication::topLevelWidgets())
+            count += window->objectName() == QLatin1String("Form_Sprawdzanie");
+        return count;
+    };
+    QCOMPARE(made(), 0);
+    program.mainWindow()->Button_SprawdzanieMierClick();
+    program.mainWindow()->Button_SprawdzanieMierClick();
+    QCOMPARE(prompts.dialogsShown, (QStringList{"Form_Sprawdzanie", "Form_Sprawdzanie"}));
+    QCOMPARE(made(), 1);
+    QCOMPARE(program.verificationWindow()->height(), 530);
 }
 
 ORVANE_TEST_MAIN(MainWindowTest)
