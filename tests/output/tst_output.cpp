@@ -88,6 +88,18 @@ void mark(TForm_Drukowanie *dialog, const QList<bool> &marks)
     dialog->CB3->setChecked(marks[2]);
 }
 
+// The operator picks printing to this file in the printer dialog.
+void choosePdfInThePrinterDialog(ScriptedPrompts &prompts, const QString &pdf)
+{
+    prompts.dialogHandlers.push_back({"PrinterSetupDialog1", [pdf](QDialog *dialog) {
+                                          QPrinter *printer =
+                                              static_cast<QPrintDialog *>(dialog)->printer();
+                                          printer->setOutputFormat(QPrinter::PdfFormat);
+                                          printer->setOutputFileName(pdf);
+                                          return int(QDialog::Accepted);
+                                      }});
+}
+
 QString run(const QString &program, const QStringList &arguments, int *status = nullptr)
 {
     QProcess process;
@@ -242,14 +254,7 @@ void OutputTest::marksAndThePrinterChoiceHoldForLaterPrints()
                                               QTest::mouseClick(form->Button1, Qt::LeftButton);
                                               return QDialog::Accepted;
                                           }});
-    // The operator picks printing to a file in the printer dialog.
-    w.t.prompts.dialogHandlers.push_back({"PrinterSetupDialog1", [&](QDialog *dialog) {
-                                              QPrinter *printer =
-                                                  static_cast<QPrintDialog *>(dialog)->printer();
-                                              printer->setOutputFormat(QPrinter::PdfFormat);
-                                              printer->setOutputFileName(pdf);
-                                              return QDialog::Accepted;
-                                          }});
+    choosePdfInThePrinterDialog(w.t.prompts, pdf);
     w.window.Menu_Plik_Drukuj->trigger();
     QCOMPARE(w.t.prompts.dialogsShown, (QStringList{"Form_Drukowanie", "PrinterSetupDialog1"}));
     QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression("Pages: +3\n")));
@@ -436,13 +441,7 @@ void OutputTest::printerChosenAfterAFailedPrintIsUsed()
     w.menu.printer().setOutputFileName(QString());
     printTable(false);
     QCOMPARE(w.t.prompts.messages.size(), 1);
-    w.t.prompts.dialogHandlers.push_back({"PrinterSetupDialog1", [&](QDialog *dialog) {
-                                              QPrinter *printer =
-                                                  static_cast<QPrintDialog *>(dialog)->printer();
-                                              printer->setOutputFormat(QPrinter::PdfFormat);
-                                              printer->setOutputFileName(pdf);
-                                              return QDialog::Accepted;
-                                          }});
+    choosePdfInThePrinterDialog(w.t.prompts, pdf);
     printTable(true);
     QCOMPARE(w.t.prompts.messages.size(), 1);
     QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression("Pages: +1\n")));
