@@ -424,25 +424,19 @@ void OutputTest::printerChosenAfterAFailedPrintIsUsed()
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("wydruk.pdf"));
     Window w(amplitude());
-    const auto printTable = [&w](bool choosePrinter) {
-        w.t.prompts.dialogHandlers.push_back(
-            {"Form_Drukowanie", [=](QDialog *dialog) {
-                 auto *form = static_cast<TForm_Drukowanie *>(dialog);
-                 mark(form, {true, false, false});
-                 if (choosePrinter)
-                     QTest::mouseClick(form->Button1, Qt::LeftButton);
-                 return QDialog::Accepted;
-             }});
-        w.window.Menu_Plik_Drukuj->trigger();
+    w.t.prompts.defaultDialogHandler = [](QDialog *dialog) {
+        mark(static_cast<TForm_Drukowanie *>(dialog), {true, false, false});
+        return int(QDialog::Accepted);
     };
     // The printer of a machine without printers, whatever this one has: a
     // PDF file without a name. The first print fails and says so.
     w.menu.printer().setOutputFormat(QPrinter::PdfFormat);
     w.menu.printer().setOutputFileName(QString());
-    printTable(false);
+    w.window.Menu_Plik_Drukuj->trigger();
     QCOMPARE(w.t.prompts.messages.size(), 1);
     choosePdfInThePrinterDialog(w.t.prompts, pdf);
-    printTable(true);
+    w.menu.Form_Drukowanie->Button1Click();
+    w.window.Menu_Plik_Drukuj->trigger();
     QCOMPARE(w.t.prompts.messages.size(), 1);
     QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression("Pages: +1\n")));
 }

@@ -157,8 +157,6 @@ private Q_SLOTS:
     void simulatorProgramLogsTheSessionAndTheHostileBytes();
     void simulatorPortDrivesTheInstrumentInsideTheProgram_data();
     void simulatorPortDrivesTheInstrumentInsideTheProgram();
-    void simulatorDisplayGoesBesideTheProgram_data();
-    void simulatorDisplayGoesBesideTheProgram();
 
 private:
     QTemporaryDir m_config;
@@ -452,24 +450,6 @@ void SimulatorSessionTest::simulatorPortDrivesTheInstrumentInsideTheProgram()
     QCOMPARE(program.simulator().state(), (CalibratorState{0, 0, 0, 0, true}));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), stored);
-}
-
-void SimulatorSessionTest::simulatorDisplayGoesBesideTheProgram_data()
-{
-    QTest::addColumn<QRect>("window");
-    QTest::addColumn<QPoint>("placed");
-    // A screen of 1280 x 1024 and a display of 300 x 200.
-    QTest::newRow("room on the right") << QRect(100, 50, 640, 480) << QPoint(740, 50);
-    QTest::newRow("room on the left only") << QRect(500, 900, 640, 480) << QPoint(200, 824);
-    QTest::newRow("maximised") << QRect(0, 0, 1280, 1024) << QPoint(964, 16);
-}
-
-void SimulatorSessionTest::simulatorDisplayGoesBesideTheProgram()
-{
-    QFETCH(QRect, window);
-    QFETCH(QPoint, placed);
-    QCOMPARE(SimulatorDisplay::placeBeside(QRect(0, 0, 1280, 1024), window, QSize(300, 200)),
-             placed);
 }
 
 ORVANE_TEST_MAIN(SimulatorSessionTest)
