@@ -171,20 +171,6 @@ QString ReportContent::cellText(long double value, int decimals)
 
 QString ReportContent::generalText(long double value)
 {
-    if (!Real48::fits(value))
-        return NumberText::general(value);
-    const Real48::Bytes stored = Real48::fromLongDouble(value);
-    const double v = static_cast<double>(value);
-    // Whole numbers keep all their digits: 1000, not 1e+03.
-    const int integerDigits =
-        v == 0 ? 1 : std::max(1, int(std::floor(std::log10(std::fabs(v)))) + 1);
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    constexpr int MostDigits = 15;
-    for (int digits = 1; digits < MostDigits; ++digits) {
-        if (Real48::fromLongDouble(QString::number(v, 'g', digits).toDouble()) == stored)
-            return locale.toString(v, 'g', std::max(digits, integerDigits));
-    }
     return NumberText::general(value);
 }
 

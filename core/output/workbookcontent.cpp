@@ -1,6 +1,7 @@
 #include "workbookcontent.h"
 
 #include "errormath.h"
+#include "real48.h"
 #include "tdanesprawdzania.h"
 
 namespace {
@@ -23,11 +24,12 @@ public:
     {
         m_content.cells.append({row, column, text, std::nullopt, 0});
     }
-    // W6.1, W6.2 and W20.10.
+    // W6.1, W6.2 and W20.10. The cell holds the number in full, as the
+    // record keeps it, without the binary noise of its six-byte real.
     void number(int row, int column, long double value, int width, int decimals)
     {
         m_content.cells.append({row, column, WorkbookContent::formatted(value, width, decimals),
-                                static_cast<double>(value), decimals});
+                                Real48::shortestDecimal(value), decimals});
     }
     void wide(int row, int column, long double value) { number(row, column, value, 20, 10); }
 

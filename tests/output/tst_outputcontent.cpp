@@ -282,8 +282,8 @@ void OutputContentTest::workbookCellsReadBack()
             QCOMPARE(cell.text, e.value.toString());
         } else {
             QVERIFY2(cell.isNumber, qPrintable(e.cell));
-            QVERIFY2(qAbs(cell.number - e.value.toDouble()) <= 1e-9 * qMax(1.0, qAbs(cell.number)),
-                     qPrintable(e.cell));
+            QVERIFY2(cell.number == e.value.toDouble(),
+                     qPrintable(e.cell + ": " + QString::number(cell.number, 'g', 17)));
             QCOMPARE(cell.format, e.format);
         }
     }
