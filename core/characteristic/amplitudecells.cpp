@@ -311,23 +311,25 @@ QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy)
     return NumberText::entry(cyfrowy ? point.Nk() : point.Wm());
 }
 
-Results results(long double bmr, long double bmd, long double bk, const QString &jmBk, int decimals)
+template <typename Range, typename Point> Results results(const Range &range, const Point &point)
 {
+    const int decimals = point.Dokl();
     Results shown;
-    shown.bmr = NumberText::fixed(bmr, decimals);
-    shown.bmd = NumberText::fixed(bmd, decimals);
-    // Bk is kept in volts or amperes and shown in the calibrator unit.
-    shown.bk = NumberText::fixed(Units::isMilli(jmBk) ? bk * 1000 : bk, decimals);
-    shown.unit = jmBk;
+    shown.bmr = NumberText::fixed(point.Bmr(), decimals);
+    shown.bmd = NumberText::fixed(ErrorMath::bmdInCalibratorUnit(range, point), decimals);
+    shown.bk = NumberText::fixed(ErrorMath::bkInCalibratorUnit(point.Bk(), point.JmBk()), decimals);
+    shown.unit = point.JmBk();
     return shown;
 }
+
+template Results results(const TZakresAmpl &, const TPunktAmpl &);
+template Results results(const TZakresCz &, const TPunktCz &);
 
 FullRow fullRow(const TZakresAmpl &range, const TPunktAmpl &point)
 {
     const int decimals = point.Dokl();
     FullRow row;
-    static_cast<Results &>(row) =
-        results(point.Bmr(), point.Bmd(), point.Bk(), point.JmBk(), decimals);
+    static_cast<Results &>(row) = results(range, point);
     row.wm = NumberText::fixed(point.Wm(), decimals);
     row.nk = NumberText::fixed(point.Nk(), decimals);
     row.outOfTolerance = !ErrorMath::withinTolerance(range, point);

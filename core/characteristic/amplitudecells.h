@@ -103,8 +103,9 @@ template <typename Range> QString classRangeText(const Range &range);
 QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy);
 
 // The results of a measured point of either characteristic, as its row
-// shows them: the errors with the point's decimals, the calibrator error
-// (kept in volts or amperes) in the calibrator unit, and that unit.
+// shows them: the errors with the point's decimals and, like the calibrator
+// error (kept in volts or amperes), in the calibrator unit shown beside
+// them.
 struct Results
 {
     QString bmr;
@@ -112,8 +113,7 @@ struct Results
     QString bk;
     QString unit;
 };
-Results results(long double bmr, long double bmd, long double bk, const QString &jmBk,
-                int decimals);
+template <typename Range, typename Point> Results results(const Range &range, const Point &point);
 
 // A measured point, as its row shows it.
 struct FullRow : Results

@@ -166,9 +166,9 @@ QString FrequencyGridRules::text(GridArea area, int column, int row) const
         return items(area, column, row).value(item(area, column, row));
     if (!resultsShown(row))
         return {};
-    const TPunktCz point = range(currentRange()).Punkty(row);
-    const AmplitudeCells::Results results =
-        AmplitudeCells::results(point.Bmr(), point.Bmd(), point.Bk(), point.JmBk(), point.Dokl());
+    const TZakresCz r = range(currentRange());
+    const TPunktCz point = r.Punkty(row);
+    const AmplitudeCells::Results results = AmplitudeCells::results(r, point);
     switch (column) {
     case MeasuredColumn:
         return NumberText::fixed(point.WmDN_NkDO(), point.Dokl());

@@ -71,12 +71,13 @@ void fillHeader(Sheet &sheet, const TDaneSprawdzania &record, const Range &range
     sheet.text(13, F, QStringLiteral("j.m."));
 }
 
-template <typename Point> void fillResults(Sheet &sheet, int row, const Point &point)
+// The errors in the unit of column F, as the report shows them.
+template <typename Range, typename Point>
+void fillResults(Sheet &sheet, int row, const Range &range, const Point &point)
 {
     sheet.wide(row, C, point.Bmr());
-    sheet.wide(row, D, point.Bmd());
-    // As stored, in volts or amperes.
-    sheet.wide(row, E, point.Bk());
+    sheet.wide(row, D, ErrorMath::bmdInCalibratorUnit(range, point));
+    sheet.wide(row, E, ErrorMath::bkInCalibratorUnit(point.Bk(), point.JmBk()));
     sheet.text(row, F, point.JmBk());
 }
 
@@ -115,7 +116,7 @@ void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k)
             sheet.wide(row, B, point.Nk());
         else
             sheet.wide(row, A, point.Wm());
-        fillResults(sheet, row, point);
+        fillResults(sheet, row, range, point);
     }
 }
 
@@ -143,7 +144,7 @@ void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k)
         if (!point.Zmierzony())
             continue;
         sheet.text(row, B, hertz(point.CzHz()));
-        fillResults(sheet, row, point);
+        fillResults(sheet, row, range, point);
     }
 }
 
