@@ -62,6 +62,16 @@ QString classText(long double value)
     return NumberText::general(value).left(ClassMeasuredLength);
 }
 
+void recomputeErrors(const TZakresAmpl &range, bool)
+{
+    ErrorMath::computeRange(range);
+}
+
+void recomputeErrors(const TZakresCz &range, bool analogowy)
+{
+    ErrorMath::computeRange(range, analogowy);
+}
+
 bool isNoTerm(const QString &kmzDod)
 {
     return kmzDod.isEmpty() || kmzDod == QLatin1String("0");
@@ -152,7 +162,8 @@ template <typename Range> Outcome leaveClassRange(Range range, const QString &te
 }
 
 template <typename Range>
-CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current)
+CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current,
+                           bool analogowy)
 {
     CellOutcome outcome;
     switch (column) {
@@ -171,6 +182,8 @@ CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool cu
     default:
         return {};
     }
+    if (outcome.changed)
+        recomputeErrors(range, analogowy);
     outcome.summary = current;
     return outcome;
 }
@@ -201,8 +214,8 @@ template Outcome leaveClassMeasured(TZakresAmpl, const QString &);
 template Outcome leaveClassMeasured(TZakresCz, const QString &);
 template Outcome leaveClassRange(TZakresAmpl, const QString &);
 template Outcome leaveClassRange(TZakresCz, const QString &);
-template CellOutcome leaveRangeCell(TZakresAmpl, int, const QString &, bool);
-template CellOutcome leaveRangeCell(TZakresCz, int, const QString &, bool);
+template CellOutcome leaveRangeCell(TZakresAmpl, int, const QString &, bool, bool);
+template CellOutcome leaveRangeCell(TZakresCz, int, const QString &, bool, bool);
 template QString rangeValueText(const TZakresAmpl &);
 template QString rangeValueText(const TZakresCz &);
 template QString classMeasuredText(const TZakresAmpl &);

@@ -64,8 +64,13 @@ template <typename Range> Outcome leaveClassRange(Range range, const QString &te
 // Leaving the value cell (column 1) or a class cell (3 or 4) of a range
 // row, as both tables have them; `current` tells whether the row is the
 // current range, whose "Zakres" box follows. Nothing for another column.
+// A class that changed on a measured range recomputes the errors of its
+// points at once, as a measured point does, so that no verdict is left
+// from the old class; `analogowy` is the meter's kind, which a frequency
+// range's errors depend on.
 template <typename Range>
-CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current);
+CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current,
+                           bool analogowy);
 
 // The items of a range's frequency list; item 4 is replaced by the user's
 // frequency once there is one.

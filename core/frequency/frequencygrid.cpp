@@ -251,7 +251,7 @@ CellOutcome FrequencyGridRules::leave(const GridCellRef &cell, const CellInput &
     if (cell.column == AmplitudeColumn)
         return leaveAmplitude(cell.row, input.text);
     return AmplitudeCells::leaveRangeCell(range(cell.row), cell.column, input.text,
-                                          cell.row == currentRange());
+                                          cell.row == currentRange(), analogowy());
 }
 
 CellOutcome FrequencyGridRules::leaveAmplitude(int k, const QString &text)
