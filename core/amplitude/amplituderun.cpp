@@ -96,6 +96,7 @@ public:
         request.meterRange = m_meterRange;
         request.calibratorRange = calibrator.rangeText;
         request.indication = NumberText::fixed(wm, calibrator.dokl) + m_jm;
+        request.settingUnit = calibrator.jmBk;
         request.frequency = AmplitudeRun::frequencyText(m_range);
         request.DoklKal = calibrator.dokl;
         if (const auto limits =
@@ -138,6 +139,7 @@ public:
 
         SettingRequest request;
         request.meterRange = m_meterRange;
+        request.indicationUnit = m_jm;
         request.setting =
             NumberText::fixed(nk, dokl) + PointLoop::settingUnit(m_jm, calibrator.rangeText);
         request.calibratorRange = calibrator.rangeText;

@@ -73,6 +73,7 @@ private:
 
         SettingRequest request;
         request.meterRange = m_meterRange;
+        request.indicationUnit = m_jm;
         request.setting =
             NumberText::fixed(amplitude, dokl) + PointLoop::settingUnit(m_jm, calibrator.rangeText);
         request.calibratorRange = calibrator.rangeText;
@@ -97,6 +98,7 @@ private:
         request.calibratorRange = calibrator.rangeText;
         request.indication =
             NumberText::fixed(ErrorMath::amplitudeInRangeUnit(m_range), dokl) + m_jm;
+        request.settingUnit = calibrator.jmBk;
         request.frequency = NumberText::general(point.CzHz());
         request.DoklKal = dokl;
         // A frequency point is always AC: never below 1 % of the range.
