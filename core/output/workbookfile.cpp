@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <locale.h>
 #include <unistd.h>
 
 namespace WorkbookFile {
@@ -48,12 +49,40 @@ private:
     int m_saved = -1;
 };
 
+// libxlsxwriter writes numbers with printf, which follows the C library's
+// numeric locale; Qt sets that from the environment, so on a Polish desktop
+// 1.99 would go into the file as "1,99", which no spreadsheet reads as a
+// number. The file format wants '.', whatever the user's locale.
+class FileNumbers
+{
+public:
+    FileNumbers() : m_c(::newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr)))
+    {
+        if (m_c)
+            m_previous = ::uselocale(m_c);
+    }
+    FileNumbers(const FileNumbers &) = delete;
+    FileNumbers &operator=(const FileNumbers &) = delete;
+    ~FileNumbers()
+    {
+        if (!m_c)
+            return;
+        ::uselocale(m_previous);
+        ::freelocale(m_c);
+    }
+
+private:
+    locale_t m_c;
+    locale_t m_previous = nullptr;
+};
+
 } // namespace
 
 void write(const WorkbookContent &content, const QString &fileName)
 {
     OutputFile file(fileName);
     const QuietStderr quiet;
+    const FileNumbers numbers;
     lxw_workbook *workbook = workbook_new(file.temporaryPath().constData());
     if (!workbook)
         throw file.failure(QStringLiteral("brak pamięci na skoroszyt"));

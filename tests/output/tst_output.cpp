@@ -297,6 +297,23 @@ void OutputTest::commandLineWritesTheReportAndTheWorkbook()
     const QHash<QString, XlsxCell> cells = xlsxCells(xlsx);
     QCOMPARE(cells.value("F3").text, QStringLiteral("0042"));
     QCOMPARE(cells.value("A14").number, 50.0);
+
+    // On a Polish desktop the C library writes numbers with a comma; the
+    // file's numbers must not follow it.
+    const QString locales = dir.filePath(QStringLiteral("locales"));
+    QDir().mkpath(locales);
+    run(QStringLiteral("localedef"),
+        {"-i", "pl_PL", "-f", "UTF-8", locales + QStringLiteral("/pl_PL.UTF-8")}, &status);
+    if (status != 0)
+        QSKIP("localedef cannot make the Polish locale here (package locales)");
+    qputenv("LOCPATH", QFile::encodeName(locales));
+    qputenv("LC_ALL", "pl_PL.UTF-8");
+    const QString polish = dir.filePath(QStringLiteral("pl.xlsx"));
+    output = run(QStringLiteral(ORVANE707_PATH), {"--export", document, polish}, &status);
+    qunsetenv("LOCPATH");
+    qunsetenv("LC_ALL");
+    QVERIFY2(status == 0, qPrintable(output));
+    QCOMPARE(xlsxCells(polish), cells);
 }
 
 void OutputTest::commandLineRefusals_data()
