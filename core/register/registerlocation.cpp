@@ -118,7 +118,12 @@ QString RegisterLocation::defaultSqlitePath()
 RegisterLocation RegisterLocation::configured()
 {
     const QSettings ini(ConfigPaths::file(QStringLiteral("orvane.ini")), QSettings::IniFormat);
-    const QString url = ini.value(QStringLiteral("Rejestr/URL")).toString().trimmed();
+    // An unquoted comma makes the INI value a list; the URL is its whole text.
+    const QVariant value = ini.value(QStringLiteral("Rejestr/URL"));
+    const QString url =
+        (value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(','))
+                                                  : value.toString())
+            .trimmed();
     if (!url.isEmpty())
         return parse(url);
     const QString path = defaultSqlitePath();

@@ -77,7 +77,7 @@ TForm_Rejestr::TForm_Rejestr(Services &services, QWidget *parent)
     PageControl_Rejestr = new QTabWidget;
     PageControl_Rejestr->setObjectName(QStringLiteral("PageControl_Rejestr"));
     PageControl_Rejestr->addTab(meters, QStringLiteral("&Mierniki"));
-    PageControl_Rejestr->addTab(duePage, QStringLiteral("&Do sprawdzenia"));
+    PageControl_Rejestr->addTab(duePage, QStringLiteral("Do sprawdzenia"));
 
     Button_Otworz = new QPushButton(QStringLiteral("&Otwórz dokument"));
     Button_Otworz->setObjectName(QStringLiteral("Button_Otworz"));
