@@ -210,6 +210,10 @@ void TForm_Rejestr::Button_OtworzClick()
     case RegisterBrowser::FileState::Present:
         break;
     }
-    if (openDocument)
-        openDocument(path);
+    if (!openDocument)
+        return;
+    openDocument(path);
+    // The document may have been saved again meanwhile.
+    Table_MiernikiSelectionChanged();
+    SpinEdit_DniChange();
 }
