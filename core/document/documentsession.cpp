@@ -5,15 +5,16 @@
 #include "verificationrecorder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 const QString NoDocumentCaption = QStringLiteral("Sprawdzanie miernika");
 
-FileRequest fileRequest(const QString &filter, const QString &selected)
+FileRequest fileRequest(const QString &directory, const QString &filter, const QString &selected)
 {
     FileRequest request;
-    request.directory = QDir::currentPath();
+    request.directory = directory;
     request.filter = filter;
     request.defaultSuffix = QStringLiteral("cal");
     request.selectedFile = selected;
@@ -95,16 +96,38 @@ void DocumentSession::recordView(ViewRule rule)
         m_record.setWidokAmpl(true);
 }
 
+QString DocumentSession::dialogFolder() const
+{
+    return m_folder.isEmpty() ? QDir::homePath() : m_folder;
+}
+
+void DocumentSession::rememberFolder(const QString &fileName)
+{
+    if (!fileName.isEmpty())
+        m_folder = QFileInfo(fileName).absolutePath();
+}
+
 QString DocumentSession::askSaveName(const QString &proposal)
 {
-    return m_prompts.saveFileName(fileRequest(
-        QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki] (*.*)"), proposal));
+    const QString name = m_prompts.saveFileName(fileRequest(
+        dialogFolder(), QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki] (*.*)"),
+        proposal));
+    rememberFolder(name);
+    return name;
 }
 
 QString DocumentSession::askOpenName()
 {
-    return m_prompts.openFileName(
-        fileRequest(QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki]  (*.*)"), {}));
+    const QString name = m_prompts.openFileName(
+        fileRequest(dialogFolder(),
+                    QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki]  (*.*)"), {}));
+    rememberFolder(name);
+    return name;
+}
+
+QString DocumentSession::documentPath() const
+{
+    return m_fileName == untitledName() ? m_fileName : QFileInfo(m_fileName).absoluteFilePath();
 }
 
 QString DocumentSession::nazwaProposal() const
@@ -118,6 +141,7 @@ void DocumentSession::writeRecord(const QString &fileName)
     // were when the write fails.
     DocumentFile::write(m_record, fileName);
     m_fileName = fileName;
+    rememberFolder(fileName);
     setSaved(true);
     recordVerification(fileName);
 }
@@ -222,6 +246,7 @@ void DocumentSession::openFile(const QString &fileName)
     discardDocument();
     m_record = loaded;
     m_fileName = fileName;
+    rememberFolder(fileName);
     showDocument();
     m_recent.add(fileName);
     Q_EMIT recentFilesChanged();
@@ -233,7 +258,8 @@ bool DocumentSession::saveOrDiscard(const QString &caption,
 {
     switch (ask(QStringLiteral("Zapisać zmiany?"), caption)) {
     case PromptButton::Yes: {
-        const QString name = askSaveName(baseName(m_fileName));
+        // The file the user opened, so that Enter writes over it.
+        const QString name = askSaveName(documentPath());
         if (name.isEmpty())
             return false;
         (this->*write)(name);
@@ -462,6 +488,7 @@ void DocumentSession::activate()
     const TDaneSprawdzania loaded = DocumentFile::read(m_openArgument);
     m_record = loaded;
     m_fileName = m_openArgument;
+    rememberFolder(m_fileName);
     showDocument();
     setSaved(true);
 }

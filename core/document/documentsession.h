@@ -147,8 +147,15 @@ private:
     // A Yes/No/Cancel question.
     PromptButton ask(const QString &text, const QString &caption);
     void recordView(ViewRule rule);
+    // File dialogs start in the open document's folder, or the last one a
+    // file dialog chose; at first in the user's home, never in the folder
+    // the program happened to be started from.
+    QString dialogFolder() const;
+    void rememberFolder(const QString &fileName);
     QString askSaveName(const QString &proposal);
     QString askOpenName();
+    // The document's full path; "beznazwy.cal" for one never saved.
+    QString documentPath() const;
     QString nazwaProposal() const;
     void writeDocument(const QString &fileName);
     // Writes and remembers the name, without touching the recent files.
@@ -170,6 +177,7 @@ private:
     Prompts &m_prompts;
     TDaneSprawdzania m_record;
     QString m_fileName;
+    QString m_folder;
     bool m_saved = true;
     bool m_hasDocument = false;
     bool m_openArgumentFlag = false;

@@ -3,6 +3,7 @@
 #include "amplitudepage.h"
 #include "characteristictabs.h"
 #include "chartpages.h"
+#include "configpaths.h"
 #include "documentsession.h"
 #include "frequencypage.h"
 #include "measuremenu.h"
@@ -24,6 +25,9 @@
 #include "tform_wyborkal.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
 
 Program::Program(const QStringList &arguments) : Program(arguments, Seams{}) {}
 
@@ -57,10 +61,21 @@ void Program::showSplash()
 
 void Program::start()
 {
+    // A settings file that is not a file is left alone and the program runs
+    // with its defaults; the user hears of it at once, and again in a box
+    // once the main window is up.
+    const QStringList refusals = ConfigPaths::refusals();
+    for (const QString &refusal : refusals)
+        std::fprintf(stderr, "orvane707: %s\n", qPrintable(refusal));
     showSplash();
     createWindows();
     m_mainWindow->showMaximized();
     m_mainWindow->activateWindow();
+    if (!refusals.isEmpty())
+        QTimer::singleShot(0, m_mainWindow.get(), [this, refusals] {
+            m_services.prompts.show(refusals.join(QLatin1Char('\n')), QStringLiteral("Uwaga"),
+                                    PromptIcon::Warning);
+        });
     if (m_link.usesSimulator())
         showSimulatorDisplay();
     // The splash stays in front of the main window until its OK is pressed.

@@ -383,9 +383,8 @@ void SimulatorSessionTest::simulatorProgramLogsTheSessionAndTheHostileBytes()
                         "O 10V F0 1.5 operate ",
                         "C 100mV F0 0 standby ",
                         "O 100mV F0 0 operate ",
-                        "A 100mV F0 0 operate Bajt 0x41 poza ramką",
-                        "T 100mV F0 0 operate Bajt 0x54 poza ramką",
-                        "\r 100mV F0 0 operate Bajt 0x0D poza ramką",
+                        // One line for the run of stray bytes, with its count.
+                        "AT\r 100mV F0 0 operate Bajty poza ramką: 3",
                         "Z:N1 100mV F0 0 operate Kalibrator R-707 nie ma zakresu 100A (Z:)",
                     }));
 }
