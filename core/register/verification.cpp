@@ -3,6 +3,7 @@
 #include "documentfile.h"
 #include "errormath.h"
 #include "errors.h"
+#include "filenode.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -15,7 +16,6 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,14 +40,14 @@ FileContents readFile(const QString &path)
     // like a document must not hang a scan.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw EInOutError(openFailed, QString::fromLocal8Bit(std::strerror(errno)));
+        throw EInOutError(openFailed, FileNode::systemError(errno));
     QFile file;
     file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     struct stat node = {};
     if (::fstat(fd, &node) != 0)
-        throw EInOutError(openFailed, QString::fromLocal8Bit(std::strerror(errno)));
+        throw EInOutError(openFailed, FileNode::systemError(errno));
     if (!S_ISREG(node.st_mode))
-        throw EInOutError(openFailed, QStringLiteral("to nie jest zwykły plik"));
+        throw EInOutError(openFailed, FileNode::notARegularFile(node.st_mode));
     if (node.st_size > SizeLimit)
         throw EInOutError(QStringLiteral("Plik nie jest dokumentem sprawdzania miernika."),
                           QStringLiteral("%1: rozmiar %2 B").arg(shown).arg(node.st_size));
