@@ -166,7 +166,11 @@ void MeterRegister::configureSqlite()
 {
     // Readers and one writer at a time, never in each other's way, and
     // a program killed mid-write leaves the file whole: the write-ahead log.
-    run(QStringLiteral("PRAGMA journal_mode=WAL"), {}, Access::Write);
+    // The switch is made once, for good, and fails at once, without waiting
+    // its turn, while another program writes or switches; the register then
+    // works as it is (a killed write still leaves it whole), and a later
+    // opening makes the switch.
+    QSqlQuery(m_database).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     run(QStringLiteral("PRAGMA synchronous=NORMAL"), {}, Access::Write);
     run(QStringLiteral("PRAGMA foreign_keys=ON"), {}, Access::Write);
 }

@@ -1,3 +1,4 @@
+#include "configpaths.h"
 #include "documentfile.h"
 #include "documentsession.h"
 #include "meterregister.h"
@@ -12,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -146,6 +148,7 @@ private Q_SLOTS:
     void saveWithTheRegisterUnreachable();
     void urlsReadAsLibpqReadsThem_data();
     void urlsReadAsLibpqReadsThem();
+    void configuredUrlIsReadWhole();
 
 private:
     QProcess *startTool(const QStringList &arguments)
@@ -193,12 +196,14 @@ void RegisterTest::archiveGivesDueListHistoriesAndTraces()
                            QFileDevice::FileModificationTime));
     a1.close();
     writeFile(path("a/junk.cal"), "nie dokument");
+    // A document naming no meter could not be told from any other.
+    writeFile(path("a/nameless.cal"), documentBytes({" ", ""}));
 
     Run run = tool({"scan", path("a")});
-    QCOMPARE(run.out, QByteArray("{\"added\":10,\"unchanged\":0,\"refused\":1}\n"));
-    QVERIFY(run.status == 0 && run.err.contains("junk.cal"));
+    QCOMPARE(run.out, QByteArray("{\"added\":10,\"unchanged\":0,\"refused\":2}\n"));
+    QVERIFY(run.status == 0 && run.err.contains("junk.cal") && run.err.contains("nameless.cal"));
     QCOMPARE(tool({"scan", path("a")}).out,
-             QByteArray("{\"added\":0,\"unchanged\":10,\"refused\":1}\n"));
+             QByteArray("{\"added\":0,\"unchanged\":10,\"refused\":2}\n"));
 
     // The lines expected, keys in order: the meter, its dates, then the
     // rest; a file's name stands for its path.
@@ -427,6 +432,16 @@ void RegisterTest::urlsReadAsLibpqReadsThem()
     } catch (const ERegisterError &error) {
         QVERIFY2(read.isEmpty(), qPrintable(error.detail()));
     }
+}
+
+void RegisterTest::configuredUrlIsReadWhole()
+{
+    // A comma makes an INI value a list; the URL is still the whole text.
+    QSettings(ConfigPaths::file("orvane.ini"), QSettings::IniFormat)
+        .setValue("Rejestr/URL", "sqlite:" + path("a,b.sqlite"));
+    QCOMPARE(RegisterLocation::configured().databaseName(), path("a,b.sqlite"));
+    QFile::remove(ConfigPaths::file("orvane.ini"));
+    QCOMPARE(RegisterLocation::configured().databaseName(), RegisterLocation::defaultSqlitePath());
 }
 
 ORVANE_TEST_MAIN(RegisterTest)
