@@ -1,6 +1,8 @@
 #include "documentsession.h"
 
 #include "documentfile.h"
+#include "errors.h"
+#include "verificationrecorder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -141,6 +143,34 @@ void DocumentSession::writeRecord(const QString &fileName)
     m_fileName = fileName;
     rememberFolder(fileName);
     setSaved(true);
+    recordVerification(fileName);
+}
+
+void DocumentSession::recordVerification(const QString &fileName)
+{
+    if (!m_recorder)
+        return;
+    QString reason;
+    try {
+        m_recorder->documentSaved(fileName);
+        return;
+    } catch (const ProgramError &error) {
+        reason = error.detail().isEmpty()
+                     ? error.message()
+                     : error.message() + QStringLiteral(" (") + error.detail() + QLatin1Char(')');
+    } catch (const std::exception &error) {
+        reason = QString::fromLocal8Bit(error.what());
+    }
+    // Once in a session: a register that is down stays down for a while,
+    // and every save would say so again.
+    if (m_recorderFailureShown)
+        return;
+    m_recorderFailureShown = true;
+    m_prompts.show(QStringLiteral("Dokument został zapisany, ale rejestr mierników nie został "
+                                  "uzupełniony:\n%1\n\nRejestr uzupełni następny zapis albo "
+                                  "polecenie „orvane707-cal register scan”.")
+                       .arg(reason),
+                   QStringLiteral("Rejestr mierników"), PromptIcon::Warning);
 }
 
 void DocumentSession::writeDocument(const QString &fileName)

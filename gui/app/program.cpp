@@ -19,6 +19,7 @@
 #include "tform_pomiarydo.h"
 #include "tform_pomiarydo_cz.h"
 #include "tform_pulpit.h"
+#include "tform_rejestr.h"
 #include "tform_rs232.h"
 #include "tform_sprawdzanie.h"
 #include "tform_wyborkal.h"
@@ -100,6 +101,7 @@ void Program::createWindows()
 
     m_sprawdzanie = std::make_unique<TForm_Sprawdzanie>(m_services);
     m_sprawdzanie->setRS232Window(m_rs232.get());
+    m_sprawdzanie->session().setVerificationRecorder(&m_registerRecorder);
     // One frequency entry dialog for the lists of both tables. It and the
     // pages belong to the window from here on.
     auto *czestotliwosc = new TForm_Czestotliwosc(m_services.prompts, m_sprawdzanie.get());
@@ -131,6 +133,7 @@ void Program::createWindows()
     windows.openArgument = [sprawdzanie](const QString &path) {
         sprawdzanie->setOpenArgument(path);
     };
+    windows.rejestr = [this] { showRegister(); };
 
     m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
 }
@@ -145,4 +148,15 @@ void Program::showSimulatorDisplay()
         m_simulatorDisplay = std::make_unique<SimulatorDisplay>(m_simulator);
     m_simulator.setModel(m_services.model);
     m_simulatorDisplay->showBeside();
+}
+
+void Program::showRegister()
+{
+    if (!m_rejestr) {
+        m_rejestr = std::make_unique<TForm_Rejestr>(m_services);
+        m_rejestr->openDocument = [this](const QString &path) {
+            m_mainWindow->openInVerificationWindow(path);
+        };
+    }
+    m_services.prompts.exec(m_rejestr.get());
 }
