@@ -3,13 +3,12 @@
 #include "documentfile.h"
 #include "documentjson.h"
 #include "errors.h"
+#include "registertool.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace CalTool {
-
-namespace {
 
 QByteArray errorLine(const QString &file, const ProgramError &error)
 {
@@ -23,6 +22,8 @@ QByteArray errorLine(const QString &file, const ProgramError &error)
         line += QStringLiteral(" (") + error.detail() + QLatin1Char(')');
     return "orvane707-cal: " + line.toUtf8() + '\n';
 }
+
+namespace {
 
 QByteArray readJson(const QString &fileName)
 {
@@ -46,13 +47,27 @@ QByteArray usage()
 {
     return "usage: orvane707-cal dump FILE\n"
            "       orvane707-cal build JSON OUT\n"
-           "       orvane707-cal convert IN OUT\n";
+           "       orvane707-cal convert IN OUT\n" +
+           RegisterTool::usage();
 }
 
-Result run(const QStringList &arguments)
+Result run(const QStringList &arguments, const std::function<void(const QByteArray &line)> &refused)
 {
     Result result;
     const QString command = arguments.value(0);
+    if (command == QLatin1String("register")) {
+        // The register's own commands never write a document, and build
+        // and convert never touch the register.
+        QByteArray refusedLines;
+        result = RegisterTool::run(arguments.mid(1), [&](const QByteArray &line) {
+            if (refused)
+                refused(line);
+            else
+                refusedLines += line;
+        });
+        result.err.prepend(refusedLines);
+        return result;
+    }
     const bool known = (command == QLatin1String("dump") && arguments.size() == 2) ||
                        (command == QLatin1String("build") && arguments.size() == 3) ||
                        (command == QLatin1String("convert") && arguments.size() == 3);

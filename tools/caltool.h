@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
+
+class ProgramError;
+
 // orvane707-cal: inspects, converts and builds .cal documents without a
 // display, with the program's own reading and writing code.
 namespace CalTool {
@@ -17,9 +21,15 @@ struct Result
 };
 
 // arguments without the program name: "dump FILE", "build JSON OUT",
-// "convert IN OUT".
-Result run(const QStringList &arguments);
+// "convert IN OUT", or "register ..." (see registertool.h), whose scan
+// reports the files it refuses through refused as it meets them (into err
+// when unset).
+Result run(const QStringList &arguments,
+           const std::function<void(const QByteArray &line)> &refused = {});
 
 QByteArray usage();
+
+// "orvane707-cal: " and the error's text, naming the file it is about.
+QByteArray errorLine(const QString &file, const ProgramError &error);
 
 } // namespace CalTool

@@ -14,6 +14,7 @@
 #include "testservices.h"
 #include "tform_czestotliwosc.h"
 #include "tform_sprawdzanie.h"
+#include "timedrun.h"
 #include "workbookcontent.h"
 #include "workbookfile.h"
 
@@ -23,27 +24,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
-
-// Wall time per iteration of each benchmark, for the ratios.
-std::map<std::string, double> perIteration;
-
-template <typename Work> void timed(benchmark::State &state, const std::string &name, Work work)
-{
-    double total = 0;
-    for (auto _ : state) {
-        const auto begin = std::chrono::steady_clock::now();
-        work();
-        total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
-                     .count();
-    }
-    perIteration[name] = total / double(state.iterations());
-}
 
 // Every point of every range ticked, so that a chart has 35 points.
 TDaneSprawdzania everyPointTicked()
@@ -132,11 +116,11 @@ BENCHMARK(BM_Workbook)->Unit(benchmark::kMillisecond);
 
 void summarise()
 {
-    const auto base = perIteration.find("range switch");
-    if (base == perIteration.end())
+    const auto base = perIteration().find("range switch");
+    if (base == perIteration().end())
         return;
     std::printf("\nWall time per iteration against the amplitude range switch (offscreen):\n");
-    for (const auto &[name, ms] : perIteration)
+    for (const auto &[name, ms] : perIteration())
         std::printf("  %-30s %8.2f ms  %6.2fx\n", name.c_str(), ms, ms / base->second);
 }
 

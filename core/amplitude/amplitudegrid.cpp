@@ -175,7 +175,7 @@ CellOutcome AmplitudeGridRules::leave(const GridCellRef &cell, const CellInput &
 {
     if (cell.area == GridArea::Ranges)
         return AmplitudeCells::leaveRangeCell(range(cell.row), cell.column, input.text,
-                                              cell.row == currentRange());
+                                              cell.row == currentRange(), !cyfrowy());
     if (cell.column != entryColumn())
         return {};
     CellOutcome outcome = AmplitudeCells::cellOutcome(

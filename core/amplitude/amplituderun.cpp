@@ -42,6 +42,11 @@ public:
     QString unit() const override { return m_jm; }
     bool ticked(int j) const override { return m_range.Punkty(j).Wl(); }
     bool defined(int j) const override { return m_range.Punkty(j).Wpisany(); }
+    // The range's frequency is every point's.
+    bool userFrequency(int) const override
+    {
+        return AmplitudeRun::functionIndex(m_range.Cz()) == Frames::Function4;
+    }
 
     long double valueInRangeUnit(int j) override
     {
@@ -96,6 +101,7 @@ public:
         request.meterRange = m_meterRange;
         request.calibratorRange = calibrator.rangeText;
         request.indication = NumberText::fixed(wm, calibrator.dokl) + m_jm;
+        request.settingUnit = calibrator.jmBk;
         request.frequency = AmplitudeRun::frequencyText(m_range);
         request.DoklKal = calibrator.dokl;
         if (const auto limits =
@@ -138,6 +144,7 @@ public:
 
         SettingRequest request;
         request.meterRange = m_meterRange;
+        request.indicationUnit = m_jm;
         request.setting =
             NumberText::fixed(nk, dokl) + PointLoop::settingUnit(m_jm, calibrator.rangeText);
         request.calibratorRange = calibrator.rangeText;
@@ -205,13 +212,16 @@ QString AmplitudeRun::frequencyText(const TZakresAmpl &range)
     return NumberText::general(range.CzHz());
 }
 
-QString AmplitudeRun::functionOf(const TZakresAmpl &range)
+int AmplitudeRun::functionIndex(int cz)
 {
     // Cz counts DC, the three fixed frequencies and the user's own.
-    const int cz = range.Cz();
-    const int function = cz >= Frames::DC && cz <= Frames::AC400 ? cz : Frames::Function4;
+    return cz >= Frames::DC && cz <= Frames::AC400 ? cz : Frames::Function4;
+}
+
+QString AmplitudeRun::functionOf(const TZakresAmpl &range)
+{
     return QString::fromLatin1(
-        Frames::functionForFrequency(function, static_cast<double>(range.CzHz())));
+        Frames::functionForFrequency(functionIndex(range.Cz()), static_cast<double>(range.CzHz())));
 }
 
 long double AmplitudeRun::inRangeUnit(long double value, const TZakresAmpl &range, int j)

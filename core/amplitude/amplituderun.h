@@ -47,6 +47,8 @@ public:
     // The function command of a range's frequency: "F0".."F3" for the fixed
     // ones, "F4V" and the frequency for the user's own.
     static QString functionOf(const TZakresAmpl &range);
+    // The function (Frames::Function) a range's Cz stands for.
+    static int functionIndex(int cz);
     // A value of point j in the unit of its range: a measured point holds it
     // in the unit of its calibrator range.
     static long double inRangeUnit(long double value, const TZakresAmpl &range, int j);

@@ -1,6 +1,7 @@
 #include "frames.h"
 
 #include "calibratorranges.h"
+#include "real48.h"
 
 #include <QString>
 
@@ -77,9 +78,10 @@ QByteArray frequencyText(double hertz)
 
 QByteArray variableFrequencyText(double hertz)
 {
-    // Fifteen significant digits: a frequency read back from the file shows as
-    // it was typed (45.3, not 45.299999999999997).
-    return QByteArray::number(hertz, 'g', 15);
+    // A frequency read back from its file goes out as it was typed (45.3,
+    // not 45.2999999999884): an instrument with a short input buffer takes
+    // the few digits it needs.
+    return QByteArray::number(Real48::shortestDecimal(hertz), 'g', 15);
 }
 
 QByteArray variableFrequencyCommand(double hertz)

@@ -34,8 +34,8 @@ QByteArray valueText(qint64 count, int decimals);
 int frequencyDecimals(double hertz);
 // Frequency text of the "V" command, with those decimals.
 QByteArray frequencyText(double hertz);
-// Frequency text of the "F4V" command: the shortest general form, as
-// 1000 or 45.5.
+// Frequency text of the "F4V" command: the shortest decimal that stores as
+// the same six-byte real, as 1000, 45.5 or 45.3.
 QByteArray variableFrequencyText(double hertz);
 // "F4V" followed by the frequency text.
 QByteArray variableFrequencyCommand(double hertz);

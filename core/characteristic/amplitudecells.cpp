@@ -62,6 +62,16 @@ QString classText(long double value)
     return NumberText::general(value).left(ClassMeasuredLength);
 }
 
+void recomputeErrors(const TZakresAmpl &range, bool)
+{
+    ErrorMath::computeRange(range);
+}
+
+void recomputeErrors(const TZakresCz &range, bool analogowy)
+{
+    ErrorMath::computeRange(range, analogowy);
+}
+
 bool isNoTerm(const QString &kmzDod)
 {
     return kmzDod.isEmpty() || kmzDod == QLatin1String("0");
@@ -152,7 +162,8 @@ template <typename Range> Outcome leaveClassRange(Range range, const QString &te
 }
 
 template <typename Range>
-CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current)
+CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current,
+                           bool analogowy)
 {
     CellOutcome outcome;
     switch (column) {
@@ -171,6 +182,8 @@ CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool cu
     default:
         return {};
     }
+    if (outcome.changed)
+        recomputeErrors(range, analogowy);
     outcome.summary = current;
     return outcome;
 }
@@ -201,8 +214,8 @@ template Outcome leaveClassMeasured(TZakresAmpl, const QString &);
 template Outcome leaveClassMeasured(TZakresCz, const QString &);
 template Outcome leaveClassRange(TZakresAmpl, const QString &);
 template Outcome leaveClassRange(TZakresCz, const QString &);
-template CellOutcome leaveRangeCell(TZakresAmpl, int, const QString &, bool);
-template CellOutcome leaveRangeCell(TZakresCz, int, const QString &, bool);
+template CellOutcome leaveRangeCell(TZakresAmpl, int, const QString &, bool, bool);
+template CellOutcome leaveRangeCell(TZakresCz, int, const QString &, bool, bool);
 template QString rangeValueText(const TZakresAmpl &);
 template QString rangeValueText(const TZakresCz &);
 template QString classMeasuredText(const TZakresAmpl &);
@@ -311,23 +324,25 @@ QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy)
     return NumberText::entry(cyfrowy ? point.Nk() : point.Wm());
 }
 
-Results results(long double bmr, long double bmd, long double bk, const QString &jmBk, int decimals)
+template <typename Range, typename Point> Results results(const Range &range, const Point &point)
 {
+    const int decimals = point.Dokl();
     Results shown;
-    shown.bmr = NumberText::fixed(bmr, decimals);
-    shown.bmd = NumberText::fixed(bmd, decimals);
-    // Bk is kept in volts or amperes and shown in the calibrator unit.
-    shown.bk = NumberText::fixed(Units::isMilli(jmBk) ? bk * 1000 : bk, decimals);
-    shown.unit = jmBk;
+    shown.bmr = NumberText::fixed(point.Bmr(), decimals);
+    shown.bmd = NumberText::fixed(ErrorMath::bmdInCalibratorUnit(range, point), decimals);
+    shown.bk = NumberText::fixed(ErrorMath::bkInCalibratorUnit(point.Bk(), point.JmBk()), decimals);
+    shown.unit = point.JmBk();
     return shown;
 }
+
+template Results results(const TZakresAmpl &, const TPunktAmpl &);
+template Results results(const TZakresCz &, const TPunktCz &);
 
 FullRow fullRow(const TZakresAmpl &range, const TPunktAmpl &point)
 {
     const int decimals = point.Dokl();
     FullRow row;
-    static_cast<Results &>(row) =
-        results(point.Bmr(), point.Bmd(), point.Bk(), point.JmBk(), decimals);
+    static_cast<Results &>(row) = results(range, point);
     row.wm = NumberText::fixed(point.Wm(), decimals);
     row.nk = NumberText::fixed(point.Nk(), decimals);
     row.outOfTolerance = !ErrorMath::withinTolerance(range, point);

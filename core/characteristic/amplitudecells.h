@@ -64,8 +64,13 @@ template <typename Range> Outcome leaveClassRange(Range range, const QString &te
 // Leaving the value cell (column 1) or a class cell (3 or 4) of a range
 // row, as both tables have them; `current` tells whether the row is the
 // current range, whose "Zakres" box follows. Nothing for another column.
+// A class that changed on a measured range recomputes the errors of its
+// points at once, as a measured point does, so that no verdict is left
+// from the old class; `analogowy` is the meter's kind, which a frequency
+// range's errors depend on.
 template <typename Range>
-CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current);
+CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool current,
+                           bool analogowy);
 
 // The items of a range's frequency list; item 4 is replaced by the user's
 // frequency once there is one.
@@ -103,8 +108,9 @@ template <typename Range> QString classRangeText(const Range &range);
 QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy);
 
 // The results of a measured point of either characteristic, as its row
-// shows them: the errors with the point's decimals, the calibrator error
-// (kept in volts or amperes) in the calibrator unit, and that unit.
+// shows them: the errors with the point's decimals and, like the calibrator
+// error (kept in volts or amperes), in the calibrator unit shown beside
+// them.
 struct Results
 {
     QString bmr;
@@ -112,8 +118,7 @@ struct Results
     QString bk;
     QString unit;
 };
-Results results(long double bmr, long double bmd, long double bk, const QString &jmBk,
-                int decimals);
+template <typename Range, typename Point> Results results(const Range &range, const Point &point);
 
 // A measured point, as its row shows it.
 struct FullRow : Results

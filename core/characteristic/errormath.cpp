@@ -156,18 +156,46 @@ void computeRange(TZakresCz range, bool analogowy)
     }
 }
 
+namespace {
+
+// A stored value moved into the other unit of its pair, by moving the
+// decimal point of the digits it was stored with, and held as it would be
+// stored there: 12.3 mV is the six-byte real of 0.0123 V.
+long double inOtherUnit(long double value, int shift)
+{
+    return asStored(Real48::shortestDecimal(value, shift));
+}
+
+} // namespace
+
+long double bmdInCalibratorUnit(long double bmd, const QString &rangeUnit,
+                                const QString &calibratorUnit)
+{
+    const long double f = Units::factor(rangeUnit, calibratorUnit);
+    if (f == 1)
+        return bmd;
+    return inOtherUnit(bmd, f > 1 ? -3 : 3);
+}
+
+long double bmdInCalibratorUnit(const TZakresAmpl &range, const TPunktAmpl &point)
+{
+    return bmdInCalibratorUnit(point.Bmd(), range.Jm(), point.JmBk());
+}
+
+long double bmdInCalibratorUnit(const TZakresCz &range, const TPunktCz &point)
+{
+    return bmdInCalibratorUnit(point.Bmd(), range.Jm(), point.JmBk());
+}
+
+long double bkInCalibratorUnit(long double bk, const QString &calibratorUnit)
+{
+    return Units::isMilli(calibratorUnit) ? inOtherUnit(bk, 3) : bk;
+}
+
 bool withinTolerance(long double bmr, long double bmd, const QString &rangeUnit,
                      const QString &calibratorUnit)
 {
-    const long double f = Units::factor(rangeUnit, calibratorUnit);
-    long double limit = std::fabs(bmd);
-    if (f != 1) {
-        // Judged as if Bmd had been stored in the calibrator unit.
-        limit = limit / f;
-        if (Real48::fits(limit))
-            limit = Real48::toLongDouble(Real48::fromLongDouble(limit));
-    }
-    return std::fabs(bmr) <= limit;
+    return std::fabs(bmr) <= std::fabs(bmdInCalibratorUnit(bmd, rangeUnit, calibratorUnit));
 }
 
 bool withinTolerance(const TZakresAmpl &range, const TPunktAmpl &point)

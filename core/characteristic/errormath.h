@@ -17,8 +17,8 @@ class TPunktCz;
 // value) are in the calibrator unit JmBk, the range value Zak and the
 // additive term in the range unit Jm. So the actual error Bmr comes out in
 // the calibrator unit and the permissible error Bmd in the range unit; the
-// stored values keep exactly that, and the verdict converts before it
-// compares.
+// stored values keep exactly that. Whatever shows Bmd beside JmBk, and the
+// verdict, take it in the calibrator unit (bmdInCalibratorUnit).
 namespace ErrorMath {
 
 // The additive term of a class as typed after its '+' ("2mV", "0.5V"), in
@@ -71,10 +71,23 @@ void computeRange(TZakresAmpl range);
 // point's errors take the amplitude in that point's calibrator unit.
 void computeRange(TZakresCz range, bool analogowy);
 
-// The verdict of a point: within tolerance when |Bmr| <= |Bmd|, with Bmd
-// brought from the range unit into Bmr's calibrator unit (and rounded as a
-// stored value is) when the two units differ in 'm'. The grids, the report
-// and the charts all judge through this.
+// Bmd, kept in the range unit, in the calibrator unit of its point, where
+// Bmr and the point's values are: when the two units differ in 'm', its
+// digits with the decimal point moved by three places, as that unit would
+// store them (5 mV on a point measured in volts is 0.005). The grids, the
+// report and the workbook show it so beside JmBk.
+long double bmdInCalibratorUnit(long double bmd, const QString &rangeUnit,
+                                const QString &calibratorUnit);
+long double bmdInCalibratorUnit(const TZakresAmpl &range, const TPunktAmpl &point);
+long double bmdInCalibratorUnit(const TZakresCz &range, const TPunktCz &point);
+
+// Bk, kept in volts or amperes, in the calibrator unit: times 1000, the
+// same way, for a milli unit.
+long double bkInCalibratorUnit(long double bk, const QString &calibratorUnit);
+
+// The verdict of a point: within tolerance when |Bmr| <= |Bmd|, with Bmd in
+// Bmr's calibrator unit. The grids, the report and the charts all judge
+// through this.
 bool withinTolerance(long double bmr, long double bmd, const QString &rangeUnit,
                      const QString &calibratorUnit);
 bool withinTolerance(const TZakresAmpl &range, const TPunktAmpl &point);

@@ -20,23 +20,9 @@ QLocale numberLocale()
 
 QString general(long double value)
 {
-    // The shortest text that stores as the same six-byte real: a range typed
-    // as 2,05V comes back from its file as 2,05V, not as the 2,04999999999927
-    // the stored bits hold to fifteen digits.
-    const QLocale locale = numberLocale();
-    const double number = static_cast<double>(value);
-    if (!Real48::fits(value))
-        return locale.toString(number, 'g', 15);
-    const auto stored = Real48::fromLongDouble(value);
-    for (int digits = 1; digits < 15; ++digits) {
-        // Rounded to so many digits, then written as 'g' writes fifteen, so
-        // that 1100 stays 1100 rather than 1,1E+03.
-        bool ok = false;
-        const double rounded = locale.toDouble(locale.toString(number, 'g', digits), &ok);
-        if (ok && Real48::fromLongDouble(rounded) == stored)
-            return locale.toString(rounded, 'g', 15);
-    }
-    return locale.toString(number, 'g', 15);
+    // A range typed as 2,05V comes back from its file as 2,05V, not as the
+    // 2,04999999999927 the stored bits hold to fifteen digits.
+    return numberLocale().toString(Real48::shortestDecimal(value), 'g', 15);
 }
 
 QString fixed(long double value, int decimals)

@@ -1,12 +1,12 @@
 #include "documentfile.h"
 
 #include "errors.h"
+#include "filenode.h"
+#include "outputfile.h"
 #include "real48.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <csignal>
@@ -20,6 +20,8 @@ namespace DocumentFile {
 namespace {
 
 using namespace RecordLayout;
+using FileNode::notARegularFile;
+using FileNode::systemError;
 
 QString shown(const QString &fileName)
 {
@@ -37,28 +39,6 @@ QString shown(const QString &fileName)
     throw EInOutError(QStringLiteral("Plik nie jest dokumentem sprawdzania miernika."),
                       fileName.isEmpty() ? reason
                                          : QStringLiteral("%1: %2").arg(shown(fileName), reason));
-}
-
-// What the system says about the call that just failed, read at once: a
-// later call may overwrite errno.
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Why a node that exists cannot hold a document. Opening a FIFO or a device
-// would block or read without end, and saving would replace the node.
-QString notARegularFile(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("to jest katalog, a nie zwykły plik");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("to jest potok (FIFO), a nie zwykły plik");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("to jest gniazdo, a nie zwykły plik");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("to jest urządzenie, a nie zwykły plik");
-    return QStringLiteral("to nie jest zwykły plik");
 }
 
 // The checks every document passes, whatever its layout: no short string
@@ -88,44 +68,6 @@ struct Descriptor
             ::close(fd);
     }
     int fd;
-};
-
-// A new file named after a prefix and a random suffix, created for writing
-// only if the name is free. It is removed again unless renamed; path is then
-// cleared. On failure fd is negative and error holds the reason.
-struct TemporaryFile
-{
-    explicit TemporaryFile(const QByteArray &prefix)
-    {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            path = prefix + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-            fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            error = errno;
-            if (fd >= 0 || error != EEXIST)
-                break;
-        }
-        if (fd < 0)
-            path.clear();
-    }
-    TemporaryFile(const TemporaryFile &) = delete;
-    TemporaryFile &operator=(const TemporaryFile &) = delete;
-    ~TemporaryFile()
-    {
-        if (fd >= 0)
-            ::close(fd);
-        if (!path.isEmpty())
-            ::unlink(path.constData());
-    }
-    bool close()
-    {
-        const int result = ::close(fd);
-        error = errno;
-        fd = -1;
-        return result == 0;
-    }
-    QByteArray path;
-    int fd = -1;
-    int error = 0;
 };
 
 // The older layout: the header of the current record, then seven range slots
@@ -314,64 +256,8 @@ TDaneSprawdzania read(const QString &fileName)
 
 void write(const TDaneSprawdzania &record, const QString &fileName)
 {
-    const QString createFailed =
-        QStringLiteral("Nie można utworzyć pliku %1.").arg(shown(fileName));
-    const QString writeFailed = QStringLiteral("Błąd zapisu pliku %1.").arg(shown(fileName));
-
-    // A link stays a link: the file it points to is replaced.
-    QString target = fileName;
-    QFileInfo link(fileName);
-    for (int depth = 0; depth < 40 && link.isSymLink(); ++depth)
-        link.setFile(link.symLinkTarget());
-    if (!link.isSymLink())
-        target = link.filePath();
-    const QByteArray path = QFile::encodeName(target);
-
-    // Only a regular file is replaced; a FIFO, a device or a folder of that
-    // name is left alone. A read-only file is not replaced either, although
-    // the folder would allow it.
-    struct stat existing = {};
-    const bool exists = ::stat(path.constData(), &existing) == 0;
-    if (!exists && errno != ENOENT)
-        throw EInOutError(createFailed, systemError(errno));
-    if (exists && !S_ISREG(existing.st_mode))
-        throw EInOutError(createFailed, notARegularFile(existing.st_mode));
-    if (exists && ::access(path.constData(), W_OK) != 0)
-        throw EInOutError(createFailed, systemError(errno));
-
-    // The new contents go to a hidden file beside the target, which replaces
-    // the target only once all of it is on the disk. Every failure names the
-    // call that failed; the old file stays as it was.
-    const QFileInfo info(target);
-    TemporaryFile temporary(
-        QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName()));
-    if (temporary.fd < 0)
-        throw EInOutError(createFailed, systemError(temporary.error));
-    const char *bytes = reinterpret_cast<const char *>(record.bytes());
-    qint64 written = 0;
-    while (written < RecordSize) {
-        const ssize_t n = ::write(temporary.fd, bytes + written, size_t(RecordSize - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw EInOutError(writeFailed, systemError(errno));
-        written += n;
-    }
-    if (exists && ::fchmod(temporary.fd, existing.st_mode & 07777) != 0)
-        throw EInOutError(writeFailed, systemError(errno));
-    if (::fsync(temporary.fd) != 0)
-        throw EInOutError(writeFailed, systemError(errno));
-    if (!temporary.close())
-        throw EInOutError(writeFailed, systemError(temporary.error));
-    if (::rename(temporary.path.constData(), path.constData()) != 0)
-        throw EInOutError(writeFailed, systemError(errno));
-    temporary.path.clear();
-    // The rename reaches the disk with the folder. The document is whole
-    // under its name by now, so this last step reports nothing.
-    const Descriptor folder(
-        ::open(QFile::encodeName(info.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.fd >= 0)
-        ::fsync(folder.fd);
+    OutputFile::replace(fileName, QByteArray::fromRawData(
+                                      reinterpret_cast<const char *>(record.bytes()), RecordSize));
 }
 
 void ignoreFileSizeSignal()

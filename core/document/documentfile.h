@@ -32,8 +32,8 @@ TDaneSprawdzania parse(const QByteArray &contents, const QString &fileName = {})
 // Converts an image of the older layout (at most LegacySize bytes).
 TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileName = {});
 
-// Writes the 160804 bytes to a temporary file beside the target and renames
-// it over the target only when everything was written and synced.
+// Writes the 160804 bytes as every output of the program is written
+// (OutputFile): whole, or not at all.
 void write(const TDaneSprawdzania &record, const QString &fileName);
 
 // A save that meets the file size limit (ulimit -f) must fail like a full

@@ -1,17 +1,20 @@
 #include "documentsession.h"
 
 #include "documentfile.h"
+#include "errors.h"
+#include "verificationrecorder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 const QString NoDocumentCaption = QStringLiteral("Sprawdzanie miernika");
 
-FileRequest fileRequest(const QString &filter, const QString &selected)
+FileRequest fileRequest(const QString &directory, const QString &filter, const QString &selected)
 {
     FileRequest request;
-    request.directory = QDir::currentPath();
+    request.directory = directory;
     request.filter = filter;
     request.defaultSuffix = QStringLiteral("cal");
     request.selectedFile = selected;
@@ -93,16 +96,38 @@ void DocumentSession::recordView(ViewRule rule)
         m_record.setWidokAmpl(true);
 }
 
+QString DocumentSession::dialogFolder() const
+{
+    return m_folder.isEmpty() ? QDir::homePath() : m_folder;
+}
+
+void DocumentSession::rememberFolder(const QString &fileName)
+{
+    if (!fileName.isEmpty())
+        m_folder = QFileInfo(fileName).absolutePath();
+}
+
 QString DocumentSession::askSaveName(const QString &proposal)
 {
-    return m_prompts.saveFileName(fileRequest(
-        QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki] (*.*)"), proposal));
+    const QString name = m_prompts.saveFileName(fileRequest(
+        dialogFolder(), QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki] (*.*)"),
+        proposal));
+    rememberFolder(name);
+    return name;
 }
 
 QString DocumentSession::askOpenName()
 {
-    return m_prompts.openFileName(
-        fileRequest(QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki]  (*.*)"), {}));
+    const QString name = m_prompts.openFileName(
+        fileRequest(dialogFolder(),
+                    QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki]  (*.*)"), {}));
+    rememberFolder(name);
+    return name;
+}
+
+QString DocumentSession::documentPath() const
+{
+    return m_fileName == untitledName() ? m_fileName : QFileInfo(m_fileName).absoluteFilePath();
 }
 
 QString DocumentSession::nazwaProposal() const
@@ -116,8 +141,37 @@ void DocumentSession::writeRecord(const QString &fileName)
     // were when the write fails.
     DocumentFile::write(m_record, fileName);
     m_fileName = fileName;
+    rememberFolder(fileName);
     setSaved(true);
     Q_EMIT documentWritten(fileName);
+    recordVerification(fileName);
+}
+
+void DocumentSession::recordVerification(const QString &fileName)
+{
+    if (!m_recorder)
+        return;
+    QString reason;
+    try {
+        m_recorder->documentSaved(fileName);
+        return;
+    } catch (const ProgramError &error) {
+        reason = error.detail().isEmpty()
+                     ? error.message()
+                     : error.message() + QStringLiteral(" (") + error.detail() + QLatin1Char(')');
+    } catch (const std::exception &error) {
+        reason = QString::fromLocal8Bit(error.what());
+    }
+    // Once in a session: a register that is down stays down for a while,
+    // and every save would say so again.
+    if (m_recorderFailureShown)
+        return;
+    m_recorderFailureShown = true;
+    m_prompts.show(QStringLiteral("Dokument został zapisany, ale rejestr mierników nie został "
+                                  "uzupełniony:\n%1\n\nRejestr uzupełni następny zapis albo "
+                                  "polecenie „orvane707-cal register scan”.")
+                       .arg(reason),
+                   QStringLiteral("Rejestr mierników"), PromptIcon::Warning);
 }
 
 void DocumentSession::writeDocument(const QString &fileName)
@@ -193,6 +247,7 @@ void DocumentSession::openFile(const QString &fileName)
     discardDocument();
     m_record = loaded;
     m_fileName = fileName;
+    rememberFolder(fileName);
     showDocument();
     m_recent.add(fileName);
     Q_EMIT recentFilesChanged();
@@ -204,7 +259,8 @@ bool DocumentSession::saveOrDiscard(const QString &caption,
 {
     switch (ask(QStringLiteral("Zapisać zmiany?"), caption)) {
     case PromptButton::Yes: {
-        const QString name = askSaveName(baseName(m_fileName));
+        // The file the user opened, so that Enter writes over it.
+        const QString name = askSaveName(documentPath());
         if (name.isEmpty())
             return false;
         (this->*write)(name);
@@ -433,6 +489,7 @@ void DocumentSession::activate()
     const TDaneSprawdzania loaded = DocumentFile::read(m_openArgument);
     m_record = loaded;
     m_fileName = m_openArgument;
+    rememberFolder(m_fileName);
     showDocument();
     setSaved(true);
 }

@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 
+class VerificationRecorder;
+
 // The open verification document and everything the verification window
 // keeps beside it: the file name, the saved flag, the current range of each
 // of the three range arrays, the recent files, and what the window shows
@@ -65,6 +67,11 @@ public:
     // Where the recent files are kept; empty for "orvane2.ini" in the
     // program's settings folder.
     void setRecentIniFile(const QString &iniFile) { m_recentIniFile = iniFile; }
+
+    // Told of every successful write. A recorder that fails never fails the
+    // save: the user is told once in the session that the save was not
+    // recorded, and why.
+    void setVerificationRecorder(VerificationRecorder *recorder) { m_recorder = recorder; }
 
     // What the window shows.
     QString caption() const { return m_caption; }
@@ -142,12 +149,20 @@ private:
     // A Yes/No/Cancel question.
     PromptButton ask(const QString &text, const QString &caption);
     void recordView(ViewRule rule);
+    // File dialogs start in the open document's folder, or the last one a
+    // file dialog chose; at first in the user's home, never in the folder
+    // the program happened to be started from.
+    QString dialogFolder() const;
+    void rememberFolder(const QString &fileName);
     QString askSaveName(const QString &proposal);
     QString askOpenName();
+    // The document's full path; "beznazwy.cal" for one never saved.
+    QString documentPath() const;
     QString nazwaProposal() const;
     void writeDocument(const QString &fileName);
     // Writes and remembers the name, without touching the recent files.
     void writeRecord(const QString &fileName);
+    void recordVerification(const QString &fileName);
     bool saveBeforeOpening();
     void openFile(const QString &fileName);
     void discardDocument();
@@ -164,12 +179,15 @@ private:
     Prompts &m_prompts;
     TDaneSprawdzania m_record;
     QString m_fileName;
+    QString m_folder;
     bool m_saved = true;
     bool m_hasDocument = false;
     bool m_openArgumentFlag = false;
     QString m_openArgument;
     RecentFiles m_recent;
     QString m_recentIniFile;
+    VerificationRecorder *m_recorder = nullptr;
+    bool m_recorderFailureShown = false;
 
     QString m_caption = QStringLiteral("Sprawdzanie miernika");
     std::array<bool, MenuItemCount> m_menu{};

@@ -2,6 +2,8 @@
 
 #include "errors.h"
 
+#include <QByteArray>
+
 #include <cmath>
 #include <cstring>
 
@@ -93,6 +95,33 @@ void store(long double value, std::uint8_t *bytes)
 bool fits(long double value)
 {
     return !encode(value).overflow;
+}
+
+double shortestDecimal(long double value, int shift)
+{
+    const double number = static_cast<double>(value);
+    const Encoded target = encode(value);
+    int digits = 15;
+    double shortest = number;
+    for (int n = 1; n < 15 && !target.overflow; ++n) {
+        // QByteArray writes and reads with '.', whatever the locale.
+        const double rounded = QByteArray::number(number, 'g', n).toDouble();
+        const Encoded candidate = encode(rounded);
+        if (!candidate.overflow && candidate.bytes == target.bytes) {
+            digits = n;
+            shortest = rounded;
+            break;
+        }
+    }
+    if (shift == 0)
+        return shortest;
+    // The digits as they are, with the exponent moved: "1.23e-05" becomes
+    // "1.23e-2".
+    const QByteArray text = QByteArray::number(shortest, 'e', digits - 1);
+    const qsizetype e = text.indexOf('e');
+    if (e < 0)
+        return number;
+    return (text.left(e + 1) + QByteArray::number(text.mid(e + 1).toInt() + shift)).toDouble();
 }
 
 long double largest()

@@ -31,6 +31,17 @@ void store(long double value, std::uint8_t *bytes);
 // Whether fromLongDouble() would accept the value.
 bool fits(long double value);
 
+// The shortest decimal, of at most 15 significant digits, that stores as the
+// same six-byte real as the value: 45.3 for the 45.2999999999884 a typed 45,3
+// is kept as. Written with 'g' and 15 digits it shows those digits and no
+// binary noise. Whatever shows, sends or exports a stored number in full
+// takes it from here. A value beyond the format comes back as it is.
+//
+// With a shift, the decimal point of those digits moves by so many places:
+// 0.0000123 V shifted by 3 is 0.0123 mV, where multiplying would give
+// 0.01230000000001.
+double shortestDecimal(long double value, int shift = 0);
+
 // The extremes of the format.
 long double largest();
 long double smallest();

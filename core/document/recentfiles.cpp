@@ -21,6 +21,8 @@ bool isSectionLine(const QString &line, QString *name)
 
 QStringList readLines(const QString &path)
 {
+    if (!ConfigPaths::isUsable(path))
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
@@ -35,7 +37,7 @@ QStringList readLines(const QString &path)
 
 QString RecentFiles::defaultIniFile()
 {
-    return ConfigPaths::file(QStringLiteral("orvane2.ini"));
+    return ConfigPaths::file(ConfigPaths::RecentFilesName);
 }
 
 QString RecentFiles::entry(int k) const
@@ -102,6 +104,8 @@ void RecentFiles::load(const QString &iniFile)
 bool RecentFiles::save(const QString &iniFile) const
 {
     const QString path = iniFile.isEmpty() ? defaultIniFile() : iniFile;
+    if (!ConfigPaths::isUsable(path))
+        return false;
     const QStringList lines = readLines(path);
 
     QStringList section{QLatin1Char('[') + Section + QLatin1Char(']')};

@@ -172,9 +172,9 @@ QString FrequencyGridRules::text(GridArea area, int column, int row) const
         return items(area, column, row).value(item(area, column, row));
     if (!resultsShown(row))
         return {};
-    const TPunktCz point = range(currentRange()).Punkty(row);
-    const AmplitudeCells::Results results =
-        AmplitudeCells::results(point.Bmr(), point.Bmd(), point.Bk(), point.JmBk(), point.Dokl());
+    const TZakresCz r = range(currentRange());
+    const TPunktCz point = r.Punkty(row);
+    const AmplitudeCells::Results results = AmplitudeCells::results(r, point);
     switch (column) {
     case MeasuredColumn:
         return NumberText::fixed(point.WmDN_NkDO(), point.Dokl());
@@ -257,7 +257,7 @@ CellOutcome FrequencyGridRules::leave(const GridCellRef &cell, const CellInput &
     if (cell.column == AmplitudeColumn)
         return leaveAmplitude(cell.row, input.text);
     return AmplitudeCells::leaveRangeCell(range(cell.row), cell.column, input.text,
-                                          cell.row == currentRange());
+                                          cell.row == currentRange(), analogowy());
 }
 
 CellOutcome FrequencyGridRules::leaveAmplitude(int k, const QString &text)

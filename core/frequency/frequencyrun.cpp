@@ -36,6 +36,10 @@ public:
     QString unit() const override { return m_jm; }
     bool ticked(int j) const override { return m_range.Punkty(j).Wl(); }
     bool defined(int j) const override { return m_range.Punkty(j).Wpisany(); }
+    bool userFrequency(int j) const override
+    {
+        return FrequencyRun::functionIndex(m_range.Punkty(j).Cz()) == Frames::Function4;
+    }
 
     // The amplitude in Jm, whatever unit the last accepted point left it in.
     long double valueInRangeUnit(int) override { return ErrorMath::amplitudeInRangeUnit(m_range); }
@@ -73,6 +77,7 @@ private:
 
         SettingRequest request;
         request.meterRange = m_meterRange;
+        request.indicationUnit = m_jm;
         request.setting =
             NumberText::fixed(amplitude, dokl) + PointLoop::settingUnit(m_jm, calibrator.rangeText);
         request.calibratorRange = calibrator.rangeText;
@@ -97,6 +102,7 @@ private:
         request.calibratorRange = calibrator.rangeText;
         request.indication =
             NumberText::fixed(ErrorMath::amplitudeInRangeUnit(m_range), dokl) + m_jm;
+        request.settingUnit = calibrator.jmBk;
         request.frequency = NumberText::general(point.CzHz());
         request.DoklKal = dokl;
         // A frequency point is always AC: never below 1 % of the range.
@@ -205,9 +211,14 @@ QString FrequencyRun::outOfRangeLead() const
                                                   : QStringLiteral("Wartosc nastawy ");
 }
 
-QString FrequencyRun::KomendaF_Cz(int cz, long double czHz)
+int FrequencyRun::functionIndex(int cz)
 {
     // The list's items start at 50 Hz, the function commands at DC.
-    const int function = cz >= 0 && cz < Frames::Function4 - 1 ? cz + 1 : Frames::Function4;
-    return QString::fromLatin1(Frames::functionForFrequency(function, static_cast<double>(czHz)));
+    return cz >= 0 && cz < Frames::Function4 - 1 ? cz + 1 : Frames::Function4;
+}
+
+QString FrequencyRun::KomendaF_Cz(int cz, long double czHz)
+{
+    return QString::fromLatin1(
+        Frames::functionForFrequency(functionIndex(cz), static_cast<double>(czHz)));
 }

@@ -46,6 +46,9 @@ public:
     // The function command of a point's frequency: "F1".."F3" for 50, 60 and
     // 400 Hz (Cz 0..2), "F4V" and the frequency for the user's own (Cz 3).
     static QString KomendaF_Cz(int cz, long double czHz);
+    // The function (Frames::Function) a point's Cz stands for: 50, 60 and
+    // 400 Hz, and the user's own for anything else.
+    static int functionIndex(int cz);
 
 private:
     bool run(int r, int points, bool exactReading);

@@ -27,13 +27,15 @@ bool CalibratorModel::hasFrequencySetting() const
 
 QString CalibratorModel::storePath()
 {
-    return ConfigPaths::file(QStringLiteral("Orvane_Model_Kalibratora.conf"));
+    return ConfigPaths::file(ConfigPaths::ModelName);
 }
 
 CalibratorModel CalibratorModel::load()
 {
-    QSettings store(storePath(), QSettings::NativeFormat);
     CalibratorModel model;
+    if (!ConfigPaths::isUsable(storePath()))
+        return model;
+    const QSettings store(storePath(), QSettings::NativeFormat);
     const QString name = store.value(QStringLiteral("Model")).toString().left(maxNameLength);
     if (name.isEmpty())
         return model;
@@ -46,6 +48,8 @@ CalibratorModel CalibratorModel::load()
 
 void CalibratorModel::save() const
 {
+    if (!ConfigPaths::isUsable(storePath()))
+        return;
     QSettings store(storePath(), QSettings::NativeFormat);
     store.setValue(QStringLiteral("Index"), index);
     store.setValue(QStringLiteral("Model"), name);

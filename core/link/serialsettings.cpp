@@ -46,13 +46,15 @@ QStringList SerialSettings::parities()
 
 QString SerialSettings::filePath()
 {
-    return ConfigPaths::file(QStringLiteral("orvane.ini"));
+    return ConfigPaths::file(ConfigPaths::SerialSettingsName);
 }
 
 SerialSettings SerialSettings::load()
 {
-    const QSettings ini(filePath(), QSettings::IniFormat);
     SerialSettings settings;
+    if (!ConfigPaths::isUsable(filePath()))
+        return settings;
+    const QSettings ini(filePath(), QSettings::IniFormat);
     const QString device = ini.value(QStringLiteral("COMM/DEVICE")).toString().trimmed();
     settings.device = device;
     // An entry beyond COM4 has no fixed index: the device path stands for it.
@@ -66,6 +68,8 @@ SerialSettings SerialSettings::load()
 
 void SerialSettings::save() const
 {
+    if (!ConfigPaths::isUsable(filePath()))
+        return;
     QSettings ini(filePath(), QSettings::IniFormat);
     ini.setValue(QStringLiteral("COMM/PORT"), port);
     ini.setValue(QStringLiteral("COMM/SPEED"), speed);

@@ -2,6 +2,7 @@
 
 #include "documentsession.h"
 #include "errorbox.h"
+#include "frames.h"
 #include "linkguard.h"
 #include "measurementstate.h"
 #include "prompts.h"
@@ -61,7 +62,25 @@ void MeasureCommand::Menu_PomiaryClick()
     m_state.startMeasurements();
     try {
         const LinkGuard open(m_services.link);
-        measure(*runs);
+        // Cancelled, nothing was measured: the calibrator is left as it is.
+        const std::optional<RunChoice> choice = m_chooser.choose();
+        if (!choice)
+            return;
+        try {
+            measure(*runs, *choice);
+        } catch (...) {
+            // The output goes into standby all the same, with one try.
+            try {
+                m_services.link.send(Frames::standbyFrame());
+            } catch (...) {
+                // The line failed again: the box for the first failure has
+                // said all there is.
+            }
+            throw;
+        }
+        // Whatever ended the run, its last setting is not left live on the
+        // terminals.
+        m_services.link.send(Frames::standbyFrame());
     } catch (const std::exception &error) {
         // The calibrator may have missed the standby frame: the next
         // high-voltage point warns again.
@@ -70,18 +89,15 @@ void MeasureCommand::Menu_PomiaryClick()
     }
 }
 
-void MeasureCommand::measure(RangeRuns &runs)
+void MeasureCommand::measure(RangeRuns &runs, const RunChoice &choice)
 {
-    const std::optional<RunChoice> choice = m_chooser.choose();
-    if (!choice)
-        return;
-    if (choice->zakresy == 0) {
-        runs.runRange(runs.currentRange(), choice->punkty);
+    if (choice.zakresy == 0) {
+        runs.runRange(runs.currentRange(), choice.punkty);
         return;
     }
     const int count = runs.rangeCount();
     for (int r = 1; r <= count; ++r) {
-        if (runs.runRange(r, choice->punkty))
+        if (runs.runRange(r, choice.punkty))
             continue;
         const PromptButton answer =
             m_services.prompts.show(stopQuestionText, QStringLiteral("Przerwij pomiary"),

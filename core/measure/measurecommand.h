@@ -42,10 +42,12 @@ public:
 // and points, and the ranges of the characteristic on show, one after the
 // other.
 //
-// Whatever ends the measurement, the link is closed afterwards. A failure
-// (the link cannot be opened, a frame cannot be written, a text does not
-// read) stops it with the general error box; what was measured before
-// stays in the record.
+// Whatever ends the measurement (its end, an abort, a failure), the output
+// goes into standby and then the link is closed; only a cancelled choice,
+// which measured nothing, leaves the calibrator untouched. A failure (the
+// link cannot be opened, a frame cannot be written, a text does not read)
+// stops it with the general error box; what was measured before stays in
+// the record.
 class MeasureCommand
 {
 public:
@@ -66,7 +68,7 @@ public:
     static const QString stopQuestionText;
 
 private:
-    void measure(RangeRuns &runs);
+    void measure(RangeRuns &runs, const RunChoice &choice);
 
     Services &m_services;
     MeasurementState &m_state;

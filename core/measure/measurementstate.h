@@ -34,6 +34,11 @@ struct MeasurementState
     ExactReadingSettings PomiaryDO_Cz;
 
     // Called when the operator starts measurements: the first frame of the
-    // run then carries its function whatever was sent before.
-    void startMeasurements() { OstatniaFunkcja.clear(); }
+    // run then carries its function whatever was sent before, and the first
+    // high-voltage point warns whatever an earlier run left on the output.
+    void startMeasurements()
+    {
+        OstatniaFunkcja.clear();
+        OstrzezenieWN = false;
+    }
 };

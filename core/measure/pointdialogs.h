@@ -10,6 +10,7 @@ struct ReadingRequest
     QString meterRange;      // "300mV": the meter's range, whole number and unit
     QString calibratorRange; // "1V": the calibrator range text
     QString indication;      // "150,000000mV": nominal indication, Dokl decimals
+    QString settingUnit;     // "V": the unit the setting shows and is read in
     QString frequency;       // "DC" or the frequency in hertz
     int DoklKal = 6;
     long double NastawaMin = 0;
@@ -21,6 +22,7 @@ struct ReadingRequest
 struct SettingRequest
 {
     QString meterRange;      // "20V"
+    QString indicationUnit;  // "V": the unit the indication is typed in, Jm
     QString setting;         // "5,00000V": the calibrator's setting and its unit
     QString calibratorRange; // "10V"
     QString frequency;       // "DC" or the frequency in hertz

@@ -50,6 +50,8 @@ PointLoop::Outcome PointLoop::run(RangePoints &points, int choice)
             continue;
         if (points.onShow())
             m_view.showProgress(j);
+        if (refused(points, j))
+            continue;
         const std::optional<CalibratorChoice> calibrator =
             calibratorFor(points.valueInRangeUnit(j), jm, points.outOfRangeLead());
         if (calibrator) {
@@ -92,6 +94,24 @@ std::optional<CalibratorChoice> PointLoop::calibratorFor(long double value, cons
     choice.rangeText = QString::fromLatin1(CalibratorRanges::range(*index).text);
     choice.jmBk = Units::unitOfRangeText(choice.rangeText);
     return choice;
+}
+
+bool PointLoop::refused(const RangePoints &points, int j)
+{
+    // The instrument would stay on its old frequency while the point went
+    // down as measured on the one asked for.
+    if (!points.userFrequency(j) || m_services.model.hasFrequencySetting())
+        return false;
+    m_services.prompts.show(noFrequencySettingText(m_services.model.name), QStringLiteral("Uwaga"),
+                            PromptIcon::Warning);
+    return true;
+}
+
+QString PointLoop::noFrequencySettingText(const QString &model)
+{
+    return QStringLiteral(
+               "Wykonanie kalibratora %1 nie ma nastawy częstotliwości. Punkt pominięto.")
+        .arg(model);
 }
 
 void PointLoop::warnHighVoltage(int index)

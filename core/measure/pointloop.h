@@ -43,6 +43,9 @@ public:
     // Wl and Wpisany of point j.
     virtual bool ticked(int j) const = 0;
     virtual bool defined(int j) const = 0;
+    // Whether point j is measured on a frequency of the user's own, which
+    // only a calibrator with a frequency setting can put out.
+    virtual bool userFrequency(int j) const = 0;
     // The value point j is measured at, in the range unit: the calibrator
     // range is chosen for it. Values a point measured before holds in the
     // unit of its calibrator range are brought back first.
@@ -67,9 +70,11 @@ public:
 // defined when every point is asked for) it chooses the calibrator range,
 // warns before high voltage, has the point measured and then done; the row
 // of the point under way is highlighted while it is. A value
-// out of every range skips its point with a message. An abort ends the
-// range at once; a failed frame is thrown. Either way the points measured
-// before keep their results, which are stored point by point.
+// out of every range skips its point with a message, and so does a point on
+// a frequency of the user's own when the calibrator has no frequency
+// setting: nothing is sent for it, nor stored. An abort ends the range at
+// once; a failed frame is thrown. Either way the points measured before
+// keep their results, which are stored point by point.
 class PointLoop
 {
 public:
@@ -92,6 +97,9 @@ public:
                                    const QString &lead = outOfRangeLead);
 
     static const QString highVoltageText;
+    // "Wykonanie kalibratora R-707 nie ma nastawy częstotliwości. Punkt
+    // pominięto." with the model's name.
+    static QString noFrequencySettingText(const QString &model);
     static const QString outOfRangeLead;
     // "Wartość nastawy 1200V przekracza zakres kalibratora!!! "
     static QString outOfRangeText(long double value, const QString &jm,
@@ -106,6 +114,9 @@ public:
 private:
     std::optional<CalibratorChoice> calibratorFor(long double value, const QString &jm,
                                                   const QString &lead);
+    // A point the calibrator cannot put out is refused, with a word to the
+    // operator.
+    bool refused(const RangePoints &points, int j);
     // Before the first point on the 100 V or 1000 V range the operator is
     // warned and the output goes into standby; a point on any other range
     // lets the warning come again.

@@ -1,12 +1,8 @@
 #include "reportcontent.h"
 
-#include "calibratorranges.h"
 #include "errormath.h"
 #include "numbertext.h"
-#include "real48.h"
 #include "tdanesprawdzania.h"
-
-#include <QLocale>
 
 #include <cmath>
 
@@ -49,12 +45,6 @@ template <typename Range> QString classLine(const Range &range, bool fixedWithou
     return line;
 }
 
-QString calibratorErrorText(long double bk, const QString &jmBk, int decimals)
-{
-    // Stored in volts or amperes, shown in the unit of the calibrator range.
-    return ReportContent::cellText(Units::isMilli(jmBk) ? bk * 1000 : bk, decimals);
-}
-
 // Columns 3..6 and the verdict of a measured point.
 template <typename Range, typename Point>
 void fillResults(ReportContent::Row &row, const Range &range, const Point &point)
@@ -64,8 +54,10 @@ void fillResults(ReportContent::Row &row, const Range &range, const Point &point
     row.cells[2] = ReportContent::cellText(point.Bmr(), decimals);
     if (row.outOfTolerance)
         row.cells[2] += QLatin1Char('*');
-    row.cells[3] = ReportContent::cellText(point.Bmd(), decimals);
-    row.cells[4] = calibratorErrorText(point.Bk(), point.JmBk(), decimals);
+    // Both in the unit of column 6, as Bmr is.
+    row.cells[3] = ReportContent::cellText(ErrorMath::bmdInCalibratorUnit(range, point), decimals);
+    row.cells[4] =
+        ReportContent::cellText(ErrorMath::bkInCalibratorUnit(point.Bk(), point.JmBk()), decimals);
     row.cells[5] = point.JmBk();
 }
 
@@ -171,20 +163,6 @@ QString ReportContent::cellText(long double value, int decimals)
 
 QString ReportContent::generalText(long double value)
 {
-    if (!Real48::fits(value))
-        return NumberText::general(value);
-    const Real48::Bytes stored = Real48::fromLongDouble(value);
-    const double v = static_cast<double>(value);
-    // Whole numbers keep all their digits: 1000, not 1e+03.
-    const int integerDigits =
-        v == 0 ? 1 : std::max(1, int(std::floor(std::log10(std::fabs(v)))) + 1);
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    constexpr int MostDigits = 15;
-    for (int digits = 1; digits < MostDigits; ++digits) {
-        if (Real48::fromLongDouble(QString::number(v, 'g', digits).toDouble()) == stored)
-            return locale.toString(v, 'g', std::max(digits, integerDigits));
-    }
     return NumberText::general(value);
 }
 

@@ -1,6 +1,7 @@
 #include "workbookcontent.h"
 
 #include "errormath.h"
+#include "real48.h"
 #include "tdanesprawdzania.h"
 
 namespace {
@@ -23,11 +24,12 @@ public:
     {
         m_content.cells.append({row, column, text, std::nullopt, 0});
     }
-    // W6.1, W6.2 and W20.10.
+    // W6.1, W6.2 and W20.10. The cell holds the number in full, as the
+    // record keeps it, without the binary noise of its six-byte real.
     void number(int row, int column, long double value, int width, int decimals)
     {
         m_content.cells.append({row, column, WorkbookContent::formatted(value, width, decimals),
-                                static_cast<double>(value), decimals});
+                                Real48::shortestDecimal(value), decimals});
     }
     void wide(int row, int column, long double value) { number(row, column, value, 20, 10); }
 
@@ -69,12 +71,13 @@ void fillHeader(Sheet &sheet, const TDaneSprawdzania &record, const Range &range
     sheet.text(13, F, QStringLiteral("j.m."));
 }
 
-template <typename Point> void fillResults(Sheet &sheet, int row, const Point &point)
+// The errors in the unit of column F, as the report shows them.
+template <typename Range, typename Point>
+void fillResults(Sheet &sheet, int row, const Range &range, const Point &point)
 {
     sheet.wide(row, C, point.Bmr());
-    sheet.wide(row, D, point.Bmd());
-    // As stored, in volts or amperes.
-    sheet.wide(row, E, point.Bk());
+    sheet.wide(row, D, ErrorMath::bmdInCalibratorUnit(range, point));
+    sheet.wide(row, E, ErrorMath::bkInCalibratorUnit(point.Bk(), point.JmBk()));
     sheet.text(row, F, point.JmBk());
 }
 
@@ -113,7 +116,7 @@ void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k)
             sheet.wide(row, B, point.Nk());
         else
             sheet.wide(row, A, point.Wm());
-        fillResults(sheet, row, point);
+        fillResults(sheet, row, range, point);
     }
 }
 
@@ -141,7 +144,7 @@ void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k)
         if (!point.Zmierzony())
             continue;
         sheet.text(row, B, hertz(point.CzHz()));
-        fillResults(sheet, row, point);
+        fillResults(sheet, row, range, point);
     }
 }
 

@@ -12,7 +12,9 @@ class TDaneSprawdzania;
 // The one-sheet workbook of a range: texts in cells, rows and columns from
 // 1 (column A is 1). A number keeps the text it was written as and is also
 // stored as a number, shown with the same decimals, so the spreadsheet
-// computes with it whatever its locale.
+// computes with it whatever its locale. The number is the shortest decimal
+// that stores as the record's value (1.99, not 1.989999999999782), not
+// rounded to the decimals shown.
 struct WorkbookContent
 {
     struct Cell

@@ -1,39 +1,91 @@
 #include "workbookfile.h"
 
-#include "errors.h"
+#include "filenode.h"
+#include "outputfile.h"
 #include "workbookcontent.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 
 #include <xlsxwriter.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <fcntl.h>
+#include <locale.h>
+#include <unistd.h>
 
 namespace WorkbookFile {
 
 namespace {
 
-[[noreturn]] void fail(const QString &fileName, const QString &reason)
+// libxlsxwriter prints its own English lines ("[ERROR] workbook_close():
+// ...") on stderr; the program reports the failure itself, in its words.
+class QuietStderr
 {
-    throw EInOutError(
-        QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(fileName)),
-        reason);
-}
+public:
+    QuietStderr()
+    {
+        std::fflush(stderr);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null < 0)
+            return;
+        m_saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (m_saved >= 0)
+            ::dup2(null, STDERR_FILENO);
+        ::close(null);
+    }
+    QuietStderr(const QuietStderr &) = delete;
+    QuietStderr &operator=(const QuietStderr &) = delete;
+    ~QuietStderr()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+    }
+
+private:
+    int m_saved = -1;
+};
+
+// libxlsxwriter writes numbers with printf, which follows the C library's
+// numeric locale; Qt sets that from the environment, so on a Polish desktop
+// 1.99 would go into the file as "1,99", which no spreadsheet reads as a
+// number. The file format wants '.', whatever the user's locale.
+class FileNumbers
+{
+public:
+    FileNumbers() : m_c(::newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr)))
+    {
+        if (m_c)
+            m_previous = ::uselocale(m_c);
+    }
+    FileNumbers(const FileNumbers &) = delete;
+    FileNumbers &operator=(const FileNumbers &) = delete;
+    ~FileNumbers()
+    {
+        if (!m_c)
+            return;
+        ::uselocale(m_previous);
+        ::freelocale(m_c);
+    }
+
+private:
+    locale_t m_c;
+    locale_t m_previous = nullptr;
+};
 
 } // namespace
 
 void write(const WorkbookContent &content, const QString &fileName)
 {
-    const QString partial = fileName + QStringLiteral(".part");
-    const QByteArray partialName = QFile::encodeName(partial);
-    lxw_workbook *workbook = workbook_new(partialName.constData());
+    OutputFile file(fileName);
+    const QuietStderr quiet;
+    const FileNumbers numbers;
+    lxw_workbook *workbook = workbook_new(file.temporaryPath().constData());
     if (!workbook)
-        fail(fileName, QStringLiteral("brak pamięci na skoroszyt"));
+        throw file.failure(QStringLiteral("brak pamięci na skoroszyt"));
     lxw_worksheet *sheet = workbook_add_worksheet(workbook, nullptr);
 
     QHash<int, lxw_format *> formats;
@@ -63,22 +115,17 @@ void write(const WorkbookContent &content, const QString &fileName)
     }
 
     // Closing writes the file and frees the workbook, also after an error.
+    // The system's reason is the cause (a full disk); the library's own text
+    // only stands in when there is none.
     errno = 0;
     const lxw_error closed = workbook_close(workbook);
+    const int systemError = errno;
     if (error == LXW_NO_ERROR)
         error = closed;
-    if (error != LXW_NO_ERROR) {
-        QString reason = QString::fromUtf8(lxw_strerror(error));
-        if (errno != 0)
-            reason += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(partial);
-        fail(fileName, reason);
-    }
-    if (std::rename(partialName.constData(), QFile::encodeName(fileName).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(partial);
-        fail(fileName, reason);
-    }
+    if (error != LXW_NO_ERROR)
+        throw file.failure(systemError != 0 ? FileNode::systemError(systemError)
+                                            : QString::fromUtf8(lxw_strerror(error)));
+    file.commit();
 }
 
 } // namespace WorkbookFile

@@ -9,8 +9,8 @@ struct WorkbookContent;
 // number format of their decimals.
 namespace WorkbookFile {
 
-// The file is written beside the target and renamed over it only when
-// complete, so a failure leaves whatever was there. Throws EInOutError.
+// Written as every output of the program is (OutputFile): whole, or not at
+// all. Throws EInOutError.
 void write(const WorkbookContent &content, const QString &fileName);
 
 } // namespace WorkbookFile

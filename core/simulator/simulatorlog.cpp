@@ -1,6 +1,14 @@
 #include "simulatorlog.h"
 
 #include "errors.h"
+#include "filenode.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,18 +37,85 @@ QByteArray jsonString(const QByteArray &bytes, bool bytesAreText)
 
 } // namespace
 
-SimulatorLog::SimulatorLog(const QString &path) : m_file(path)
+SimulatorLog::SimulatorLog(const QString &path)
 {
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw EInOutError(QStringLiteral("Nie można otworzyć dziennika %1.").arg(path),
-                          m_file.errorString());
+    const QString openFailed = QStringLiteral("Nie można otworzyć dziennika %1.").arg(path);
+    const QByteArray name = QFile::encodeName(path);
+    // Looked at before opening, and again after: opening a FIFO waits for a
+    // reader.
+    auto refused = [](const struct stat &node) {
+        return !S_ISREG(node.st_mode) && !S_ISCHR(node.st_mode);
+    };
+    struct stat node = {};
+    if (::stat(name.constData(), &node) == 0 && refused(node))
+        throw EInOutError(openFailed, FileNode::notARegularFile(node.st_mode));
+    m_fd = ::open(name.constData(),
+                  O_WRONLY | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (m_fd < 0)
+        throw EInOutError(openFailed, FileNode::systemError(errno));
+    QString reason;
+    if (::fstat(m_fd, &node) != 0)
+        reason = FileNode::systemError(errno);
+    else if (refused(node))
+        reason = FileNode::notARegularFile(node.st_mode);
+    if (!reason.isEmpty()) {
+        ::close(m_fd);
+        throw EInOutError(openFailed, reason);
+    }
+    // A terminal takes its lines at its own pace.
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     m_clock.start();
+}
+
+SimulatorLog::~SimulatorLog()
+{
+    finish();
+    ::close(m_fd);
+}
+
+bool SimulatorLog::append(const QByteArray &text)
+{
+    qsizetype written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(m_fd, text.constData() + written, size_t(text.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            if (!m_failed && onFailure)
+                onFailure(FileNode::systemError(errno));
+            m_failed = true;
+            return false;
+        }
+        written += n;
+    }
+    return true;
+}
+
+bool SimulatorLog::finish()
+{
+    if (!m_stray)
+        return true;
+    StrayRun run = *m_stray;
+    m_stray.reset();
+    if (run.count > 1)
+        run.event.error = QStringLiteral("Bajty poza ramką: %1").arg(run.count);
+    return append(line(run.event, run.seconds));
 }
 
 bool SimulatorLog::write(const SimulatorEvent &event)
 {
-    const QByteArray text = line(event, m_clock.nsecsElapsed() / 1e9);
-    return m_file.write(text) == text.size() && m_file.flush();
+    if (event.fault == SimulatorFault::ByteOutsideFrame) {
+        if (!m_stray) {
+            m_stray = StrayRun{event, seconds(), 0};
+            m_stray->event.frame.clear();
+        }
+        if (m_stray->event.frame.size() < StrayBytesShown)
+            m_stray->event.frame += event.frame;
+        ++m_stray->count;
+        return true;
+    }
+    const bool stray = finish();
+    return append(line(event, seconds())) && stray;
 }
 
 QByteArray SimulatorLog::line(const SimulatorEvent &event, double seconds)

@@ -3,10 +3,12 @@
 #include "simulatedcalibrator.h"
 
 #include <QElapsedTimer>
-#include <QFile>
+
+#include <functional>
+#include <optional>
 
 // The simulator's record of what came down the line: one JSON line per frame
-// or fault, appended to a file and flushed at once, so that whatever reads it
+// or fault, appended to a file and written at once, so that whatever reads it
 // sees every frame as soon as it was handled:
 //
 //   {"t": 1.234, "frame": "Z2F0N1.50000", "range": "10V", "function": "F0",
@@ -16,18 +18,51 @@
 // t is in seconds since the log was opened, frequency in hertz, value in the
 // range's unit; error is null or the Polish text of the fault. Bytes of the
 // frame that are not printable ASCII are written as \u00XX escapes.
+//
+// Bytes outside any frame come one fault each. A run of them is one line,
+// written when the run ends (at the next frame, or when the log closes),
+// with the count as its error ("Bajty poza ramką: 3") and the first
+// StrayBytesShown bytes as its frame: a noisy line gives a log smaller than
+// what came down it, not a line per byte.
 class SimulatorLog
 {
 public:
-    // Throws EInOutError when the file cannot be opened for appending.
-    explicit SimulatorLog(const QString &path);
+    static constexpr int StrayBytesShown = 16;
 
-    // False when the line could not be written (a full disk).
+    // A regular file, a terminal or /dev/null. A FIFO would hold the
+    // simulator until someone reads it, and a socket or a folder takes no
+    // lines: they are refused with EInOutError, as a file that cannot be
+    // opened for appending is.
+    explicit SimulatorLog(const QString &path);
+    // Writes the run of stray bytes still open.
+    ~SimulatorLog();
+    SimulatorLog(const SimulatorLog &) = delete;
+    SimulatorLog &operator=(const SimulatorLog &) = delete;
+
+    // Told the system's reason when a line first cannot be written (a full
+    // disk); later failures are not told again.
+    std::function<void(const QString &reason)> onFailure;
+
+    // False when a line could not be written.
     bool write(const SimulatorEvent &event);
+    // Writes the run of stray bytes still open; false when it could not be.
+    bool finish();
 
     static QByteArray line(const SimulatorEvent &event, double seconds);
 
 private:
-    QFile m_file;
+    struct StrayRun
+    {
+        SimulatorEvent event;
+        double seconds = 0;
+        qint64 count = 0;
+    };
+
+    bool append(const QByteArray &text);
+    double seconds() const { return m_clock.nsecsElapsed() / 1e9; }
+
+    int m_fd = -1;
     QElapsedTimer m_clock;
+    std::optional<StrayRun> m_stray;
+    bool m_failed = false;
 };

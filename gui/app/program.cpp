@@ -3,6 +3,7 @@
 #include "amplitudepage.h"
 #include "characteristictabs.h"
 #include "chartpages.h"
+#include "configpaths.h"
 #include "documentsession.h"
 #include "frequencypage.h"
 #include "measuremenu.h"
@@ -18,11 +19,15 @@
 #include "tform_pomiarydo.h"
 #include "tform_pomiarydo_cz.h"
 #include "tform_pulpit.h"
+#include "tform_rejestr.h"
 #include "tform_rs232.h"
 #include "tform_sprawdzanie.h"
 #include "tform_wyborkal.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
 
 Program::Program(const QStringList &arguments) : Program(arguments, Seams{}) {}
 
@@ -56,10 +61,21 @@ void Program::showSplash()
 
 void Program::start()
 {
+    // A settings file that is not a file is left alone and the program runs
+    // with its defaults; the user hears of it at once, and again in a box
+    // once the main window is up.
+    const QStringList refusals = ConfigPaths::refusals();
+    for (const QString &refusal : refusals)
+        std::fprintf(stderr, "orvane707: %s\n", qPrintable(refusal));
     showSplash();
     createMainWindow();
     m_mainWindow->showMaximized();
     m_mainWindow->activateWindow();
+    if (!refusals.isEmpty())
+        QTimer::singleShot(0, m_mainWindow.get(), [this, refusals] {
+            m_services.prompts.show(refusals.join(QLatin1Char('\n')), QStringLiteral("Uwaga"),
+                                    PromptIcon::Warning);
+        });
     if (m_link.usesSimulator())
         showSimulatorDisplay();
     // The splash stays in front of the main window until its OK is pressed.
@@ -93,6 +109,7 @@ void Program::createMainWindow()
     windows.openArgument = [this](const QString &path) {
         verificationWindow()->setOpenArgument(path);
     };
+    windows.rejestr = [this] { showRegister(); };
 
     m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
 }
@@ -103,6 +120,7 @@ TForm_Sprawdzanie *Program::verificationWindow()
         return m_sprawdzanie.get();
     m_sprawdzanie = std::make_unique<TForm_Sprawdzanie>(m_services);
     m_sprawdzanie->setRS232Window(m_rs232.get());
+    m_sprawdzanie->session().setVerificationRecorder(&m_registerRecorder);
     // One frequency entry dialog for the lists of both tables. It and the
     // pages belong to the window from here on.
     auto *czestotliwosc = new TForm_Czestotliwosc(m_services.prompts, m_sprawdzanie.get());
@@ -155,4 +173,15 @@ void Program::showSimulatorDisplay()
         m_simulatorDisplay = std::make_unique<SimulatorDisplay>(m_simulator);
     m_simulator.setModel(m_services.model);
     m_simulatorDisplay->showBeside(m_mainWindow.get());
+}
+
+void Program::showRegister()
+{
+    if (!m_rejestr) {
+        m_rejestr = std::make_unique<TForm_Rejestr>(m_services);
+        m_rejestr->openDocument = [this](const QString &path) {
+            m_mainWindow->openInVerificationWindow(path);
+        };
+    }
+    m_services.prompts.exec(m_rejestr.get());
 }

@@ -4,6 +4,7 @@
 #include "measurementstate.h"
 #include "portlink.h"
 #include "qtprompts.h"
+#include "registerrecorder.h"
 #include "seriallink.h"
 #include "services.h"
 #include "simulatedcalibrator.h"
@@ -20,6 +21,7 @@ class TForm_RS232;
 class TForm_WyborKal;
 class TForm_Sprawdzanie;
 class TForm_Czestotliwosc;
+class TForm_Rejestr;
 class AmplitudePage;
 class FrequencyPage;
 class CharacteristicTabs;
@@ -73,6 +75,7 @@ public:
 private:
     void createMainWindow();
     void showSimulatorDisplay();
+    void showRegister();
 
     QStringList m_arguments;
     bool m_demo = false;
@@ -87,6 +90,8 @@ private:
 
     // Shared by the measurement dialogs; outlives them.
     MeasurementState m_measurementState;
+    // Every save of the verification window goes into the register.
+    RegisterRecorder m_registerRecorder;
 
     std::unique_ptr<TForm_Oprogramie> m_oprogramie;
     std::unique_ptr<TForm_OknoGlowne> m_mainWindow;
@@ -99,4 +104,6 @@ private:
     CharacteristicTabs *m_tabs = nullptr;
     std::unique_ptr<SimulatorDisplay> m_simulatorDisplay;
     OutputMenu *m_outputMenu = nullptr;
+    // Made when first opened.
+    std::unique_ptr<TForm_Rejestr> m_rejestr;
 };

@@ -75,6 +75,13 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
     Button_Oprogramie =
         addButton(QStringLiteral("&O programie"), QStringLiteral("Informacje o programie"), 95);
     Button_Koniec = addButton(QStringLiteral("&Koniec"), QStringLiteral("Wyjście z programu"), 95);
+    // The register has the free place above "&O programie", in the right
+    // column, as wide as its caption needs.
+    Button_Rejestr =
+        addButton(QStringLiteral("&Rejestr mierników"),
+                  QStringLiteral("Rejestr mierników: historia i terminy sprawdzeń"), 95);
+    Button_Rejestr->setObjectName(QStringLiteral("Button_Rejestr"));
+    Button_Rejestr->resize(std::max(95, Button_Rejestr->sizeHint().width()), 25);
     Button_WyborKal->setObjectName(QStringLiteral("Button_WyborKal"));
     Button_SterowanieKal->setObjectName(QStringLiteral("Button_SterowanieKal"));
     Button_SprawdzanieMier->setObjectName(QStringLiteral("Button_SprawdzanieMier"));
@@ -100,6 +107,7 @@ TForm_OknoGlowne::TForm_OknoGlowne(Services &services, const Windows &windows,
     connect(Button_Oprogramie, &QPushButton::clicked, this,
             &TForm_OknoGlowne::Button_OprogramieClick);
     connect(Button_Koniec, &QPushButton::clicked, this, &TForm_OknoGlowne::Button_KoniecClick);
+    connect(Button_Rejestr, &QPushButton::clicked, this, &TForm_OknoGlowne::Button_RejestrClick);
 
     static constexpr int panelWidths[4] = {60, 70, 170, 500};
     for (int i = 0; i < 4; ++i) {
@@ -166,7 +174,8 @@ bool TForm_OknoGlowne::controlsVisible() const
 {
     return !Image_Kalibrator->isHidden() && !Button_WyborKal->isHidden() &&
            !Button_SterowanieKal->isHidden() && !Button_SprawdzanieMier->isHidden() &&
-           !Button_Oprogramie->isHidden() && !Button_Koniec->isHidden();
+           !Button_Oprogramie->isHidden() && !Button_Koniec->isHidden() &&
+           !Button_Rejestr->isHidden();
 }
 
 void TForm_OknoGlowne::setControlsVisible(bool visible)
@@ -175,7 +184,7 @@ void TForm_OknoGlowne::setControlsVisible(bool visible)
          {static_cast<QWidget *>(Image_Kalibrator), static_cast<QWidget *>(Button_WyborKal),
           static_cast<QWidget *>(Button_SterowanieKal),
           static_cast<QWidget *>(Button_SprawdzanieMier), static_cast<QWidget *>(Button_Oprogramie),
-          static_cast<QWidget *>(Button_Koniec)})
+          static_cast<QWidget *>(Button_Koniec), static_cast<QWidget *>(Button_Rejestr)})
         control->setVisible(visible);
 }
 
@@ -222,6 +231,7 @@ void TForm_OknoGlowne::applyLayout()
     Button_SprawdzanieMier->move(layout.leftButtonsLeft, layout.sprawdzanieMierTop);
     Button_Oprogramie->move(layout.rightButtonsLeft, layout.oprogramieTop);
     Button_Koniec->move(layout.rightButtonsLeft, layout.koniecTop);
+    Button_Rejestr->move(layout.rightButtonsLeft, layout.wyborKalTop);
 }
 
 void TForm_OknoGlowne::FormActivate()
@@ -239,10 +249,15 @@ void TForm_OknoGlowne::FormActivate()
 
 void TForm_OknoGlowne::openCommandLineDocument()
 {
+    openInVerificationWindow(m_arguments.constFirst());
+}
+
+void TForm_OknoGlowne::openInVerificationWindow(const QString &path)
+{
     if (!m_windows.sprawdzanie)
         return;
     if (m_windows.openArgument)
-        m_windows.openArgument(m_arguments.constFirst());
+        m_windows.openArgument(path);
     QDialog *window = m_windows.sprawdzanie();
     prepareVerificationWindow(window);
     m_services.prompts.exec(window);
@@ -337,4 +352,13 @@ void TForm_OknoGlowne::Button_OprogramieClick()
 void TForm_OknoGlowne::Button_KoniecClick()
 {
     close();
+}
+
+void TForm_OknoGlowne::Button_RejestrClick()
+{
+    if (!m_windows.rejestr)
+        return;
+    setControlsVisible(false);
+    m_windows.rejestr();
+    setControlsVisible(true);
 }

@@ -31,6 +31,8 @@ public:
         std::function<QDialog *()> sprawdzanie;
         // Tells the verification window to load this document when it shows.
         std::function<void(const QString &)> openArgument;
+        // Shows the window "Rejestr mierników" modally.
+        std::function<void()> rejestr;
     };
 
     TForm_OknoGlowne(Services &services, const Windows &windows, const QStringList &arguments,
@@ -42,6 +44,7 @@ public:
     QPushButton *Button_SprawdzanieMier = nullptr;
     QPushButton *Button_Oprogramie = nullptr;
     QPushButton *Button_Koniec = nullptr;
+    QPushButton *Button_Rejestr = nullptr;
     QLabel *statusPanels[4] = {};
     QTimer *CzasTimer = nullptr;
 
@@ -55,6 +58,10 @@ public:
     void Button_SprawdzanieMierClick();
     void Button_OprogramieClick();
     void Button_KoniecClick();
+    void Button_RejestrClick();
+    // The verification window with this document loaded, as for a document
+    // named on the command line.
+    void openInVerificationWindow(const QString &path);
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -17,6 +17,7 @@ std::optional<long double> MeasurementDialogs::exactReading(const ReadingRequest
     shown.meterRange = point.meterRange;
     shown.calibratorRange = point.calibratorRange;
     shown.indication = point.indication;
+    shown.settingUnit = point.settingUnit;
     shown.frequency = point.frequency;
     shown.DoklKal = point.DoklKal;
     shown.NastawaMin = point.NastawaMin;
@@ -30,8 +31,8 @@ std::optional<long double> MeasurementDialogs::exactReading(const ReadingRequest
 
 std::optional<long double> MeasurementDialogs::exactSetting(const SettingRequest &point)
 {
-    m_setting.setup(
-        ExactSettingPoint{point.meterRange, point.setting, point.calibratorRange, point.frequency});
+    m_setting.setup(ExactSettingPoint{point.meterRange, point.setting, point.calibratorRange,
+                                      point.frequency, point.indicationUnit});
     if (m_setting.execModal() != DialogResult::Ok)
         return std::nullopt;
     return m_setting.readIndication();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -85,7 +86,9 @@ namespace {
 
 QString runFileDialog(const FileRequest &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(dialogParent(), request.caption, request.directory, request.filter);
+    // Not the working directory, which is wherever the program was started.
+    const QString directory = request.directory.isEmpty() ? QDir::homePath() : request.directory;
+    QFileDialog dialog(dialogParent(), request.caption, directory, request.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);

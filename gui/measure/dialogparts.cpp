@@ -4,9 +4,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace DialogParts {
 
@@ -22,6 +25,17 @@ QLineEdit *addField(QGridLayout *grid, int row, int column, const QString &capti
         layout->addWidget(besides);
     grid->addWidget(group, row, column);
     return edit;
+}
+
+QLabel *unitLabel(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    int widest = 0;
+    for (const char *unit : {"mV", "mA", "V", "A"})
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(QLatin1String(unit)));
+    label->setMinimumWidth(widest);
+    return label;
 }
 
 Buttons finishLayout(QDialog *dialog, QGridLayout *grid, const QString &okName,

@@ -4,6 +4,7 @@
 
 class QDialog;
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -15,6 +16,11 @@ namespace DialogParts {
 // optional widget beside it (the "Hz" label).
 QLineEdit *addField(QGridLayout *grid, int row, int column, const QString &caption,
                     const QString &name, QWidget *parent, QWidget *besides = nullptr);
+
+// The label of the unit a field's number is in, beside the field: it has
+// room for the widest unit from the start, so no unit is cut and the field
+// keeps its width whatever the point.
+QLabel *unitLabel(const QString &name, QWidget *parent);
 
 struct Buttons
 {

@@ -101,7 +101,13 @@ void ExactReadingDialog::buildWindow(const QString &prefix)
     settingEdit->setGeometry(displayLeft, displayTop, displayCells * m_cellWidth + 8,
                              metrics.height() + 6);
     m_digitButtonTop = settingEdit->geometry().bottom() + 3;
-    m_settingGroup->setMinimumSize(settingEdit->geometry().right() + displayLeft,
+    settingUnitLabel = DialogParts::unitLabel(
+        QStringLiteral("Label_%1_JednostkaNastawy").arg(prefix), m_settingGroup);
+    settingUnitLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    settingUnitLabel->setGeometry(settingEdit->geometry().right() + 4, displayTop,
+                                  settingUnitLabel->minimumWidth(),
+                                  settingEdit->geometry().height());
+    m_settingGroup->setMinimumSize(settingUnitLabel->geometry().right() + displayLeft,
                                    m_digitButtonTop + digitButtonSize.height() + 6);
     for (int tag = 1; tag <= ExactReadingLogic::DigitCount; ++tag) {
         auto *button = new QToolButton(m_settingGroup);
@@ -157,6 +163,7 @@ void ExactReadingDialog::setup(const ExactReadingPoint &point)
     setCalibratorRange(point.calibratorRange);
     setIndication(point.indication);
     setFrequency(point.frequency);
+    settingUnitLabel->setText(point.settingUnit);
     ExactReadingSettings &own = settings();
     own.DoklKal = point.DoklKal;
     own.NastawaMin = point.NastawaMin;

@@ -9,6 +9,7 @@
 #include <exception>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -22,6 +23,7 @@ struct ExactReadingPoint
     QString meterRange;      // "300mV": range of the meter, number and unit
     QString calibratorRange; // "1V": text of the calibrator range
     QString indication;      // "150,0000mV": nominal indication, number and unit
+    QString settingUnit;     // "V": the unit of the calibrator range, the setting's
     QString frequency;       // "DC" or the frequency in hertz
     int DoklKal = 6;
     long double NastawaMin = 0;
@@ -91,6 +93,9 @@ public:
     QLineEdit *calibratorRangeEdit = nullptr;
     QLineEdit *indicationEdit = nullptr;
     QLineEdit *settingEdit = nullptr;
+    // Beside the setting display: the unit its number is in, the calibrator
+    // range's.
+    QLabel *settingUnitLabel = nullptr;
     QLineEdit *frequencyEdit = nullptr;
     UpDownControl *upDown = nullptr;
     std::array<QToolButton *, ExactReadingLogic::DigitCount> digitButtons{};

@@ -40,9 +40,11 @@ ExactSettingDialog::ExactSettingDialog(Services &services, MeasurementState &sta
 void ExactSettingDialog::buildWindow(const QString &prefix)
 {
     auto *grid = new QGridLayout;
-    indicationEdit =
-        DialogParts::addField(grid, 0, 0, QStringLiteral("Wskazanie miernika"),
-                              QStringLiteral("Edit_%1_WskazanieMiernika").arg(prefix), this);
+    indicationUnitLabel =
+        DialogParts::unitLabel(QStringLiteral("Label_%1_JednostkaWskazania").arg(prefix), this);
+    indicationEdit = DialogParts::addField(grid, 0, 0, QStringLiteral("Wskazanie miernika"),
+                                           QStringLiteral("Edit_%1_WskazanieMiernika").arg(prefix),
+                                           this, indicationUnitLabel);
     meterRangeEdit =
         DialogParts::addField(grid, 1, 0, QStringLiteral("Zakres miernika"),
                               QStringLiteral("Edit_%1_ZakresMiernika").arg(prefix), this);
@@ -81,6 +83,7 @@ void ExactSettingDialog::setup(const ExactSettingPoint &point)
     setSetting(point.setting);
     setCalibratorRange(point.calibratorRange);
     setFrequency(point.frequency);
+    indicationUnitLabel->setText(point.indicationUnit);
 }
 
 void ExactSettingDialog::setMeterRange(const QString &text)

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPointer>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 struct MeasurementState;
@@ -15,6 +16,7 @@ struct ExactSettingPoint
     QString setting;         // "5,00000V": the calibrator's setting and its unit
     QString calibratorRange; // "10V": text of the calibrator range
     QString frequency;       // "DC" or the frequency in hertz
+    QString indicationUnit;  // "mV": the unit the indication is typed in
 };
 
 // The window both exact-setting dialogs share ("Metoda dokładnej nastawy"):
@@ -66,6 +68,9 @@ public:
     bool isPlaced() const { return m_placed; }
 
     QLineEdit *indicationEdit = nullptr;
+    // Beside the indication: the unit the typed number is taken in, the
+    // meter range's.
+    QLabel *indicationUnitLabel = nullptr;
     QLineEdit *meterRangeEdit = nullptr;
     QLineEdit *settingEdit = nullptr;
     QLineEdit *calibratorRangeEdit = nullptr;

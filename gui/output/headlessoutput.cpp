@@ -2,6 +2,7 @@
 
 #include "documentfile.h"
 #include "errors.h"
+#include "outputfile.h"
 #include "outputrange.h"
 #include "pagepainter.h"
 #include "tdanesprawdzania.h"
@@ -171,6 +172,7 @@ Result run(const QStringList &arguments)
     const Request &request = std::get<Request>(parsed);
     Result result;
     try {
+        OutputFile::refuseInput(request.document, request.output);
         produce(request, DocumentFile::read(request.document), result);
     } catch (const ProgramError &error) {
         result = {BadInput, line(error.message(), error.detail())};

@@ -2,18 +2,15 @@
 
 #include "chartpage.h"
 #include "errors.h"
+#include "outputfile.h"
 #include "reportlayout.h"
 #include "reportpainter.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace PagePainter {
 
@@ -66,6 +63,12 @@ void DevicePagePrinter::print(const QList<OutputPage> &pages)
 {
     if (pages.isEmpty())
         return;
+    // Printing to a file writes it as --report does: the printer would
+    // replace the file even when the disk is full, and say nothing.
+    if (m_printer.outputFormat() == QPrinter::PdfFormat) {
+        PdfPagePrinter(m_printer.outputFileName()).print(pages);
+        return;
+    }
     prepare(m_printer);
     const QString name = m_printer.outputFormat() == QPrinter::PdfFormat
                              ? QDir::toNativeSeparators(m_printer.outputFileName())
@@ -80,25 +83,21 @@ void DevicePagePrinter::print(const QList<OutputPage> &pages)
 
 void PdfPagePrinter::print(const QList<OutputPage> &pages)
 {
-    const QString shown = QDir::toNativeSeparators(m_fileName);
-    const QString failure = QStringLiteral("Nie można zapisać pliku %1.").arg(shown);
-    const QString partial = m_fileName + QStringLiteral(".part");
+    // The target is looked at before anything is painted. The PDF writer
+    // does not tell of a failed write, so it paints into memory, and the
+    // bytes go to the file through a writer that checks every call.
+    OutputFile file(m_fileName);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(partial);
+        QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Orvane 707"));
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        try {
-            PagePainter::paint(writer, pages, failure);
-        } catch (...) {
-            QFile::remove(partial);
-            throw;
-        }
+        PagePainter::paint(writer, pages,
+                           QStringLiteral("Nie można zapisać pliku %1.")
+                               .arg(QDir::toNativeSeparators(m_fileName)));
     }
-    if (std::rename(QFile::encodeName(partial).constData(),
-                    QFile::encodeName(m_fileName).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(partial);
-        throw EInOutError(failure, reason);
-    }
+    file.write(buffer.data());
+    file.commit();
 }

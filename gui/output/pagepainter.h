@@ -35,7 +35,8 @@ private:
     QPrinter &m_printer;
 };
 
-// A PDF file, written beside its name and renamed over it when complete.
+// A PDF file, written as every output of the program is (OutputFile):
+// whole, or not at all.
 class PdfPagePrinter : public PagePrinter
 {
 public:

@@ -99,14 +99,11 @@ int main(int argc, char *argv[])
         return fail(error.message(), error.detail());
     }
     if (log) {
-        bool warned = false;
+        log->onFailure = [](const QString &reason) {
+            fail(QStringLiteral("nie można pisać do dziennika"), reason);
+        };
         QObject::connect(&calibrator, &SimulatedCalibrator::handled,
-                         [&log, &warned](const SimulatorEvent &event) {
-                             if (!log->write(event) && !warned) {
-                                 warned = true;
-                                 fail(QStringLiteral("nie można pisać do dziennika"));
-                             }
-                         });
+                         [&log](const SimulatorEvent &event) { log->write(event); });
     }
 
     std::printf("%s\n", qPrintable(terminal->path()));

@@ -1,10 +1,13 @@
+#include "amplitudegrid.h"
 #include "amplitudepage.h"
 #include "amplituderun.h"
 #include "documentsession.h"
+#include "frames.h"
 #include "gridview.h"
 #include "measurecommand.h"
 #include "measurementstate.h"
 #include "measuremenu.h"
+#include "reportcontent.h"
 #include "testmain.h"
 #include "testservices.h"
 #include "tform_czestotliwosc.h"
@@ -12,8 +15,10 @@
 #include "tform_pomiarydn.h"
 #include "tform_pomiarydo.h"
 #include "tform_sprawdzanie.h"
+#include "workbookcontent.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <cmath>
@@ -42,6 +47,7 @@ struct Shown
     QString calibratorRange;
     QString value; // the indication (exact reading) or the setting (exact setting)
     QString frequency;
+    QString unit; // beside the setting (exact reading) or the indication (exact setting)
 };
 
 class RecordingView : public RunView
@@ -132,7 +138,7 @@ struct Bench
                  shown.append({d->Edit_PomDO_ZakresMiernika->text(),
                                d->Edit_PomDO_ZakresKalibratora->text(),
                                d->Edit_PomDO_WskazanieMiernika->text(),
-                               d->Edit_PomDO_Czestotliwosc->text()});
+                               d->Edit_PomDO_Czestotliwosc->text(), d->settingUnitLabel->text()});
                  script(d);
                  return d->result();
              }});
@@ -147,10 +153,10 @@ struct Bench
         t.prompts.dialogHandlers.push_back(
             {QStringLiteral("TForm_PomiaryDN"), [this, script](QDialog *dialog) {
                  auto *d = qobject_cast<TForm_PomiaryDN *>(dialog);
-                 shown.append({d->Edit_PomDN_ZakresMiernika->text(),
-                               d->Edit_PomDN_ZakresKalibratora->text(),
-                               d->Edit_PomDN_NastawaKalibratora->text(),
-                               d->Edit_PomDN_Czestotliwosc->text()});
+                 shown.append(
+                     {d->Edit_PomDN_ZakresMiernika->text(), d->Edit_PomDN_ZakresKalibratora->text(),
+                      d->Edit_PomDN_NastawaKalibratora->text(), d->Edit_PomDN_Czestotliwosc->text(),
+                      d->indicationUnitLabel->text()});
                  script(d);
                  return d->result();
              }});
@@ -208,6 +214,10 @@ private Q_SLOTS:
     void highVoltageWarning_data();
     void highVoltageWarning();
 
+    void resultsShowInTheUnitBesideThem_data();
+    void resultsShowInTheUnitBesideThem();
+    void everyEndingLeavesTheOutputInStandby_data();
+    void everyEndingLeavesTheOutputInStandby();
     void everyRangeAsksWhetherToStop_data();
     void everyRangeAsksWhetherToStop();
     void checksBeforeTheLinkOpens_data();
@@ -377,6 +387,9 @@ void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame_data()
                             << "400";
     QTest::newRow("user frequency") << 4 << 45.5 << "<F4V45.5Z2N5.00000O>"
                                     << "45,5";
+    // Stored as 45.2999999999884, sent as typed.
+    QTest::newRow("user frequency stored inexactly") << 4 << 45.3 << "<F4V45.3Z2N5.00000O>"
+                                                     << "45,3";
 }
 
 void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame()
@@ -386,7 +399,7 @@ void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame()
     QFETCH(QString, frame);
     QFETCH(QString, frequency);
 
-    Bench b(Cyfrowy);
+    Bench b(Cyfrowy, QStringLiteral("R-707F"));
     b.addRange(1, 20, QStringLiteral("V"), cz, hertz);
     b.addPoint(1, 1, 5);
     b.addPoint(1, 2, 15);
@@ -462,10 +475,14 @@ void AmplitudeRunTest::threeRunsInARowOverMilliAndWholeUnits()
         if (reading) {
             // Every run starts the function anew.
             QCOMPARE(b.lines(), (QStringList{"open", "<Z1F0N0.500000O>", "1500ms",
-                                             "<Z0N50.000000O>", "1500ms", "close"}));
+                                             "<Z0N50.000000O>", "1500ms", "<S>", "close"}));
             QCOMPARE(b.shown[0].value, QStringLiteral("500,000000mV"));
             QCOMPARE(b.shown[0].calibratorRange, QStringLiteral("1V"));
             QCOMPARE(b.shown[1].value, QStringLiteral("50,0000mV"));
+            // The setting reached is shown, and read back, in the calibrator
+            // range's unit.
+            QCOMPARE(b.shown[0].unit, QStringLiteral("V"));
+            QCOMPARE(b.shown[1].unit, QStringLiteral("mV"));
             QVERIFY(near(first.Wm(), 0.5L));
             QVERIFY(near(first.Nk(), 0.5L));
             QCOMPARE(first.JmBk(), QStringLiteral("V"));
@@ -474,7 +491,7 @@ void AmplitudeRunTest::threeRunsInARowOverMilliAndWholeUnits()
             QCOMPARE(second.JmBk(), QStringLiteral("mV"));
         } else {
             QCOMPARE(b.lines(),
-                     (QStringList{"open", "<Z0F0N50.0000O>", "<Z1F0N0.500000O>", "close"}));
+                     (QStringList{"open", "<Z0F0N50.0000O>", "<Z1F0N0.500000O>", "<S>", "close"}));
             QCOMPARE(b.shown[0].value, QStringLiteral("50,0000mV"));
             QCOMPARE(b.shown[0].calibratorRange, QStringLiteral("100mV"));
             QCOMPARE(b.shown[1].value, QStringLiteral("0,500000V"));
@@ -575,11 +592,13 @@ void AmplitudeRunTest::highVoltageWarning_data()
 {
     QTest::addColumn<QList<double>>("points");
     QTest::addColumn<QStringList>("frames");
+    // The last standby is the end of the run's.
     QTest::newRow("Z3 then Z4 warns once")
-        << QList<double>{150, 500} << QStringList{"<S>", "<Z3F0N150.0000O>", "<Z4F0N500.000O>"};
+        << QList<double>{150, 500}
+        << QStringList{"<S>", "<Z3F0N150.0000O>", "<Z4F0N500.000O>", "<S>"};
     QTest::newRow("Z3, Z2, Z3 warns twice")
-        << QList<double>{150, 15, 150}
-        << QStringList{"<S>", "<Z3F0N150.0000O>", "<Z2F0N15.00000O>", "<S>", "<Z3F0N150.0000O>"};
+        << QList<double>{150, 15, 150} << QStringList{"<S>", "<Z3F0N150.0000O>", "<Z2F0N15.00000O>",
+                                                      "<S>", "<Z3F0N150.0000O>", "<S>"};
 }
 
 void AmplitudeRunTest::highVoltageWarning()
@@ -597,23 +616,151 @@ void AmplitudeRunTest::highVoltageWarning()
 
     // The standby frame follows the warning, before the setting.
     QCOMPARE(b.frames(), frames);
-    QCOMPARE(b.messages().size(), frames.count(QStringLiteral("<S>")));
+    QCOMPARE(b.messages().size(), frames.count(QStringLiteral("<S>")) - 1);
     const PromptMessage warning = b.t.prompts.messages.first();
     QCOMPARE(warning.text, QStringLiteral("Zaciski wysokonapięciowe  -  HIGH VOLTAGE"));
     QCOMPARE(warning.caption, QStringLiteral("Uwaga"));
     QCOMPARE(warning.icon, PromptIcon::Warning);
 
-    // Given once, the warning waits for a lower range or for "Przerwij
-    // pomiary"; after the abort the next run warns again.
+    // The run ended on a high-voltage range, warned; the next run warns
+    // again before its first point all the same. After an abort, too.
     b.t.prompts.messages.clear();
     b.onSetting([](TForm_PomiaryDN *d) { d->BitBtn_PomDN_PrzerwijClick(); });
     b.measureCurrentRange();
-    QVERIFY(b.messages().isEmpty());
+    QCOMPARE(b.messages(), QStringList{PointLoop::highVoltageText});
+    b.t.prompts.messages.clear();
     b.typed(QStringLiteral("1"));
     for (int j = 2; j <= points.size(); ++j)
         b.range(1).Punkty(j).setWl(false);
     b.measureCurrentRange();
     QCOMPARE(b.messages().size(), 1);
+}
+
+void AmplitudeRunTest::resultsShowInTheUnitBesideThem_data()
+{
+    QTest::addColumn<double>("zak");
+    QTest::addColumn<QString>("jm");
+    QTest::addColumn<double>("nominal");
+    QTest::addColumn<QString>("indication");
+    QTest::addColumn<double>("storedBmd");  // in the range unit
+    QTest::addColumn<QStringList>("cells"); // Bmr, Bmd, Bk and their unit
+    QTest::addColumn<QList<double>>("numbers");
+
+    // 250 mV goes to the calibrator's 1 V range: the permissible 1.275 mV
+    // shows as volts beside "V", and the actual 5 mV exceeds it.
+    QTest::newRow("300 mV range on the 1 V range")
+        << 300.0 << "mV" << 250.0 << "255" << 1.275
+        << QStringList{"0,005000*", "0,001275", "0,000091", "V"}
+        << QList<double>{0.005, 0.001275, 0.0000908};
+    // 0.2 A goes to the 100 mA range and shows in milliamperes.
+    QTest::newRow("1 A range on the 100 mA range")
+        << 1.0 << "A" << 0.2 << "0,2002" << 0.001001
+        << QStringList{"0,2000", "1,0010", "0,0461", "mA"} << QList<double>{0.2, 1.001, 0.04612};
+}
+
+void AmplitudeRunTest::resultsShowInTheUnitBesideThem()
+{
+    QFETCH(double, zak);
+    QFETCH(QString, jm);
+    QFETCH(double, nominal);
+    QFETCH(QString, indication);
+    QFETCH(double, storedBmd);
+    QFETCH(QStringList, cells);
+    QFETCH(QList<double>, numbers);
+
+    Bench b(Cyfrowy);
+    b.addRange(1, zak, jm);
+    b.addPoint(1, 1, nominal);
+    b.typed(indication);
+    b.measureCurrentRange();
+    QVERIFY(near(b.point(1, 1).Bmd(), storedBmd));
+    // The dialog said the indication was taken in the range's unit.
+    QCOMPARE(b.shown[0].unit, jm);
+
+    AmplitudeGridRules rules(b.session);
+    QStringList grid;
+    for (int column : {AmplitudeTags::BmrColumn, AmplitudeTags::BmdColumn, AmplitudeTags::BkColumn,
+                       AmplitudeTags::UnitColumn})
+        grid.append(rules.text(GridArea::Points, column, 1));
+    QStringList expected = cells;
+    expected[0].remove(QLatin1Char('*'));
+    QCOMPARE(grid, expected);
+    QCOMPARE(rules.outOfTolerance(1), cells[0].endsWith(QLatin1Char('*')));
+
+    const OutputRange range{Characteristic::Amplitude, 1};
+    const ReportContent::Row row = ReportContent::fill(b.record(), range).rows.value(0);
+    QCOMPARE((QStringList{row.cells[2], row.cells[3], row.cells[4], row.cells[5]}), cells);
+    const WorkbookContent workbook = WorkbookContent::fill(b.record(), range);
+    for (int column = 3; column <= 5; ++column)
+        QVERIFY2(near(*workbook.cell(14, column)->number, numbers[column - 3]),
+                 qPrintable(QString::number(column)));
+    QCOMPARE(workbook.cell(14, 6)->text, cells[3]);
+}
+
+void AmplitudeRunTest::everyEndingLeavesTheOutputInStandby_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::addColumn<int>("cz");
+    QTest::addColumn<QString>("ending"); // what the second point meets
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("messages");
+
+    const QStringList setting{"open", "<Z2F0N5.00000O>", "<Z2F0N7.00000O>", "<S>", "close"};
+    const QStringList none;
+    QTest::newRow("end") << Cyfrowy << 0 << "ok" << setting << none;
+    QTest::newRow("Przerwij pomiary")
+        << Analogowy << 0 << "abort"
+        << QStringList{"open", "<Z2F0N5.000000O>", "1500ms", "<Z2N7.000000O>", "<S>", "close"}
+        << none;
+    QTest::newRow("close box") << Cyfrowy << 0 << "close box" << setting << none;
+    // The second point's frame is lost, then the line works again.
+    QTest::newRow("link error") << Cyfrowy << 0 << "link error"
+                                << QStringList{"open", "<Z2F0N5.00000O>", "<S>", "close"}
+                                << QStringList{"Błąd zapisu do portu komunikacyjnego."};
+    QTest::newRow("every range, stopped")
+        << Cyfrowy << 0 << "stop all" << setting << QStringList{MeasureCommand::stopQuestionText};
+    // An R-707 has no frequency setting: nothing but the standby goes out.
+    const QString refused = PointLoop::noFrequencySettingText(QStringLiteral("R-707"));
+    QTest::newRow("user frequency on an R-707")
+        << Cyfrowy << 4 << "ok" << QStringList{"open", "<S>", "close"}
+        << QStringList{refused, refused};
+}
+
+void AmplitudeRunTest::everyEndingLeavesTheOutputInStandby()
+{
+    QFETCH(QString, typ);
+    QFETCH(int, cz);
+    QFETCH(QString, ending);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, messages);
+
+    Bench b(typ);
+    b.addRange(1, 10, QStringLiteral("V"), cz, 99.99);
+    b.addPoint(1, 1, 5);
+    b.addPoint(1, 2, 7);
+    for (int j = 1; j <= (ending == QLatin1String("ok") ? 2 : 1); ++j)
+        typ == Analogowy ? b.readingOk() : b.typed(QStringLiteral("5"));
+    if (ending == QLatin1String("link error"))
+        b.t.link.framesBeforeWriteFailure = b.t.link.failingWrites = 1;
+    else if (typ == Analogowy)
+        b.onReading([](TForm_PomiaryDO *d) { d->PrzerwBtnClick(); });
+    else
+        b.onSetting([ending](TForm_PomiaryDN *d) {
+            ending == QLatin1String("close box") ? d->pressCloseBox()
+                                                 : d->BitBtn_PomDN_PrzerwijClick();
+        });
+    b.t.prompts.answers.push_back(PromptButton::Yes);
+    b.choose(ending == QLatin1String("stop all") ? TForm_Pomiary::WszystkieZakresy
+                                                 : TForm_Pomiary::BiezacyZakres,
+             TForm_Pomiary::Zaznaczone);
+
+    b.command.Menu_PomiaryClick();
+
+    QCOMPARE(b.lines(), lines);
+    QCOMPARE(b.t.link.sent.last(), Frames::standbyFrame());
+    QCOMPARE(b.messages(), messages);
+    // A point refused for its frequency keeps what was typed, unmeasured.
+    QCOMPARE(b.point(1, 1).Zmierzony(), cz == 0);
 }
 
 void AmplitudeRunTest::everyRangeAsksWhetherToStop_data()
@@ -735,7 +882,7 @@ void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()
     b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Wszystkie);
     b.command.Menu_PomiaryClick();
     QCOMPARE(frequency.ran, (QList<QPair<int, int>>{{1, 1}, {2, 1}}));
-    QCOMPARE(b.lines(), (QStringList{"open", "close"}));
+    QCOMPARE(b.lines(), (QStringList{"open", "<S>", "close"}));
 }
 
 void AmplitudeRunTest::linkFailureStopsTheRunKeepingEarlierPoints_data()
@@ -840,7 +987,7 @@ void AmplitudeRunTest::menuCommandFillsTheGridRow()
     window.Menu_Pomiary->setEnabled(true);
     window.Menu_Pomiary->trigger();
 
-    QCOMPARE(t.transcript.lines(), (QStringList{"open", "<Z2F0N5.00000O>", "close"}));
+    QCOMPARE(t.transcript.lines(), (QStringList{"open", "<Z2F0N5.00000O>", "<S>", "close"}));
     QVERIFY(highlighted);
     QCOMPARE(grid.progressRow(), 0);
     const auto text = [&grid](int column) { return grid.cell(GridArea::Points, column, 1).text; };

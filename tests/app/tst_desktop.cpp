@@ -7,6 +7,7 @@
 #include "amplitudepage.h"
 #include "calibratormodel.h"
 #include "calibratorranges.h"
+#include "exactsettingdialog.h"
 #include "gridview.h"
 #include "orvaneapplication.h"
 #include "program.h"
@@ -232,6 +233,10 @@ void DesktopTest::everyTextShowsWhole_data()
                                      << "R-707";
     QTest::newRow("print selection") << "Form_Drukowanie"
                                      << "R-707";
+    QTest::newRow("exact setting") << "TForm_PomiaryDN"
+                                   << "R-707";
+    QTest::newRow("exact setting, frequency") << "TForm_PomiaryDN_Cz"
+                                              << "R-707";
 }
 
 void DesktopTest::everyTextShowsWhole()
@@ -247,6 +252,10 @@ void DesktopTest::everyTextShowsWhole()
     QVERIFY(widget);
     if (auto *main = qobject_cast<TForm_OknoGlowne *>(widget))
         main->FormActivate();
+    // A point with the widest unit beside its indication.
+    if (auto *setting = qobject_cast<ExactSettingDialog *>(widget))
+        setting->setup({QStringLiteral("200mA"), QStringLiteral("150,0000mA"),
+                        QStringLiteral("100mA"), QStringLiteral("1000"), QStringLiteral("mA")});
     const bool wasVisible = widget->isVisible();
     widget->show();
     QVERIFY(QTest::qWaitForWindowExposed(widget));

@@ -5,6 +5,7 @@
 #include "program.h"
 #include "pseudoterminal.h"
 #include "seriallink.h"
+#include "serialsettings.h"
 #include "testmain.h"
 #include "testservices.h"
 #include "tform_oknoglowne.h"
@@ -20,6 +21,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -64,6 +67,7 @@ private Q_SLOTS:
     void generalErrorBoxCaptions();
     void startUpCreatesEveryWindowOnce();
     void verificationWindowIsMadeWhenFirstOpened();
+    void settingsFilesThatAreNoFilesAreLeftAlone();
 
 private:
     QTemporaryDir m_config;
@@ -418,6 +422,37 @@ void MainWindowTest::verificationWindowIsMadeWhenFirstOpened()
     program.mainWindow()->Button_SprawdzanieMierClick();
     QCOMPARE(prompts.dialogsShown, QStringList{"Form_Sprawdzanie"});
     QCOMPARE(program.verificationWindow()->height(), 530);
+}
+
+void MainWindowTest::settingsFilesThatAreNoFilesAreLeftAlone()
+{
+    // FIFOs that nobody writes to: opening one the usual way would wait for
+    // good, before any window showed.
+    QStringList boxText;
+    QStringList fifos;
+    for (const QString &name :
+         {ConfigPaths::SerialSettingsName, ConfigPaths::RecentFilesName, ConfigPaths::ModelName}) {
+        fifos.append(ConfigPaths::file(name));
+        QFile::remove(fifos.last());
+        QCOMPARE(::mkfifo(QFile::encodeName(fifos.last()).constData(), 0600), 0);
+        boxText.append(fifos.last() + QStringLiteral(": nie jest zwykłym plikiem"));
+    }
+    {
+        TestServices t;
+        Program program({}, Program::Seams{nullptr, &t.clock, &t.prompts});
+        program.start();
+        QVERIFY(program.mainWindow()->isVisible());
+        QTRY_COMPARE(t.prompts.texts(), QStringList{boxText.join(QLatin1Char('\n'))});
+        // Every reader and writer of the three leaves them alone.
+        program.verificationWindow()->session().activate();
+        QVERIFY(program.verificationWindow()->session().queryClose());
+        CalibratorModel().save();
+        SerialSettings().save();
+    }
+    for (const QString &fifo : fifos) {
+        QVERIFY2(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile(), qPrintable(fifo));
+        QFile::remove(fifo);
+    }
 }
 
 ORVANE_TEST_MAIN(MainWindowTest)

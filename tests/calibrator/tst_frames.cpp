@@ -1,5 +1,6 @@
 #include "calibratorranges.h"
 #include "frames.h"
+#include "real48.h"
 #include "testmain.h"
 #include "testservices.h"
 
@@ -108,6 +109,14 @@ void FramesTest::frequencyTexts_data()
     QTest::newRow("1000") << 1000.0 << QByteArray("1000") << QByteArray("1000");
     QTest::newRow("2000") << 2000.0 << QByteArray("2000") << QByteArray("2000");
     QTest::newRow("45.5") << 45.5 << QByteArray("45.50") << QByteArray("45.5");
+    // Frequencies as a document holds them, which no six-byte real holds
+    // exactly: "F4V" sends them as typed.
+    const auto stored = [](double hertz) {
+        return double(Real48::toLongDouble(Real48::fromLongDouble(hertz)));
+    };
+    QTest::newRow("45.3 stored") << stored(45.3) << QByteArray("45.30") << QByteArray("45.3");
+    QTest::newRow("99.99 stored") << stored(99.99) << QByteArray("99.99") << QByteArray("99.99");
+    QTest::newRow("999.9 stored") << stored(999.9) << QByteArray("999.9") << QByteArray("999.9");
 }
 
 void FramesTest::frequencyTexts()

@@ -83,6 +83,8 @@ private Q_SLOTS:
     void newAnsweredYesSavesWithoutTouchingRecentFiles();
     void cancelledSaveDialogKeepsTheDocumentOnNew();
     void saveOfANewDocumentProposesItsName();
+    void saveAfterTheQuestionProposesTheOpenedFile_data();
+    void saveAfterTheQuestionProposesTheOpenedFile();
     void saveOfAnOpenedDocumentAsksNothing();
     void failedSaveLeavesTheSavedFlag();
     void openShowsTheDocument();
@@ -234,6 +236,39 @@ void DocumentSessionTest::saveOfANewDocumentProposesItsName()
     QCOMPARE(f->session.caption(), QStringLiteral("Sprawdzanie miernika : named.cal"));
     QCOMPARE(f->session.recentFiles().entry(1), f->path("named.cal"));
     QCOMPARE(QFileInfo(f->path("named.cal")).size(), 160804);
+}
+
+void DocumentSessionTest::saveAfterTheQuestionProposesTheOpenedFile_data()
+{
+    QTest::addColumn<bool>("closing"); // "Zamknij"; otherwise "&Nowy"
+    QTest::newRow("&Nowy") << false;
+    QTest::newRow("Zamknij") << true;
+}
+
+void DocumentSessionTest::saveAfterTheQuestionProposesTheOpenedFile()
+{
+    QFETCH(bool, closing);
+    // Before any file: the user's home, not wherever the program started.
+    f->session.openDocument();
+    QCOMPARE(f->t.prompts.fileRequests.last().directory, QDir::homePath());
+
+    QVERIFY(QDir(f->dir.path()).mkdir(QStringLiteral("sub")));
+    const QString file = f->makeFile(QStringLiteral("sub/a.cal"));
+    f->openFile(file);
+    f->session.record().ZakresyAmpl(1).setZak(30);
+    f->session.setChanged();
+    f->t.prompts.fileRequests.clear();
+    f->t.prompts.answers.push_back(PromptButton::Yes);
+    f->t.prompts.saveNames.push_back(file);
+    closing ? f->session.closeDocument() : f->session.newDocument();
+    QCOMPARE(f->t.prompts.texts(), QStringList{"Zapisać zmiany?"});
+    // Enter writes over the file that was opened.
+    QCOMPARE(f->t.prompts.fileRequests.first().selectedFile, file);
+    QCOMPARE(f->t.prompts.fileRequests.first().directory, f->path("sub"));
+    QCOMPARE(double(DocumentFile::read(file).ZakresyAmpl(1).Zak()), 30.0);
+    // The next dialog starts where the last one was.
+    f->session.openDocument();
+    QCOMPARE(f->t.prompts.fileRequests.last().directory, f->path("sub"));
 }
 
 void DocumentSessionTest::saveOfAnOpenedDocumentAsksNothing()

@@ -1,3 +1,5 @@
+#include "amplitudegrid.h"
+#include "characteristicgrid.h"
 #include "chartcontent.h"
 #include "documentsession.h"
 #include "errormath.h"
@@ -6,6 +8,7 @@
 #include "measurecommand.h"
 #include "measurementstate.h"
 #include "measuremenu.h"
+#include "pointloop.h"
 #include "reportcontent.h"
 #include "testmain.h"
 #include "testservices.h"
@@ -183,6 +186,8 @@ private Q_SLOTS:
     void amplitudeIsNeverScaledTwice();
     void everyRangeWithTheStopQuestion_data();
     void everyRangeWithTheStopQuestion();
+    void resultsFollowAClassEdit_data();
+    void resultsFollowAClassEdit();
     void failuresKeepWhatWasMeasured_data();
     void failuresKeepWhatWasMeasured();
 };
@@ -190,35 +195,50 @@ private Q_SLOTS:
 void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint_data()
 {
     QTest::addColumn<QString>("typ");
+    QTest::addColumn<QString>("model");
     QTest::addColumn<QStringList>("frames");
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<double>("measured");
 
     // 5 V on a 20 V meter range: the calibrator's 10 V range, five decimals,
-    // the function first.
+    // the function first; 45.3 Hz goes out as typed, not as the
+    // 45.2999999999884 it is stored as. The run ends in standby.
     QTest::newRow("exact setting")
-        << Cyfrowy << QStringList{"<F2Z2N5.00000O>", "<F4V1500Z2N5.00000O>"}
-        << QStringList{"5,00000V", "60", "5,00000V", "1500"} << 5.02;
+        << Cyfrowy << "R-707F" << QStringList{"<F4V45.3Z2N5.00000O>", "<F2Z2N5.00000O>", "<S>"}
+        << QStringList{"5,00000V", "45,3", "5,00000V", "60"} << 5.02;
     // The dialog sends the mark with six decimals; its steps go without the
     // function, which the calibrator keeps until it changes.
+    const QStringList steps{"<Z2N5.000010O>", "<Z2N5.000020O>"};
     QTest::newRow("exact reading")
-        << Analogowy << QStringList{"<F2Z2N5.000000O>",      "<Z2N5.000010O>", "<Z2N5.000020O>",
-                                    "<F4V1500Z2N5.000000O>", "<Z2N5.000010O>", "<Z2N5.000020O>"}
-        << QStringList{"5,00000V", "60", "5,00000V", "1500"} << 5.00002;
+        << Analogowy << "R-707FC"
+        << QStringList{"<F4V45.3Z2N5.000000O>"} + steps + QStringList{"<F2Z2N5.000000O>"} + steps +
+               QStringList{"<S>"}
+        << QStringList{"5,00000V", "45,3", "5,00000V", "60"} << 5.00002;
+    // Without a frequency setting the point on 45.3 Hz is refused before
+    // anything goes out, and the next one is measured.
+    QTest::newRow("exact setting, no frequency setting")
+        << Cyfrowy << "R-707" << QStringList{"<F2Z2N5.00000O>", "<S>"}
+        << QStringList{"5,00000V", "60"} << 5.02;
+    QTest::newRow("exact reading, no frequency setting")
+        << Analogowy << "R-707C" << QStringList{"<F2Z2N5.000000O>"} + steps + QStringList{"<S>"}
+        << QStringList{"5,00000V", "60"} << 5.00002;
 }
 
 void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint()
 {
     QFETCH(QString, typ);
+    QFETCH(QString, model);
     QFETCH(QStringList, frames);
     QFETCH(QStringList, shown);
     QFETCH(double, measured);
 
-    Bench b(typ);
+    Bench b(typ, model);
+    const bool refused = !b.t.services.model.hasFrequencySetting();
     b.addRange(1, 20, QStringLiteral("V"), 5);
-    b.addPoint(1, 1, 1, 60);
-    b.addPoint(1, 2, 3, 1500);
+    b.addPoint(1, 1, 3, 45.3L);
+    b.addPoint(1, 2, 1, 60);
     b.addPoint(1, 3, 2, 400, false);
+    const QByteArray first = bytesOf(b.point(1, 1));
     const QByteArray third = bytesOf(b.point(1, 3));
     b.accept(QStringLiteral("5,02"), 2);
     b.accept(QStringLiteral("5,02"), 2);
@@ -229,7 +249,9 @@ void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint()
     QCOMPARE(b.t.transcript.lines().first(), QStringLiteral("open"));
     QCOMPARE(b.t.transcript.lines().last(), QStringLiteral("close"));
     QCOMPARE(b.shown, shown);
-    for (int j = 1; j <= 2; ++j) {
+    QCOMPARE(b.messages(),
+             refused ? QStringList{PointLoop::noFrequencySettingText(model)} : QStringList());
+    for (int j = refused ? 2 : 1; j <= 2; ++j) {
         const TPunktCz point = b.point(1, j);
         QVERIFY(point.Zmierzony());
         QVERIFY(near(point.WmDN_NkDO(), measured));
@@ -244,6 +266,8 @@ void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint()
         const long double indication = typ == Cyfrowy ? measured : 5;
         QVERIFY(near(point.Bmd(), indication * 0.5L / 100 + 20 * 0.1L / 100));
     }
+    if (refused)
+        QCOMPARE(bytesOf(b.point(1, 1)), first);
     QCOMPARE(bytesOf(b.point(1, 3)), third);
     QVERIFY(b.range(1).Zmierzony());
     QVERIFY(near(b.range(1).NkDN_WmDO(), 5));
@@ -251,7 +275,7 @@ void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint()
     // The other method's table is not touched.
     const TZakresCz other = typ == Cyfrowy ? b.record().ZakresyCzDO(1) : b.record().ZakresyCzDN(1);
     QVERIFY(other.isEmpty() && !other.Punkty(1).Wpisany());
-    QCOMPARE(b.view.shownPoints, (QList<int>{1, 2}));
+    QCOMPARE(b.view.shownPoints, refused ? QList<int>{2} : (QList<int>{1, 2}));
 }
 
 void FrequencyRunTest::amplitudeIsNeverScaledTwice_data()
@@ -273,7 +297,8 @@ void FrequencyRunTest::amplitudeIsNeverScaledTwice()
 
     // Every frame of a run sends the amplitude on the 100 mV range.
     const auto sentAt = [&b](const QString &value) {
-        const QStringList frames = b.frames();
+        QStringList frames = b.frames();
+        QCOMPARE(frames.takeLast(), QStringLiteral("<S>"));
         QVERIFY(!frames.isEmpty());
         for (const QString &frame : frames)
             QVERIFY2(frame.contains(QStringLiteral("Z0N") + value), qPrintable(frame));
@@ -381,6 +406,73 @@ void FrequencyRunTest::everyRangeWithTheStopQuestion()
     QCOMPARE(b.point(3, 2).Zmierzony(), thirdMeasured);
     // The run puts the window back after an abort as after its end.
     QCOMPARE(b.view.centred, thirdMeasured ? 3 : 2);
+}
+
+void FrequencyRunTest::resultsFollowAClassEdit_data()
+{
+    QTest::addColumn<bool>("frequency");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("classText");
+    QTest::addColumn<QString>("bmd");
+
+    // 5.02 V read at 5 V: 0.02 V against 0.1 % of 5.02 V. Each edit widens
+    // the permissible error past 0.02 V.
+    QTest::newRow("amplitude, % w. mierz.") << false << 3 << "0,5"
+                                            << "0,02510";
+    QTest::newRow("amplitude, additive term") << false << 4 << "0+20mV"
+                                              << "0,02502";
+    QTest::newRow("frequency, % zakresu") << true << 4 << "0,2"
+                                          << "0,02502";
+}
+
+void FrequencyRunTest::resultsFollowAClassEdit()
+{
+    QFETCH(bool, frequency);
+    QFETCH(int, column);
+    QFETCH(QString, classText);
+    QFETCH(QString, bmd);
+
+    // The same point out of tolerance in both tables: measured in the
+    // frequency one, stored as measured in the amplitude one.
+    Bench b(Cyfrowy);
+    b.addRange(1, 10, QStringLiteral("V"), 5);
+    b.range(1).setKmm(0.1L);
+    b.range(1).setKmz(0);
+    b.addPoint(1, 1, 0, 50);
+    b.accept(QStringLiteral("5,02"));
+    b.measure();
+    TZakresAmpl amplitude = b.record().ZakresyAmpl(1);
+    amplitude.setZak(10);
+    amplitude.setJm(QStringLiteral("V"));
+    amplitude.setKmm(0.1L);
+    amplitude.setKmzDod(QStringLiteral("0"));
+    amplitude.setZmierzony(true);
+    TPunktAmpl point = amplitude.Punkty(1);
+    point.setNk(5);
+    point.setWm(5.02L);
+    point.setJmBk(QStringLiteral("V"));
+    point.setDokl(5);
+    point.setWpisany(true);
+    point.setZmierzony(true);
+    ErrorMath::computeRange(amplitude);
+    b.session.setSaved(true);
+
+    AmplitudeGridRules amplitudeRules(b.session);
+    FrequencyGridRules frequencyRules(b.session);
+    CharacteristicGrid grid(frequency ? static_cast<GridRules &>(frequencyRules) : amplitudeRules,
+                            b.session, b.t.prompts);
+    grid.showDocument();
+    QVERIFY(grid.cell(GridArea::Points, 3, 1).alarm);
+    QCOMPARE(grid.cell(GridArea::Points, 4, 1).text, QStringLiteral("0,00502"));
+
+    QVERIFY(grid.moveTo({GridArea::Ranges, column, 1}, {}));
+    QVERIFY(grid.leave({classText, true}, CharacteristicGrid::CommitMode::Interactive));
+
+    // The red point is black at once, with the new permissible error.
+    QVERIFY(!grid.cell(GridArea::Points, 3, 1).alarm);
+    QCOMPARE(grid.cell(GridArea::Points, 4, 1).text, bmd);
+    QVERIFY(!b.session.isSaved());
+    QVERIFY(b.messages().isEmpty());
 }
 
 void FrequencyRunTest::failuresKeepWhatWasMeasured_data()

@@ -18,7 +18,7 @@ namespace {
 ExactSettingPoint point()
 {
     return {QStringLiteral("20V"), QStringLiteral("10,00000V"), QStringLiteral("10V"),
-            QStringLiteral("DC")};
+            QStringLiteral("DC"), QStringLiteral("V")};
 }
 
 // Types into the indication field and presses OK, as an operator would.

@@ -171,6 +171,8 @@ private Q_SLOTS:
     void commandLineWritesTheReportAndTheWorkbook();
     void commandLineRefusals_data();
     void commandLineRefusals();
+    void outputsLeaveHostileTargetsAlone_data();
+    void outputsLeaveHostileTargetsAlone();
     void spreadsheetIsWrittenAndOpened();
     void refusedChartKeepsWhatThePageShowed();
     void chartHeadingKeepsItsSecondLine();
@@ -305,6 +307,23 @@ void OutputTest::commandLineWritesTheReportAndTheWorkbook()
     const QHash<QString, XlsxCell> cells = xlsxCells(xlsx);
     QCOMPARE(cells.value("F3").text, QStringLiteral("0042"));
     QCOMPARE(cells.value("A14").number, 50.0);
+
+    // On a Polish desktop the C library writes numbers with a comma; the
+    // file's numbers must not follow it.
+    const QString locales = dir.filePath(QStringLiteral("locales"));
+    QDir().mkpath(locales);
+    run(QStringLiteral("localedef"),
+        {"-i", "pl_PL", "-f", "UTF-8", locales + QStringLiteral("/pl_PL.UTF-8")}, &status);
+    if (status != 0)
+        QSKIP("localedef cannot make the Polish locale here (package locales)");
+    qputenv("LOCPATH", QFile::encodeName(locales));
+    qputenv("LC_ALL", "pl_PL.UTF-8");
+    const QString polish = dir.filePath(QStringLiteral("pl.xlsx"));
+    output = run(QStringLiteral(ORVANE707_PATH), {"--export", document, polish}, &status);
+    qunsetenv("LOCPATH");
+    qunsetenv("LC_ALL");
+    QVERIFY2(status == 0, qPrintable(output));
+    QCOMPARE(xlsxCells(polish), cells);
 }
 
 void OutputTest::commandLineRefusals_data()
@@ -347,6 +366,92 @@ void OutputTest::commandLineRefusals()
     QCOMPARE(exitStatus, status);
     QVERIFY2(output.contains(message), qPrintable(output));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"lm3.cal"});
+}
+
+void OutputTest::outputsLeaveHostileTargetsAlone_data()
+{
+    // Each row runs a shell in an empty folder: it puts an old output "out"
+    // (644) there, the row makes it hostile, the program writes out from the
+    // document $DOC, and the shell answers with what is left: "link" when
+    // out is a link; "fifo", "kept" (its bytes before) or the first two bytes
+    // of the new file; its mode; every name in the folder. A row starting
+    // with "mount" runs on a full tmpfs of its own, and writes both outputs.
+    QTest::addColumn<QString>("prepare");
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("reason"); // a piece of stderr
+    QTest::addColumn<QString>("left");
+    QTest::newRow("full disk")
+        << "mount -t tmpfs -o size=200k tmpfs \"$PWD\" && cd \"$PWD\" && cp \"$T/old\" out && "
+           "cat /dev/zero > filler 2>/dev/null"
+        << "--export $DOC out; \"$P\" --report $DOC out" << 1
+        << "pliku out. (No space left on device)"
+        << "kept 644 | out";
+    QTest::newRow("links planted at temporary names")
+        << "for n in .out.part .out.0.part .out.x.part; do ln -s \"$T/victim\" $n; done"
+        << "--report $DOC out" << 0 << ""
+        << "%P 644 | .out.0.part .out.part .out.x.part out";
+    QTest::newRow("temporaries of a killed save")
+        << "echo x > .out.k1.part; echo x > .other.k2.part"
+        << "--export $DOC out" << 0 << ""
+        << "PK 644 | .other.k2.part out";
+    QTest::newRow("FIFO") << "rm out; mkfifo out"
+                          << "--report $DOC out" << 1 << "pliku out. (to jest potok (FIFO)"
+                          << "fifo 644 | out";
+    QTest::newRow("read-only") << "chmod 444 out"
+                               << "--export $DOC out" << 1 << "pliku out. (Permission denied)"
+                               << "kept 444 | out";
+    QTest::newRow("input as output")
+        << "cp \"$DOC\" out"
+        << "--export out out" << 1 << "pliku out. (to jest ten sam plik"
+        << "kept 644 | out";
+    QTest::newRow("input as output under another name")
+        << "rm out; ln \"$DOC\" out"
+        << "--report $DOC ./out" << 1 << "pliku ./out. (to jest ten sam plik"
+        << "kept 644 | out";
+    QTest::newRow("link followed") << "mv out \"$T/real\"; ln -s \"$T/real\" out"
+                                   << "--report $DOC out" << 0 << ""
+                                   << "link %P 644 | out";
+    QTest::newRow("permissions kept") << "chmod 600 out"
+                                      << "--export $DOC out" << 0 << ""
+                                      << "PK 600 | out";
+}
+
+void OutputTest::outputsLeaveHostileTargetsAlone()
+{
+    QFETCH(QString, prepare);
+    QFETCH(QString, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, reason);
+    QFETCH(QString, left);
+    QTemporaryDir dir;
+    const bool fullDisk = prepare.startsWith(QStringLiteral("mount"));
+    if (fullDisk && QProcess::execute(QStringLiteral("unshare"),
+                                      {"-rm", "mount", "-t", "tmpfs", "tmpfs", dir.path()}) != 0)
+        QSKIP("no tmpfs can be mounted here");
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("f")));
+    DocumentFile::write(amplitude(), dir.filePath(QStringLiteral("lm3.cal")));
+    const QString script =
+        QStringLiteral("P='%1'; T='%2'; DOC=\"$T/lm3.cal\"; ")
+            .arg(QStringLiteral(ORVANE707_PATH), dir.path()) +
+        "seq 5000 > \"$T/old\"; cp \"$T/old\" out; chmod 644 out; echo secret > \"$T/victim\"; " +
+        prepare + "; [ -f out ] && cp out \"$T/before\"; \"$P\" " + arguments +
+        "; s=$?; rm -f filler; [ -L out ] && printf 'link '; "
+        "if [ -p out ]; then printf 'fifo '; elif cmp -s \"$T/before\" out; then printf 'kept '; "
+        "else printf '%s ' \"$(head -c 2 out)\"; fi; "
+        "[ \"$(cat \"$T/victim\")\" = secret ] || printf 'victim written '; "
+        "printf '%s | ' \"$(stat -L -c %a out)\"; ls -A | sort | tr '\\n' ' '; exit $s";
+    QProcess shell;
+    shell.setWorkingDirectory(dir.filePath(QStringLiteral("f")));
+    shell.start(fullDisk ? QStringLiteral("unshare") : QStringLiteral("sh"),
+                (fullDisk ? QStringList{"-rm", "sh"} : QStringList()) + QStringList{"-c", script});
+    QVERIFY(shell.waitForFinished(120000));
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    QCOMPARE(QString::fromUtf8(shell.readAllStandardOutput()).trimmed(), left);
+    QVERIFY2(shell.exitCode() == status && err.contains(reason), qPrintable(err));
+    // The libraries' own lines stay out of it.
+    QVERIFY2(!err.contains(QStringLiteral("QPainter")) && !err.contains(QStringLiteral("[ERROR]")),
+             qPrintable(err));
 }
 
 void OutputTest::spreadsheetIsWrittenAndOpened()

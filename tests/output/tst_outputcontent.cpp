@@ -85,9 +85,9 @@ void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict_data()
     QTest::addColumn<QList<bool>>("red");
 
     // Point 2 was measured on the 1 V range: 2 mV of actual error against
-    // 1 mV permitted is out of tolerance, although 0.002 is less than 1.
-    // The point after the gap moves up; the point not measured shows only
-    // what was typed.
+    // 1 mV permitted is out of tolerance, and both print in volts beside
+    // "V", though Bmd is kept as 1 mV. The point after the gap moves up; the
+    // point not measured shows only what was typed.
     QTest::newRow("amplitude") << amplitude() << OutputRange{Characteristic::Amplitude, 1}
                                << QStringList{"Charakterystyka amplitudowa",
                                               "Metoda dokładnego odczytu",
@@ -99,7 +99,7 @@ void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict_data()
                                << QList<QStringList>{{"50,0000", "49,9800", "0,0200", "0,3000",
                                                       "0,0123", "mV", Tick},
                                                      {"0,080000", "0,078000", "0,002000*",
-                                                      "1,000000", "0,000056", "V", ""},
+                                                      "0,001000", "0,000056", "V", ""},
                                                      {"90", "", "", "", "", "", Tick}}
                                << QList<bool>{false, true, false};
     QTest::newRow("frequency, exact reading")
@@ -241,7 +241,10 @@ void OutputContentTest::workbookCellsReadBack_data()
 
     const QString w20 = QStringLiteral("0.0000000000");
     // Points 1, 2 and 5 land on rows 14, 15 and 18; the point not measured
-    // has only the indication that was typed.
+    // has only the indication that was typed. The errors are in the unit of
+    // column F, as the report prints them: 0.0000123 V as 0.0123 mV, 1 mV
+    // as 0.001 V. Each number is the shortest decimal its six-byte real
+    // stores, with no binary noise.
     QTest::newRow("amplitude") << amplitude() << OutputRange{Characteristic::Amplitude, 1}
                                << QList<Expected>{
                                       {"A3", "miernik :", {}},
@@ -264,9 +267,11 @@ void OutputContentTest::workbookCellsReadBack_data()
                                       {"F13", "j.m.", {}},
                                       {"A14", 50.0, w20},
                                       {"B14", 49.98, w20},
-                                      {"E14", 0.0000123, w20},
+                                      {"E14", 0.0123, w20},
                                       {"F14", "mV", {}},
                                       {"C15", 0.002, w20},
+                                      {"D15", 0.001, w20},
+                                      {"E15", 0.0000556, w20},
                                       {"A16", {}, {}},
                                       {"A17", {}, {}},
                                       {"A18", 90.0, w20},
@@ -323,8 +328,8 @@ void OutputContentTest::workbookCellsReadBack()
             QCOMPARE(cell.text, e.value.toString());
         } else {
             QVERIFY2(cell.isNumber, qPrintable(e.cell));
-            QVERIFY2(qAbs(cell.number - e.value.toDouble()) <= 1e-9 * qMax(1.0, qAbs(cell.number)),
-                     qPrintable(e.cell));
+            QVERIFY2(cell.number == e.value.toDouble(),
+                     qPrintable(e.cell + ": " + QString::number(cell.number, 'g', 17)));
             QCOMPARE(cell.format, e.format);
         }
     }

@@ -15,6 +15,8 @@ struct XlsxCell
     bool isNumber = false;
     double number = 0;
     QString format;
+
+    bool operator==(const XlsxCell &) const = default;
 };
 
 inline QByteArray xlsxPart(const QString &file, const QString &part)

@@ -4,8 +4,11 @@
 #include "simulatorlog.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(CalibratorState)
 Q_DECLARE_METATYPE(SimulatorFault)
@@ -50,6 +53,8 @@ private Q_SLOTS:
     void everyProtocolFaultIsNamedAndChangesNothing_data();
     void everyProtocolFaultIsNamedAndChangesNothing();
     void logLinesAreJson();
+    void logTakesOnlyWhatTakesLines_data();
+    void logTakesOnlyWhatTakesLines();
 };
 
 void SimulatorTest::framesOfTheProgramSetTheInstrument_data()
@@ -213,6 +218,64 @@ void SimulatorTest::logLinesAreJson()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll().count('\n'), 4);
     QVERIFY_THROWS_EXCEPTION(EInOutError, SimulatorLog(dir.filePath(QStringLiteral("no/such"))));
+}
+
+void SimulatorTest::logTakesOnlyWhatTakesLines_data()
+{
+    // A FIFO, a folder or a file made in a scratch folder, or a device; a
+    // piece of the reason it is refused for; what writing to it reports.
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QStringList>("failures");
+    QTest::newRow("FIFO") << "fifo"
+                          << "FIFO" << QStringList();
+    QTest::newRow("folder") << "folder"
+                            << "katalog" << QStringList();
+    QTest::newRow("file") << "file"
+                          << "" << QStringList();
+    QTest::newRow("/dev/null") << "/dev/null"
+                               << "" << QStringList();
+    // Told once, however many lines fail.
+    QTest::newRow("full disk") << "/dev/full"
+                               << "" << QStringList{"No space left on device"};
+}
+
+void SimulatorTest::logTakesOnlyWhatTakesLines()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, refusal);
+    QFETCH(QStringList, failures);
+    QTemporaryDir dir;
+    const QString path = target.startsWith(QLatin1Char('/')) ? target : dir.filePath(target);
+    if (target == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (target == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+    QStringList reported;
+    try {
+        SimulatorLog log(path);
+        QVERIFY2(refusal.isEmpty(), "the log was opened");
+        log.onFailure = [&reported](const QString &reason) { reported.append(reason); };
+        SimulatedCalibrator calibrator;
+        QObject::connect(&calibrator, &SimulatedCalibrator::handled,
+                         [&log](const SimulatorEvent &event) { log.write(event); });
+        // A noisy line: a thousand stray bytes are one line.
+        calibrator.feed(QByteArray(1000, 'x') + wire("<S><O>"));
+    } catch (const EInOutError &error) {
+        QVERIFY2(!refusal.isEmpty() && error.detail().contains(refusal),
+                 qPrintable(error.detail()));
+    }
+    QCOMPARE(reported, failures);
+    if (target == QLatin1String("file")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(lines.join().size() < 1000);
+        QVERIFY(lines[0].contains("\"frame\": \"" + QByteArray(16, 'x') + "\", \"range\""));
+        QVERIFY(lines[0].endsWith("\"error\": \"Bajty poza ramką: 1000\"}"));
+        QVERIFY(lines[1].contains("\"frame\": \"S\""));
+    }
 }
 
 ORVANE_TEST_MAIN(SimulatorTest)

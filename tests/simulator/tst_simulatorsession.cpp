@@ -2,6 +2,7 @@
 #include "calibratormodel.h"
 #include "configpaths.h"
 #include "documentsession.h"
+#include "frames.h"
 #include "program.h"
 #include "seriallink.h"
 #include "simulatedcalibrator.h"
@@ -63,11 +64,13 @@ public:
     {
         m_serial.send(frame);
         m_sent += frame.size();
+        lastFrame = frame;
         if (!m_terminal.waitForBytes(m_sent, LineTimeoutMs))
             lost = true;
     }
 
     bool lost = false;
+    QByteArray lastFrame;
 
 private:
     SimulatorTerminal &m_terminal;
@@ -270,7 +273,11 @@ void SimulatorSessionTest::exactSettingRunSetsEveryPoint()
     QCOMPARE(whileShown,
              (QList<CalibratorState>{CalibratorState{6, 4, 5'000'000, 1'000'000, true},
                                      CalibratorState{6, 4, 15'000'000, 1'000'000, true}}));
-    QCOMPARE(line.now(), whileShown.last());
+    // The run ends with the output in standby, the last setting kept.
+    CalibratorState standby = whileShown.last();
+    standby.operate = false;
+    QCOMPARE(line.link.lastFrame, Frames::standbyFrame());
+    QCOMPARE(line.now(), standby);
     QVERIFY(range.Punkty(2).Zmierzony());
 }
 
@@ -309,6 +316,8 @@ void SimulatorSessionTest::exactReadingRunFollowsEveryStep()
                                               CalibratorState{2, 1, 5'000'100, 0, true}}));
     // What the run stores is what the instrument was set to.
     QCOMPARE(double(range.Punkty(1).Nk()), 5.0001);
+    QCOMPARE(line.link.lastFrame, Frames::standbyFrame());
+    QVERIFY(!line.now().operate);
 }
 
 void SimulatorSessionTest::simulatorProgramLogsTheSessionAndTheHostileBytes()
@@ -383,9 +392,8 @@ void SimulatorSessionTest::simulatorProgramLogsTheSessionAndTheHostileBytes()
                         "O 10V F0 1.5 operate ",
                         "C 100mV F0 0 standby ",
                         "O 100mV F0 0 operate ",
-                        "A 100mV F0 0 operate Bajt 0x41 poza ramką",
-                        "T 100mV F0 0 operate Bajt 0x54 poza ramką",
-                        "\r 100mV F0 0 operate Bajt 0x0D poza ramką",
+                        // One line for the run of stray bytes, with its count.
+                        "AT\r 100mV F0 0 operate Bajty poza ramką: 3",
                         "Z:N1 100mV F0 0 operate Kalibrator R-707 nie ma zakresu 100A (Z:)",
                     }));
 }

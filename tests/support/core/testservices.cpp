@@ -56,8 +56,13 @@ void RecordingLink::close()
 
 void RecordingLink::send(const QByteArray &frame)
 {
-    if (!m_open || framesBeforeWriteFailure == 0)
+    if (!m_open)
         throw ECommsError(QStringLiteral("Błąd zapisu do portu komunikacyjnego."));
+    if (framesBeforeWriteFailure == 0 && failingWrites != 0) {
+        if (failingWrites > 0)
+            --failingWrites;
+        throw ECommsError(QStringLiteral("Błąd zapisu do portu komunikacyjnego."));
+    }
     if (framesBeforeWriteFailure > 0)
         --framesBeforeWriteFailure;
     sent.append(frame);

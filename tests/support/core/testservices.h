@@ -49,6 +49,9 @@ public:
     // After this many more frames, every send fails as an unplugged adapter
     // does; negative for never.
     int framesBeforeWriteFailure = -1;
+    // How many sends fail from then on before the line works again, as after
+    // a glitch; negative for every one.
+    int failingWrites = -1;
     QList<QByteArray> sent;
 
 private:

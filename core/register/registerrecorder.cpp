@@ -1,0 +1,11 @@
+#include "registerrecorder.h"
+
+#include "meterregister.h"
+
+void RegisterRecorder::documentSaved(const QString &fileName)
+{
+    const Verification verification =
+        readVerification(fileName, today ? today() : QDate::currentDate());
+    MeterRegister meterRegister(location ? location() : RegisterLocation::configured());
+    meterRegister.record(verification);
+}
