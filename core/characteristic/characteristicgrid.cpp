@@ -31,6 +31,7 @@ void CharacteristicGrid::showNewDocument()
 {
     clear(true);
     layoutBars();
+    Q_EMIT documentShown();
     Q_EMIT changed();
 }
 
@@ -48,6 +49,7 @@ void CharacteristicGrid::showDocument()
     Q_EMIT summaryChanged(currentRange());
     resetBars();
     layoutBars();
+    Q_EMIT documentShown();
     Q_EMIT changed();
 }
 
@@ -188,6 +190,10 @@ bool CharacteristicGrid::needsCheck(const GridCellRef &cell, const CellInput &in
     // Esc.
     if (cell.area == GridArea::Ranges && input.text.isEmpty() && !m_rules.rangeDefined(cell.row))
         return false;
+    // Likewise an empty point cell that holds no point: nothing was typed
+    // there to be refused.
+    if (cell.area == GridArea::Points && input.text.isEmpty() && !m_rules.pointDefined(cell.row))
+        return false;
     // What the grid showed and the user did not touch is not stored again.
     return input.edited || input.text.isEmpty();
 }
@@ -257,6 +263,8 @@ bool CharacteristicGrid::moveTo(const GridCellRef &target, const CellInput &inpu
         Q_EMIT editRefused();
         return false;
     }
+    if (m_current)
+        closeIfEmptyNewRow(*m_current, input);
     enterCell(target);
     return true;
 }
@@ -271,10 +279,41 @@ bool CharacteristicGrid::leave(const CellInput &input, CommitMode mode)
         return false;
     }
     if (mode == CommitMode::Interactive) {
+        const GridCellRef left = *m_current;
         m_current.reset();
+        closeIfEmptyNewRow(left, input);
         Q_EMIT currentCellChanged();
     }
     return true;
+}
+
+bool CharacteristicGrid::isEmptyNewRow(const GridCellRef &cell, const CellInput &input) const
+{
+    // The last open point row, left as it came: empty, or a list without a
+    // frequency. A "-1" typed there removes the point but keeps the row.
+    const bool empty =
+        m_rules.kind(cell.area, cell.column) == CellKind::List || input.text.isEmpty();
+    return cell.area == GridArea::Points && cell.column == m_rules.entryColumn() && cell.row > 1 &&
+           empty && rowOpen(GridArea::Points, cell.row) &&
+           !rowOpen(GridArea::Points, cell.row + 1) && !m_rules.pointDefined(cell.row);
+}
+
+void CharacteristicGrid::closeIfEmptyNewRow(const GridCellRef &cell, const CellInput &input)
+{
+    if (!isEmptyNewRow(cell, input))
+        return;
+    closeLastPointRow(cell.row);
+    Q_EMIT changed();
+}
+
+void CharacteristicGrid::closeLastPointRow(int j)
+{
+    m_pointOpen[j] = false;
+    scrollToLastPoint();
+    const int count = m_rules.pointCount();
+    if (count >= m_pointBar.fit())
+        m_pointBar.stepBack();
+    m_pointBarShown = RowScroller::shownFor(count, m_pointBar.fit());
 }
 
 void CharacteristicGrid::discardEdit()
@@ -333,6 +372,9 @@ void CharacteristicGrid::pressEnter(const CellInput &input)
         Q_EMIT editRefused();
         return;
     }
+    // No new row opens under one left empty.
+    if (!m_rules.pointDefined(j) && (list || input.text.isEmpty()))
+        return;
     m_pointOpen[j + 1] = true;
     enterCell({GridArea::Points, m_rules.entryColumn(), j + 1});
     if (!scrollToLastPoint()) {
@@ -376,15 +418,10 @@ void CharacteristicGrid::pressEscape()
     if (cell.column != m_rules.entryColumn() || j == 1 || j < m_rules.pointCount())
         return;
     m_rules.removePoint(j);
-    m_pointOpen[j] = false;
+    closeLastPointRow(j);
     m_current = GridCellRef{GridArea::Points, cell.column, j - 1};
     Q_EMIT currentCellChanged();
     m_session.setChanged();
-    scrollToLastPoint();
-    const int count = m_rules.pointCount();
-    if (count >= m_pointBar.fit())
-        m_pointBar.stepBack();
-    m_pointBarShown = RowScroller::shownFor(count, m_pointBar.fit());
     enableMeasuring();
     Q_EMIT changed();
 }

@@ -127,6 +127,9 @@ Q_SIGNALS:
     void buttonFocusRequested();
     // The "Zakres" box describes range row k.
     void summaryChanged(int k);
+    // Another document is shown: the texts the columns must hold may have
+    // changed.
+    void documentShown();
 
 private:
     QString text(GridArea area, int column, int row) const;
@@ -134,6 +137,9 @@ private:
     bool commit(const CellInput &input, CommitMode mode);
     bool apply(const GridCellRef &cell, const CellOutcome &outcome, CommitMode mode);
     void enterCell(const GridCellRef &target);
+    bool isEmptyNewRow(const GridCellRef &cell, const CellInput &input) const;
+    void closeIfEmptyNewRow(const GridCellRef &cell, const CellInput &input);
+    void closeLastPointRow(int j);
     void makeCurrent(int k);
     void showPoints();
     void enableMeasuring();

@@ -156,6 +156,7 @@ public:
     virtual RangeSummary summary(int k, const QStringList &rowTexts) const = 0;
     virtual QList<GridHeader> headers() const = 0;
     // The widest texts a column has to show whole, for every calibrator
-    // range; the grid gives its columns the room they need.
+    // range and for the document shown; the grid gives its columns the room
+    // they need.
     virtual QStringList widestTexts(GridArea area, int column) const = 0;
 };

@@ -61,7 +61,7 @@ namespace WindowSize {
 int allowedHeight(int height)
 {
     const int clamped = std::clamp(height, MinHeight, MaxHeight);
-    return (clamped - 60) / 20 * 20 + 60;
+    return (clamped - BaseHeight) / RowScroller::RowHeight * RowScroller::RowHeight + BaseHeight;
 }
 
 } // namespace WindowSize

@@ -62,6 +62,8 @@ private:
 namespace WindowSize {
 
 constexpr int Width = 639;
+// Heights a drag gives are this plus whole rows.
+constexpr int BaseHeight = 60;
 constexpr int MinHeight = 420;
 constexpr int MaxHeight = 922;
 

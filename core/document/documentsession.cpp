@@ -143,6 +143,7 @@ void DocumentSession::writeRecord(const QString &fileName)
     m_fileName = fileName;
     rememberFolder(fileName);
     setSaved(true);
+    Q_EMIT documentWritten(fileName);
     recordVerification(fileName);
 }
 

@@ -122,6 +122,8 @@ Q_SIGNALS:
     void uiChanged();
     void recentFilesChanged();
     void savedChanged(bool saved);
+    // The document went whole into this file.
+    void documentWritten(const QString &fileName);
     // Selects the characteristic: amplitude (true) or frequency (false).
     void viewRestoreRequested(bool amplitude);
     // A new document was started: both grids show their first, empty range

@@ -32,6 +32,12 @@ std::vector<std::uint8_t> bytesOf(const TPunktCz &point)
     return {point.bytes(), point.bytes() + TPunktCz::Size};
 }
 
+// A measured point names its user frequency in full.
+QString measuredFrequencyItem(long double hertz)
+{
+    return NumberText::general(hertz) + QStringLiteral("Hz");
+}
+
 bool sameStored(long double a, long double b)
 {
     return Real48::fits(a) && Real48::fits(b) &&
@@ -198,7 +204,7 @@ QStringList FrequencyGridRules::items(GridArea area, int column, int row) const
     // A measured point names its frequency in full; otherwise only a
     // frequency within the dialog's bands replaces "f".
     if (resultsShown(row)) {
-        list[UserFrequencyItem] = NumberText::general(point.CzHz()) + QStringLiteral("Hz");
+        list[UserFrequencyItem] = measuredFrequencyItem(point.CzHz());
     } else if (const auto band = NumberText::bandFrequency(point.CzHz())) {
         list[UserFrequencyItem] = *band + QStringLiteral("Hz");
     }
@@ -458,6 +464,16 @@ QStringList FrequencyGridRules::widestTexts(GridArea area, int column) const
         QStringList texts = frequencyItems();
         for (long double hertz : {99.99L, 999.9L, 2000.0L})
             texts.append(AmplitudeCells::userFrequencyItem(hertz));
+        // A measured point names its frequency with as many digits as the
+        // document gave it (99,995Hz).
+        for (int k = 1; inUse() && k <= GridTags::Rows; ++k) {
+            const TZakresCz r = range(k);
+            for (int j = 1; !r.isEmpty() && j <= GridTags::Rows; ++j) {
+                const TPunktCz point = r.Punkty(j);
+                if (point.Wpisany() && point.Cz() == UserFrequencyItem)
+                    texts.append(measuredFrequencyItem(point.CzHz()));
+            }
+        }
         return texts;
     }
     default:

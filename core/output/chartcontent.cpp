@@ -27,10 +27,10 @@ QString heading(const QString &lead, const TDaneSprawdzania &record, HeadingCuts
     return (text + record.Numer()).left(cuts.total);
 }
 
-// "10V", "100mA".
+// "10V", "100mA", "7,5V": in the general form, as the report writes it.
 QString rangeText(long double zak, const QString &jm)
 {
-    return QString::number(static_cast<double>(zak), 'f', 0) + jm;
+    return ReportContent::generalText(zak) + jm;
 }
 
 // "mV", "mA", "V" or "A": the unit every series is drawn in.

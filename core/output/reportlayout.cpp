@@ -15,6 +15,14 @@ constexpr int HeaderHeight = 57;
 constexpr int FirstRowY = 265;
 constexpr int RowPitch = 22;
 constexpr int RowHeight = 20;
+// The meter box and the range box, and where their texts start.
+constexpr QRect MeterBox(94, 92, 217, 93);
+constexpr QRect RangeBox(317, 92, 385, 93);
+constexpr int MeterTextX = 109;
+constexpr int RangeTextX = 328;
+constexpr int BoxLineY[] = {106, 132, 158};
+// What a box text keeps clear of the box's right edge.
+constexpr int BoxTextGap = 4;
 
 const Font Caption{Face::Sans, 13, true, false};
 const Font BoxTitle{Face::Sans, 16, true, true};
@@ -29,6 +37,15 @@ Item text(int x, int y, const QString &content, const Font &font)
     item.text = content;
     item.font = font;
     return item;
+}
+
+// A line of a box, no wider than the room left of the box's right edge.
+Item boxText(const QRect &frame, int x, int line, const QString &content,
+             const TextMeasurer &measurer)
+{
+    const int room = frame.x() + frame.width() - BoxTextGap - x;
+    const FittedText fitted = FittedText::fit(measurer, content, Caption, room, SmallestBoxText);
+    return text(x, BoxLineY[line], fitted.text, fitted.font);
 }
 
 Item shape(Item::Kind kind, const QRect &box)
@@ -67,26 +84,26 @@ QString checkMark()
     return QStringLiteral("\u2714");
 }
 
-QList<Item> items(const ReportContent &report)
+QList<Item> items(const ReportContent &report, const TextMeasurer &measurer)
 {
     QList<Item> page;
     page.append(text(279, 57, report.title, Caption));
 
-    page.append(shape(Item::Kind::Frame, QRect(94, 92, 217, 93)));
+    page.append(shape(Item::Kind::Frame, MeterBox));
     Item miernik = text(163, 83, QStringLiteral("  Miernik  "), BoxTitle);
     miernik.opaque = true;
     page.append(miernik);
-    page.append(text(109, 106, report.nazwa, Caption));
-    page.append(text(109, 132, report.numer, Caption));
-    page.append(text(109, 158, report.metoda, Caption));
+    page.append(boxText(MeterBox, MeterTextX, 0, report.nazwa, measurer));
+    page.append(boxText(MeterBox, MeterTextX, 1, report.numer, measurer));
+    page.append(boxText(MeterBox, MeterTextX, 2, report.metoda, measurer));
 
-    page.append(shape(Item::Kind::Frame, QRect(317, 92, 385, 93)));
+    page.append(shape(Item::Kind::Frame, RangeBox));
     Item zakres = text(454, 83, QStringLiteral("  Zakres  "), BoxTitle);
     zakres.opaque = true;
     page.append(zakres);
-    page.append(text(328, 106, report.zakres, Caption));
-    page.append(text(328, 132, report.secondLine, Caption));
-    page.append(text(328, 158, report.klasa, Caption));
+    page.append(boxText(RangeBox, RangeTextX, 0, report.zakres, measurer));
+    page.append(boxText(RangeBox, RangeTextX, 1, report.secondLine, measurer));
+    page.append(boxText(RangeBox, RangeTextX, 2, report.klasa, measurer));
 
     page.append(shape(Item::Kind::Line, QRect(94, 193, 608, 0)));
 

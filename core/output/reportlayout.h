@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textmeasurer.h"
+
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -14,15 +16,12 @@ namespace ReportLayout {
 constexpr int PageWidth = 794;
 constexpr int PageHeight = 1123;
 
-enum class Face { Sans, Mono, Symbol };
+using Face = PageFace;
+using Font = PageFont;
 
-struct Font
-{
-    Face face = Face::Sans;
-    int pixelSize = 13;
-    bool bold = false;
-    bool italic = false;
-};
+// The smallest size a text of the meter and range boxes shrinks to before
+// it is cut.
+constexpr int SmallestBoxText = 9;
 
 struct Item
 {
@@ -45,8 +44,9 @@ struct Item
 // The column of a table cell (1..7): its left edge and width.
 QRect cellBox(int row, int column);
 
-// Everything drawn on the page, in drawing order.
-QList<Item> items(const ReportContent &report);
+// Everything drawn on the page, in drawing order. The texts of the meter
+// and range boxes are fitted inside their boxes with the measurer.
+QList<Item> items(const ReportContent &report, const TextMeasurer &measurer);
 
 // What column 7 shows for a ticked point.
 QString checkMark();

@@ -68,7 +68,7 @@ void Program::start()
     for (const QString &refusal : refusals)
         std::fprintf(stderr, "orvane707: %s\n", qPrintable(refusal));
     showSplash();
-    createWindows();
+    createMainWindow();
     m_mainWindow->showMaximized();
     m_mainWindow->activateWindow();
     if (!refusals.isEmpty())
@@ -85,9 +85,15 @@ void Program::start()
 
 void Program::createWindows()
 {
-    // The main window comes first, but it needs the windows it opens; they are
-    // created right after it in the order the program always had, and handed
-    // to it before the message loop starts.
+    createMainWindow();
+    verificationWindow();
+}
+
+void Program::createMainWindow()
+{
+    // The main window needs the windows it opens; they are created right
+    // before it, in the order the program always had, and the verification
+    // window is handed to it as a way to make it.
     TForm_OknoGlowne::Windows windows;
     windows.oprogramie = m_oprogramie.get();
 
@@ -99,6 +105,19 @@ void Program::createWindows()
     m_wyborKal = std::make_unique<TForm_WyborKal>(m_services);
     windows.wyborKal = m_wyborKal.get();
 
+    windows.sprawdzanie = [this] { return verificationWindow(); };
+    windows.openArgument = [this](const QString &path) {
+        verificationWindow()->setOpenArgument(path);
+    };
+    windows.rejestr = [this] { showRegister(); };
+
+    m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
+}
+
+TForm_Sprawdzanie *Program::verificationWindow()
+{
+    if (m_sprawdzanie)
+        return m_sprawdzanie.get();
     m_sprawdzanie = std::make_unique<TForm_Sprawdzanie>(m_services);
     m_sprawdzanie->setRS232Window(m_rs232.get());
     m_sprawdzanie->session().setVerificationRecorder(&m_registerRecorder);
@@ -126,16 +145,22 @@ void Program::createWindows()
         return charts->build(characteristic, kind);
     };
     TForm_Oprogramie *splash = m_oprogramie.get();
-    QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
-                     [splash] { splash->close(); });
-    windows.sprawdzanie = m_sprawdzanie.get();
-    TForm_Sprawdzanie *sprawdzanie = m_sprawdzanie.get();
-    windows.openArgument = [sprawdzanie](const QString &path) {
-        sprawdzanie->setOpenArgument(path);
-    };
-    windows.rejestr = [this] { showRegister(); };
+    if (splash)
+        QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
+                         [splash] { splash->close(); });
+    return m_sprawdzanie.get();
+}
 
-    m_mainWindow = std::make_unique<TForm_OknoGlowne>(m_services, windows, m_arguments);
+OutputMenu *Program::outputMenu()
+{
+    verificationWindow();
+    return m_outputMenu;
+}
+
+CharacteristicTabs *Program::characteristicTabs()
+{
+    verificationWindow();
+    return m_tabs;
 }
 
 void Program::showSimulatorDisplay()
@@ -147,7 +172,7 @@ void Program::showSimulatorDisplay()
     if (!m_simulatorDisplay)
         m_simulatorDisplay = std::make_unique<SimulatorDisplay>(m_simulator);
     m_simulator.setModel(m_services.model);
-    m_simulatorDisplay->showBeside();
+    m_simulatorDisplay->showBeside(m_mainWindow.get());
 }
 
 void Program::showRegister()

@@ -28,8 +28,9 @@ class CharacteristicTabs;
 class SimulatorDisplay;
 class OutputMenu;
 
-// Owns what the program shares and every window, created once in start-up
-// order and kept until exit.
+// Owns what the program shares and every window, each created once and kept
+// until exit. The verification window, with its pages, dialogs and outputs,
+// is created when it is first wanted: the main window shows sooner.
 //
 // "--demo" among the arguments drives the simulated calibrator for this
 // session, whatever port "orvane.ini" names, and leaves the file alone.
@@ -55,20 +56,24 @@ public:
     SimulatorDisplay *simulatorDisplay() const { return m_simulatorDisplay.get(); }
     TForm_OknoGlowne *mainWindow() const { return m_mainWindow.get(); }
     TForm_Oprogramie *aboutBox() const { return m_oprogramie.get(); }
-    TForm_Sprawdzanie *verificationWindow() const { return m_sprawdzanie.get(); }
+    // The verification window and its parts, made at the first call.
+    TForm_Sprawdzanie *verificationWindow();
     // "&Drukuj", "Excel" and the chart pages of the verification window.
-    OutputMenu *outputMenu() const { return m_outputMenu; }
+    OutputMenu *outputMenu();
     // The tab bars under the verification window's notebook.
-    CharacteristicTabs *characteristicTabs() const { return m_tabs; }
+    CharacteristicTabs *characteristicTabs();
 
     // The About box goes up first, as the splash.
     void showSplash();
+    // Every window at once, the verification window too.
     void createWindows();
-    // The whole start-up before the message loop: the splash, every window,
-    // and the main window maximised behind the splash.
+    // The whole start-up before the message loop: the splash, the main
+    // window and the windows it opens, and the main window maximised behind
+    // the splash.
     void start();
 
 private:
+    void createMainWindow();
     void showSimulatorDisplay();
     void showRegister();
 

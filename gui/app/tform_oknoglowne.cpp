@@ -258,13 +258,13 @@ void TForm_OknoGlowne::openInVerificationWindow(const QString &path)
         return;
     if (m_windows.openArgument)
         m_windows.openArgument(path);
-    prepareVerificationWindow();
-    m_services.prompts.exec(m_windows.sprawdzanie);
+    QDialog *window = m_windows.sprawdzanie();
+    prepareVerificationWindow(window);
+    m_services.prompts.exec(window);
 }
 
-void TForm_OknoGlowne::prepareVerificationWindow()
+void TForm_OknoGlowne::prepareVerificationWindow(QDialog *window)
 {
-    QDialog *window = m_windows.sprawdzanie;
     window->resize(window->width(), verificationWindowHeight);
     centreOnScreen(window);
     if (QWidget *panel = window->findChild<QWidget *>(QStringLiteral("Panel_Glowny")))
@@ -328,15 +328,16 @@ void TForm_OknoGlowne::Button_SprawdzanieMierClick()
     if (!m_windows.sprawdzanie)
         return;
     setControlsVisible(false);
+    QDialog *window = m_windows.sprawdzanie();
     for (const char *name : {"Label_Wm", "Label_Nk"}) {
-        if (auto *label = m_windows.sprawdzanie->findChild<QLabel *>(QLatin1String(name))) {
+        if (auto *label = window->findChild<QLabel *>(QLatin1String(name))) {
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, olive);
             label->setPalette(palette);
         }
     }
-    prepareVerificationWindow();
-    m_services.prompts.exec(m_windows.sprawdzanie);
+    prepareVerificationWindow(window);
+    m_services.prompts.exec(window);
     setControlsVisible(true);
 }
 

@@ -27,8 +27,8 @@ public:
         TForm_WyborKal *wyborKal = nullptr;
         TForm_Oprogramie *oprogramie = nullptr;
         // The verification window, with its main panel "Panel_Glowny" and its
-        // labels "Label_Wm" and "Label_Nk".
-        QDialog *sprawdzanie = nullptr;
+        // labels "Label_Wm" and "Label_Nk"; made when first asked for.
+        std::function<QDialog *()> sprawdzanie;
         // Tells the verification window to load this document when it shows.
         std::function<void(const QString &)> openArgument;
         // Shows the window "Rejestr mierników" modally.
@@ -73,7 +73,7 @@ private:
     QPushButton *addButton(const QString &caption, const QString &hint, int width);
     void setControlsVisible(bool visible);
     void applyLayout();
-    void prepareVerificationWindow();
+    void prepareVerificationWindow(QDialog *window);
     void openCommandLineDocument();
     void showCommsError(const QString &text, const QString &detail);
 

@@ -54,8 +54,10 @@ void CharacteristicPage::followWindowHeight()
     // sets is taken as it is.
     m_window.setMinimumSize(WindowSize::Width, WindowSize::MinHeight);
     m_window.setMaximumSize(WindowSize::Width, WindowSize::allowedHeight(WindowSize::MaxHeight));
-    m_window.setSizeIncrement(0, RowScroller::RowHeight);
-    m_window.setBaseSize(WindowSize::Width, 60);
+    // The window manager takes no increment with a width of 0: the width
+    // steps by 1, which its fixed width never uses.
+    m_window.setSizeIncrement(1, RowScroller::RowHeight);
+    m_window.setBaseSize(WindowSize::Width, WindowSize::BaseHeight);
 }
 
 void CharacteristicPage::resizeEvent(QResizeEvent *event)

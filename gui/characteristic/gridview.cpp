@@ -344,6 +344,7 @@ CharacteristicGridView::CharacteristicGridView(CharacteristicGrid &grid, const Q
                 reloadList();
         }
     });
+    connect(&m_grid, &CharacteristicGrid::documentShown, this, &CharacteristicGridView::relayout);
     connect(&m_grid, &CharacteristicGrid::currentCellChanged, this,
             [this] { syncEditor(Qt::OtherFocusReason); });
     connect(&m_grid, &CharacteristicGrid::editRefused, this,
@@ -456,6 +457,26 @@ void CharacteristicGridView::computeLayout()
     }
     for (QPushButton *button : {BtnON, BtnOFF})
         button->setFont(m_headerFont);
+}
+
+void CharacteristicGridView::relayout()
+{
+    const std::array<Columns, 2> before = {m_columns[0], m_columns[1]};
+    const QFont font = m_cellFont;
+    computeLayout();
+    if (font == m_cellFont && before[0].width == m_columns[0].width &&
+        before[1].width == m_columns[1].width)
+        return;
+    for (std::array<QWidget *, 4> editors = {m_edits[0], m_edits[1], m_lists[0], m_lists[1]};
+         QWidget * editor : editors) {
+        if (editor)
+            editor->setFont(m_cellFont);
+    }
+    placeChildren();
+    if (const auto current = m_grid.currentCell(); current && editor())
+        editor()->setGeometry(
+            cellRect(*current).translated(-area(current->area)->pos()).adjusted(1, 1, -1, -1));
+    update();
 }
 
 int CharacteristicGridView::areaLeft(GridArea area) const

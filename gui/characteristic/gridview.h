@@ -85,6 +85,8 @@ private:
     };
 
     void computeLayout();
+    // Lays the columns out again for the texts of the document shown.
+    void relayout();
     Columns columnsFor(GridArea area, const QFont &cellFont, const QFont &headerFont) const;
     int areaLeft(GridArea area) const;
     void placeChildren();

@@ -12,13 +12,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -55,9 +58,24 @@ TForm_Sprawdzanie::TForm_Sprawdzanie(Services &services, QWidget *parent)
     buildMenus();
     layout->setMenuBar(MainMenu);
     buildClient();
-    layout->addWidget(Panel_Client);
+    layout->addWidget(Panel_Client, 1);
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    layout->addWidget(StatusBar);
 
     connect(&m_session, &DocumentSession::uiChanged, this, &TForm_Sprawdzanie::refreshFromSession);
+    connect(&m_session, &DocumentSession::savedChanged, this, [this](bool saved) {
+        setWindowModified(m_session.hasDocument() && !saved);
+        // A change since the save makes its message stale.
+        if (!saved)
+            StatusBar->clearMessage();
+    });
+    connect(&m_session, &DocumentSession::documentWritten, this, [this](const QString &fileName) {
+        StatusBar->showMessage(QStringLiteral("Zapisano: ") + QDir::toNativeSeparators(fileName));
+    });
+    connect(&m_session, &DocumentSession::documentClosed, StatusBar, &QStatusBar::clearMessage);
     connect(&m_session, &DocumentSession::recentFilesChanged, this,
             &TForm_Sprawdzanie::refreshRecentMenu);
     refreshFromSession();
@@ -91,7 +109,8 @@ void TForm_Sprawdzanie::buildMenus()
     Menu_Plik_Excel->setObjectName(QStringLiteral("Menu_Plik_Excel"));
     Menu_Plik_Excel_Otworz =
         action(Menu_Plik_Excel, "Menu_Plik_Excel_Otworz", QStringLiteral("Wyślij"));
-    Menu_Plik_Zapisz = action(Menu_Plik, "Menu_Plik_Zapisz", QStringLiteral("&Zapisz "));
+    Menu_Plik_Zapisz = action(Menu_Plik, "Menu_Plik_Zapisz", QStringLiteral("&Zapisz "),
+                              QKeySequence(Qt::CTRL | Qt::Key_S));
     Menu_Plik_ZapiszJako =
         action(Menu_Plik, "Menu_Plik_ZapiszJako", QStringLiteral("Zapisz &jako..."));
     Menu_Plik_Drukuj = action(Menu_Plik, "Menu_Plik_Drukuj", QStringLiteral("&Drukuj"),
@@ -203,7 +222,10 @@ void TForm_Sprawdzanie::setPage(int index, QWidget *page)
 void TForm_Sprawdzanie::refreshFromSession()
 {
     using Item = DocumentSession::MenuItem;
-    setWindowTitle(m_session.caption());
+    // An open document's caption marks it while it has unsaved changes.
+    setWindowTitle(m_session.caption() +
+                   (m_session.hasDocument() ? QStringLiteral("[*]") : QString()));
+    setWindowModified(m_session.hasDocument() && !m_session.isSaved());
     Menu_Plik_Excel->menuAction()->setEnabled(m_session.menuEnabled(Item::Excel));
     Menu_Plik_Zapisz->setEnabled(m_session.menuEnabled(Item::Zapisz));
     Menu_Plik_ZapiszJako->setEnabled(m_session.menuEnabled(Item::ZapiszJako));
@@ -327,6 +349,13 @@ void TForm_Sprawdzanie::reject()
 void TForm_Sprawdzanie::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    // Qt hands a widget's size increment and base size on to the window
+    // system only when they are set after the native window exists; the
+    // height of this window steps by whole rows while its border is dragged.
+    if (QWindow *native = windowHandle()) {
+        native->setSizeIncrement(sizeIncrement());
+        native->setBaseSize(baseSize());
+    }
     // The recent files are read once each time the window comes up, not at
     // every activation: every message box and file dialog gives the
     // activation back, and a reload then would drop the files opened since

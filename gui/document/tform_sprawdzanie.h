@@ -12,6 +12,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QStackedWidget;
+class QStatusBar;
 class TForm_Miernik;
 class TForm_RS232;
 struct Services;
@@ -91,6 +92,9 @@ public:
     QLabel *Label_CzestNastWska = nullptr;
     QLabel *Label_Kmm = nullptr;
     QLabel *Label_Kmz = nullptr;
+
+    // Says what the last save did.
+    QStatusBar *StatusBar = nullptr;
 
     TForm_Miernik *Form_Miernik = nullptr;
 

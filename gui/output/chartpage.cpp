@@ -2,6 +2,7 @@
 
 #include "prompts.h"
 
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLegend>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 ChartPage::ChartPage(QWidget *parent) : QChartView(new QChart, parent)
@@ -35,6 +37,8 @@ bool ChartPage::build(const TDaneSprawdzania &record, ChartTable table, ChartKin
 
 void ChartPage::showChart(const ChartContent &content)
 {
+    m_heading = content.heading;
+    m_subheading = content.subheading;
     fill(*chart(), content);
 }
 
@@ -52,7 +56,36 @@ QValueAxis *axisOf(QChart &chart, Qt::Orientation orientation)
     return axis;
 }
 
+// Room the title's text document keeps around its lines.
+constexpr qreal TitleSlack = 12;
+
+// QChart cuts a title too wide for it from its end, which takes the second
+// line first. The first line is cut here to the room the title has, so that
+// the second always shows.
+void setTitle(QChart &chart, const QString &heading, const QString &subheading)
+{
+    qreal left = 0;
+    qreal top = 0;
+    qreal right = 0;
+    qreal bottom = 0;
+    if (chart.layout())
+        chart.layout()->getContentsMargins(&left, &top, &right, &bottom);
+    const qreal width =
+        chart.size().width() > 0 ? chart.size().width() : qreal(ChartPage::DesignWidth);
+    const qreal room =
+        width - left - right - chart.margins().left() - chart.margins().right() - TitleSlack;
+    const QString first =
+        QFontMetricsF(chart.titleFont()).elidedText(heading, Qt::ElideRight, std::max(0.0, room));
+    chart.setTitle(first.toHtmlEscaped() + QStringLiteral("<br>") + subheading.toHtmlEscaped());
+}
+
 } // namespace
+
+void ChartPage::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    setTitle(*chart(), m_heading, m_subheading);
+}
 
 void ChartPage::fill(QChart &chart, const ChartContent &content)
 {
@@ -115,8 +148,7 @@ void ChartPage::fill(QChart &chart, const ChartContent &content)
     values->setTickAnchor(content.scale.minimum);
     values->setTickInterval(content.scale.step);
 
-    chart.setTitle(content.heading.toHtmlEscaped() + QStringLiteral("<br>") +
-                   content.subheading.toHtmlEscaped());
+    setTitle(chart, content.heading, content.subheading);
     QLegend *legend = chart.legend();
     legend->setAlignment(Qt::AlignRight);
     // At least the legend's width of old; wider where a legend text would
@@ -134,9 +166,9 @@ void ChartPage::render(QPainter &painter, const ChartContent &content, const QRe
     QGraphicsScene scene;
     auto *chart = new QChart;
     scene.addItem(chart);
-    fill(*chart, content);
     const QRectF design(0, 0, DesignWidth, DesignHeight);
     chart->setGeometry(design);
+    fill(*chart, content);
     chart->layout()->activate();
     scene.setSceneRect(design);
     scene.render(&painter, target, design);

@@ -37,4 +37,12 @@ public:
 
     // Draws a chart into a rectangle of a painter at its design size.
     static void render(QPainter &painter, const ChartContent &content, const QRectF &target);
+
+protected:
+    // The title's first line is cut to the chart's new width.
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QString m_heading;
+    QString m_subheading;
 };

@@ -79,8 +79,30 @@ void OutputMenu::Menu_Plik_DrukujClick()
         if (m_pagePrinter)
             m_pagePrinter->print(pages.pages);
         else
-            DevicePagePrinter(printer()).print(pages.pages);
+            printOnPrinter(pages.pages);
     });
+}
+
+void OutputMenu::printOnPrinter(const QList<OutputPage> &pages)
+{
+    try {
+        DevicePagePrinter(printer()).print(pages);
+    } catch (...) {
+        // A printer that failed to start stays active to Qt, which then
+        // ignores every later choice made in "&Drukarka". The next print
+        // gets a new one, still with the printer or file chosen.
+        const QPrinter &failed = *m_printer;
+        auto renewed = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        DevicePagePrinter::prepare(*renewed);
+        if (!failed.printerName().isEmpty())
+            renewed->setPrinterName(failed.printerName());
+        if (failed.outputFormat() == QPrinter::PdfFormat) {
+            renewed->setOutputFormat(QPrinter::PdfFormat);
+            renewed->setOutputFileName(failed.outputFileName());
+        }
+        m_printer = std::move(renewed);
+        throw;
+    }
 }
 
 PrintPlan::Pages OutputMenu::pagesFor(const PrintPlan::Marks &marks)

@@ -45,6 +45,8 @@ public:
 private:
     // "&Drukarka": the printer setup on the program's printer.
     void printerSetup();
+    // The pages on the program's printer.
+    void printOnPrinter(const QList<OutputPage> &pages);
     // "&Podgląd": the pages the marks would print.
     void preview();
     PrintPlan::Pages pagesFor(const PrintPlan::Marks &marks);

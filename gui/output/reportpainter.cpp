@@ -1,42 +1,15 @@
 #include "reportpainter.h"
 
+#include "qttextmeasurer.h"
 #include "reportcontent.h"
 #include "reportlayout.h"
 
-#include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 
 namespace ReportPainter {
 
 namespace {
-
-QFont fontOf(const ReportLayout::Font &font)
-{
-    QFont result;
-    switch (font.face) {
-    case ReportLayout::Face::Sans:
-        result.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-        result.setStyleHint(QFont::SansSerif);
-        break;
-    case ReportLayout::Face::Mono:
-        result.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")});
-        result.setStyleHint(QFont::TypeWriter);
-        break;
-    case ReportLayout::Face::Symbol:
-        // A face that has the check mark.
-        result.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-        result.setStyleHint(QFont::SansSerif);
-        break;
-    }
-    result.setPixelSize(font.pixelSize);
-    result.setBold(font.bold);
-    result.setItalic(font.italic);
-    // The page is drawn scaled; hinting for the design's pixels would move
-    // the glyphs on a printer's.
-    result.setHintingPreference(QFont::PreferNoHinting);
-    return result;
-}
 
 // Leading blanks that do not fit on one line with the first word make a
 // line of their own, as the headers were designed: "       j. m." puts its
@@ -58,7 +31,7 @@ QString wrapLeadingBlanks(const QString &text, const QFontMetricsF &metrics, qre
 
 void drawText(QPainter &painter, const ReportLayout::Item &item)
 {
-    painter.setFont(fontOf(item.font));
+    painter.setFont(QtTextMeasurer::font(item.font));
     const QFontMetricsF metrics(painter.font());
     QRectF box = item.box;
     QString text = item.text;
@@ -90,7 +63,8 @@ void paint(QPainter &painter, const ReportContent &report)
     painter.save();
     QPen frame(Qt::black);
     frame.setWidthF(1);
-    for (const ReportLayout::Item &item : ReportLayout::items(report)) {
+    const QtTextMeasurer measurer;
+    for (const ReportLayout::Item &item : ReportLayout::items(report, measurer)) {
         painter.setPen(frame);
         painter.setBrush(Qt::NoBrush);
         switch (item.kind) {

@@ -4,7 +4,6 @@
 #include "frequencyinput.h"
 #include "prompts.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,8 +14,10 @@ TForm_Czestotliwosc::TForm_Czestotliwosc(Prompts &prompts, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form_Czestotliwosc"));
     setWindowTitle(QStringLiteral("Częstotliwość"));
-    // No close box: the dialog ends only through OK with a valid frequency.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Esc and the close box end it without a frequency: the list it was
+    // opened from keeps what it had, and the fixed frequencies stay at hand.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(182, 90);
 
     QFont font(QStringLiteral("Courier New"));
@@ -51,8 +52,9 @@ TForm_Czestotliwosc::TForm_Czestotliwosc(Prompts &prompts, QWidget *parent)
 
 QString TForm_Czestotliwosc::ask()
 {
-    m_prompts.exec(this);
-    return m_accepted ? frequencyText() : QString();
+    m_accepted = false;
+    const bool accepted = m_prompts.exec(this) == QDialog::Accepted;
+    return accepted && m_accepted ? frequencyText() : QString();
 }
 
 QString TForm_Czestotliwosc::frequencyText() const
@@ -88,16 +90,8 @@ void TForm_Czestotliwosc::showEvent(QShowEvent *event)
     m_frequency = 0.0;
 }
 
-void TForm_Czestotliwosc::closeEvent(QCloseEvent *event)
-{
-    if (m_accepted)
-        QDialog::closeEvent(event);
-    else
-        event->ignore();
-}
-
 void TForm_Czestotliwosc::reject()
 {
-    if (m_accepted)
-        QDialog::reject();
+    m_accepted = false;
+    QDialog::reject();
 }

@@ -7,10 +7,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// "Częstotliwość": asks for one frequency of 45 to 2000 Hz. It cannot be left
-// without a valid one. Run it through Prompts::exec; afterwards
-// frequencyText() holds the frequency as the user sees it ("50,00") and
-// frequency() its value in hertz.
+// "Częstotliwość": asks for one frequency of 45 to 2000 Hz. OK takes only a
+// valid one; Esc and the close box end it without any. Run it through
+// Prompts::exec; after OK frequencyText() holds the frequency as the user
+// sees it ("50,00") and frequency() its value in hertz.
 class TForm_Czestotliwosc : public QDialog
 {
     Q_OBJECT
@@ -18,8 +18,8 @@ class TForm_Czestotliwosc : public QDialog
 public:
     explicit TForm_Czestotliwosc(Prompts &prompts, QWidget *parent = nullptr);
 
-    // Opens the dialog and returns the accepted frequency text; empty only if
-    // the dialog was ended without one, which the user cannot do.
+    // Opens the dialog and returns the accepted frequency text; empty when
+    // the user ended it without one.
     QString ask();
 
     bool isAccepted() const { return m_accepted; }
@@ -35,7 +35,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 public Q_SLOTS:
     void reject() override;

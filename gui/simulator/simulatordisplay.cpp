@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QString withComma(QByteArray text)
@@ -103,20 +105,35 @@ SimulatorDisplay::SimulatorDisplay(SimulatedCalibrator &calibrator, QWidget *par
     refresh();
 }
 
-void SimulatorDisplay::showBeside()
+void SimulatorDisplay::showBeside(const QWidget *window)
 {
     if (!isVisible()) {
-        // In front of the program's windows, which it only watches.
-        setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+        // It only watches the program, which keeps the keyboard.
         setAttribute(Qt::WA_ShowWithoutActivating);
         adjustSize();
-        if (const QScreen *screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.right() - frameGeometry().width() - 16, area.top() + 16);
+        const QScreen *screen = window ? window->screen() : this->screen();
+        if (screen) {
+            const QRect beside = window ? window->frameGeometry() : QRect();
+            move(placeBeside(screen->availableGeometry(), beside, frameGeometry().size()));
         }
     }
     refresh();
     show();
+}
+
+QPoint SimulatorDisplay::placeBeside(const QRect &available, const QRect &window, const QSize &size)
+{
+    constexpr int Gap = 16;
+    const int top =
+        std::clamp(window.isValid() ? window.top() : available.top() + Gap, available.top(),
+                   std::max(available.top(), available.bottom() + 1 - size.height()));
+    if (window.isValid()) {
+        if (window.right() + 1 + size.width() <= available.right() + 1)
+            return {window.right() + 1, top};
+        if (window.left() - size.width() >= available.left())
+            return {window.left() - size.width(), top};
+    }
+    return {available.right() + 1 - size.width() - Gap, available.top() + Gap};
 }
 
 void SimulatorDisplay::noteFault(const SimulatorEvent &event)

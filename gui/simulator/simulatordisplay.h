@@ -20,9 +20,15 @@ class SimulatorDisplay : public QWidget
 public:
     explicit SimulatorDisplay(SimulatedCalibrator &calibrator, QWidget *parent = nullptr);
 
-    // Shows the window in the top right corner of the screen, in front of
-    // the program's maximised window, without taking the keyboard from it.
-    void showBeside();
+    // Shows the window beside the program's window where the screen has
+    // room for it, otherwise in the screen's top right corner, without
+    // taking the keyboard from the program. It is a window like any other:
+    // the program's windows may come in front of it.
+    void showBeside(const QWidget *window);
+
+    // Where a window of `size` goes beside `window` within `available`: to
+    // its right, else to its left, else in the top right corner.
+    static QPoint placeBeside(const QRect &available, const QRect &window, const QSize &size);
 
     // The seven-segment display as it reads ("  12.5000") and the lamp.
     QString displayText() const;

@@ -301,10 +301,14 @@ void AmplitudePageTest::pointRemovalFollowsTheEscRules()
         f.type(value);
     const TZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.pointCount(), 5);
-    // The new sixth row cannot be left empty; Esc closes it.
+    // The new sixth row, left empty, closes without a word; so does Esc.
     QVERIFY(f.editing(Points, 1, 6));
     f.click(Points, 1, 3);
-    QCOMPARE(f.messages(), QStringList{"Źle wpisana liczba"});
+    QVERIFY(f.messages().isEmpty());
+    QVERIFY(f.editing(Points, 1, 3));
+    QVERIFY(!f.shown(Points, 1, 6));
+    f.click(Points, 1, 5);
+    f.type(QString());
     QVERIFY(f.editing(Points, 1, 6));
     f.type(QString(), Qt::Key_Escape);
     QVERIFY(f.editing(Points, 1, 5));
@@ -335,7 +339,7 @@ void AmplitudePageTest::pointRemovalFollowsTheEscRules()
     QVERIFY(!range.Punkty(2).Wpisany());
     QCOMPARE(range.Punkty(2).Wm(), 0.0L);
     QVERIFY(range.Punkty(3).Wpisany());
-    QCOMPARE(f.messages().size(), 1);
+    QVERIFY(f.messages().isEmpty());
 }
 
 void AmplitudePageTest::thirtyFivePointsOpenNoFurtherRow()
@@ -416,7 +420,7 @@ void AmplitudePageTest::scrollBarsFollowTheCounts()
     QCOMPARE(f.view().cellRect({Points, 1, 4}).top(), 44);
 
     // Dragging steps by whole rows within the allowed heights.
-    QCOMPARE(f.window.sizeIncrement(), QSize(0, 20));
+    QCOMPARE(f.window.sizeIncrement(), QSize(1, 20));
     QCOMPARE(f.window.baseSize(), QSize(639, 60));
     QCOMPARE(f.window.minimumSize(), QSize(639, 420));
     QCOMPARE(f.window.maximumSize(), QSize(639, 920));

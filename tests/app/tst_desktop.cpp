@@ -12,6 +12,7 @@
 #include "orvaneapplication.h"
 #include "program.h"
 #include "qtprompts.h"
+#include "rowscroller.h"
 #include "services.h"
 #include "tform_oknoglowne.h"
 #include "tform_oprogramie.h"
@@ -203,10 +204,17 @@ void DesktopTest::windowSystemGetsCaptionsAndSizes()
     QVERIFY(QTest::qWaitForWindowExposed(widget));
     const QString title = titleOnTheServer(widget);
     const bool fixedSize = fixedOnTheServer(widget);
+    const QString hints = propertyOnTheServer(widget, QStringLiteral("WM_NORMAL_HINTS"));
     if (!wasVisible)
         widget->hide();
     QCOMPARE(title, caption);
     QCOMPARE(fixedSize, fixed);
+    // Only the verification window's height steps by whole grid rows.
+    const int scale = int(widget->devicePixelRatio());
+    QCOMPARE(hints.contains(QStringLiteral("resize increment: %1 by %2")
+                                .arg(scale)
+                                .arg(RowScroller::RowHeight * scale)),
+             window == QLatin1String("Form_Sprawdzanie"));
 }
 
 void DesktopTest::everyTextShowsWhole_data()

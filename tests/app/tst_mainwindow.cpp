@@ -66,6 +66,7 @@ private Q_SLOTS:
     void hintLineFollowsTheMouse();
     void generalErrorBoxCaptions();
     void startUpCreatesEveryWindowOnce();
+    void verificationWindowIsMadeWhenFirstOpened();
     void settingsFilesThatAreNoFilesAreLeftAlone();
 
 private:
@@ -338,7 +339,7 @@ void MainWindowTest::commandLineDocumentOpensOnlyOnTheFirstActivation()
     mainPanel->setObjectName(QStringLiteral("Panel_Glowny"));
     QStringList opened;
     TForm_OknoGlowne::Windows windows;
-    windows.sprawdzanie = &verification;
+    windows.sprawdzanie = [&verification] { return &verification; };
     windows.openArgument = [&](const QString &path) { opened.append(path); };
     TForm_OknoGlowne window(t.services, windows, {QStringLiteral("/tmp/licznik.cal")});
 
@@ -366,7 +367,7 @@ void MainWindowTest::noArgumentNeverOpensTheVerificationWindow()
     TestServices t;
     QDialog verification;
     TForm_OknoGlowne::Windows windows;
-    windows.sprawdzanie = &verification;
+    windows.sprawdzanie = [&verification] { return &verification; };
     TForm_OknoGlowne window(t.services, windows, {});
     window.FormActivate();
     QCoreApplication::processEvents();
@@ -411,6 +412,16 @@ void MainWindowTest::startUpCreatesEveryWindowOnce()
     }
     QVERIFY(verification->Menu_Pomiary);
     QCOMPARE(program.mainWindow()->statusText(2), QStringLiteral("Wykonanie kalibratora: R-707"));
+}
+
+void MainWindowTest::verificationWindowIsMadeWhenFirstOpened()
+{
+    ScriptedPrompts prompts;
+    Program program({}, Program::Seams{nullptr, nullptr, &prompts});
+    program.start();
+    program.mainWindow()->Button_SprawdzanieMierClick();
+    QCOMPARE(prompts.dialogsShown, QStringList{"Form_Sprawdzanie"});
+    QCOMPARE(program.verificationWindow()->height(), 530);
 }
 
 void MainWindowTest::settingsFilesThatAreNoFilesAreLeftAlone()

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 // Fills the meter dialog and presses OK, as a user would.
@@ -71,6 +73,7 @@ void SprawdzanieTest::menusAtStart()
         QVERIFY(!item->isVisible());
     QCOMPARE(window.Menu_Plik_OstatniePliki->text(), QStringLiteral("Ostatnio używane pliki"));
     QCOMPARE(window.Menu_Plik_Nowy->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    QCOMPARE(window.Menu_Plik_Zapisz->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QCOMPARE(window.Menu_Plik_Zamknij->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     QCOMPARE(window.Recent5->shortcut(), QKeySequence(QStringLiteral("Ctrl+F5")));
     QCOMPARE(window.Menu_Plik_Excel_Otworz->text(), QStringLiteral("Wyślij"));
@@ -85,7 +88,7 @@ void SprawdzanieTest::newDocumentThroughTheMenu()
     TForm_Sprawdzanie window(t.services);
     t.prompts.dialogHandlers.push_back({"Form_Miernik", fillMeter("V640", "A-1", 1)});
     window.Menu_Plik_Nowy->trigger();
-    QCOMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : beznazwy.cal"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : beznazwy.cal[*]"));
     QCOMPARE(window.record().Typ(), QStringLiteral("Analogowy"));
     QCOMPARE(window.Label_Metoda->text(), QStringLiteral("Metoda dok. odczytu"));
     QCOMPARE(window.Label_Nazwa->text(), QStringLiteral("V640"));
@@ -214,8 +217,16 @@ void SprawdzanieTest::recentMenuFollowsTheList()
     QVERIFY(window.Recent2->isVisible());
     QVERIFY(!window.Recent3->isVisible());
     window.Recent2->trigger();
-    QCOMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : a.cal"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : a.cal[*]"));
     QCOMPARE(window.Menu_Plik_OstatniePliki->text(), QStringLiteral("a.cal"));
+    // The caption marks a change until it is saved, and the save says so.
+    QVERIFY(!window.isWindowModified());
+    window.session().setChanged();
+    QVERIFY(window.isWindowModified());
+    window.Menu_Plik_Zapisz->trigger();
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(window.StatusBar->currentMessage(),
+             QStringLiteral("Zapisano: ") + QDir::toNativeSeparators(dir.filePath("a.cal")));
 }
 
 void SprawdzanieTest::kasujResetsTheCalibrator()
@@ -331,7 +342,7 @@ void SprawdzanieTest::commandLineDocumentOpensWhenTheWindowComesUp()
     QSignalSpy splash(&window.session(), &DocumentSession::splashCloseRequested);
     window.setOpenArgument(dir.filePath("arg.cal"));
     window.show();
-    QTRY_COMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : arg.cal"));
+    QTRY_COMPARE(window.windowTitle(), QStringLiteral("Sprawdzanie miernika : arg.cal[*]"));
     QCOMPARE(splash.count(), 1);
     QCOMPARE(window.Label_Nazwa->text(), QStringLiteral("Z argumentu"));
     QVERIFY(window.session().isSaved());

@@ -15,6 +15,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,15 +114,20 @@ struct Fixture
                QApplication::focusWidget() == view().editor();
     }
 
-    // The frequency entry dialog, answered with a frequency.
+    // The frequency entry dialog, answered with a frequency, or without
+    // one ended with Esc.
     void answerFrequency(const QString &text)
     {
         t.prompts.dialogHandlers.push_back(
             {QStringLiteral("Form_Czestotliwosc"), [text](QDialog *d) {
                  auto *dialog = static_cast<TForm_Czestotliwosc *>(d);
+                 dialog->show();
                  dialog->Edit_Czestotliwosc->setText(text);
-                 dialog->BitBtn_Czestotliwosc_OKClick();
-                 return int(QDialog::Accepted);
+                 if (text.isEmpty())
+                     QTest::keyClick(dialog, Qt::Key_Escape);
+                 else
+                     dialog->BitBtn_Czestotliwosc_OKClick();
+                 return dialog->result();
              }});
     }
 
@@ -241,6 +247,20 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     QVERIFY(f.editing(Points, 2, 3));
     QVERIFY(!f.grid().rowOpen(Points, 4));
     QCOMPARE(f.frequencyDialogs(), 4);
+    // A new row whose dialog is ended with Esc shows "f" and, left so, goes
+    // without a word; its list still offers the fixed frequencies.
+    f.answerFrequency({});
+    f.type({});
+    QCOMPARE(f.grid().cell(Points, 2, 4).text, QStringLiteral("f"));
+    f.type({}, Qt::Key_Backtab);
+    QVERIFY(f.editing(Points, 2, 3));
+    QVERIFY(!f.grid().rowOpen(Points, 4));
+    f.answerFrequency({});
+    f.type({});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QCOMPARE(f.grid().cell(Points, 2, 4).text, QStringLiteral("50Hz"));
+    f.type({}, Qt::Key_Escape);
+    QCOMPARE(f.frequencyDialogs(), 6);
 
     const TZakresCz range = f.record().ZakresyCz(1);
     QCOMPARE(range.Zak(), 1.0L);
@@ -264,7 +284,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     f.click(Points, 2, 2);
     qobject_cast<QComboBox *>(f.view().editor())->hidePopup();
     QCOMPARE(double(range.Punkty(1).CzHz()), 55.5);
-    QCOMPARE(f.frequencyDialogs(), 4);
+    QCOMPARE(f.frequencyDialogs(), 6);
     // Tab from the last point leaves the grid.
     f.type({}, Qt::Key_Tab);
     f.type({}, Qt::Key_Tab);
@@ -361,6 +381,8 @@ void FrequencyPageTest::showingIsNotEditing()
     QVERIFY(f.active());
     TDaneSprawdzania full = fullDocument(Cyfrowy);
     full.setWidokAmpl(false);
+    // A frequency of more digits than the frequency dialog takes.
+    full.ZakresyCzDN(1).Punkty(3).setCzHz(99.995L);
     const QString name = f.write(full);
     QFile file(name);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -375,6 +397,11 @@ void FrequencyPageTest::showingIsNotEditing()
     // volts; the "Zakres" box says so too.
     QCOMPARE(f.grid().cell(Ranges, 2, 1).text, QStringLiteral("0,1"));
     QCOMPARE(f.window.Label_CzestNastWska->text(), QStringLiteral("Nast. amplit. kalibr.: 0,1 V"));
+    // Its list shows it whole once measured.
+    const QString measured = f.grid().cell(Points, 2, 3).text;
+    QCOMPARE(measured, QStringLiteral("99,995Hz"));
+    QVERIFY(QFontMetricsF(f.view().cellFont()).horizontalAdvance(measured) <=
+            f.view().textRect({Points, 2, 3}).width());
 
     // Ranges entered, lists entered and left, scrolled, charts shown, the
     // other characteristic and back.

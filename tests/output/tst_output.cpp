@@ -10,6 +10,9 @@
 #include "xlsxcells.h"
 
 #include <QCheckBox>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QPrintDialog>
 #include <QProcess>
@@ -83,6 +86,18 @@ void mark(TForm_Drukowanie *dialog, const QList<bool> &marks)
     dialog->CB1->setChecked(marks[0]);
     dialog->CB2->setChecked(marks[1]);
     dialog->CB3->setChecked(marks[2]);
+}
+
+// The operator picks printing to this file in the printer dialog.
+void choosePdfInThePrinterDialog(ScriptedPrompts &prompts, const QString &pdf)
+{
+    prompts.dialogHandlers.push_back({"PrinterSetupDialog1", [pdf](QDialog *dialog) {
+                                          QPrinter *printer =
+                                              static_cast<QPrintDialog *>(dialog)->printer();
+                                          printer->setOutputFormat(QPrinter::PdfFormat);
+                                          printer->setOutputFileName(pdf);
+                                          return int(QDialog::Accepted);
+                                      }});
 }
 
 QString run(const QString &program, const QStringList &arguments, int *status = nullptr)
@@ -160,6 +175,8 @@ private Q_SLOTS:
     void outputsLeaveHostileTargetsAlone();
     void spreadsheetIsWrittenAndOpened();
     void refusedChartKeepsWhatThePageShowed();
+    void chartHeadingKeepsItsSecondLine();
+    void printerChosenAfterAFailedPrintIsUsed();
 };
 
 void OutputTest::printSelectionEnablesAndOrdersThePages_data()
@@ -239,14 +256,7 @@ void OutputTest::marksAndThePrinterChoiceHoldForLaterPrints()
                                               QTest::mouseClick(form->Button1, Qt::LeftButton);
                                               return QDialog::Accepted;
                                           }});
-    // The operator picks printing to a file in the printer dialog.
-    w.t.prompts.dialogHandlers.push_back({"PrinterSetupDialog1", [&](QDialog *dialog) {
-                                              QPrinter *printer =
-                                                  static_cast<QPrintDialog *>(dialog)->printer();
-                                              printer->setOutputFormat(QPrinter::PdfFormat);
-                                              printer->setOutputFileName(pdf);
-                                              return QDialog::Accepted;
-                                          }});
+    choosePdfInThePrinterDialog(w.t.prompts, pdf);
     w.window.Menu_Plik_Drukuj->trigger();
     QCOMPARE(w.t.prompts.dialogsShown, (QStringList{"Form_Drukowanie", "PrinterSetupDialog1"}));
     QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression("Pages: +3\n")));
@@ -486,6 +496,54 @@ void OutputTest::refusedChartKeepsWhatThePageShowed()
     QCOMPARE(t.prompts.messages.first().caption, QStringLiteral("Wykres"));
     QCOMPARE(page.chart()->series().size(), 3);
     QCOMPARE(actual(), shown);
+}
+
+void OutputTest::chartHeadingKeepsItsSecondLine()
+{
+    TDaneSprawdzania record = amplitude();
+    record.setNazwa(QStringLiteral("Multimetr cyfrowy typu MX-3850"));
+    record.setNumer(QStringLiteral("WWWWWWWWWWWWWWWWWWWW"));
+    record.ZakresyAmpl(1).setZak(7.5L);
+    record.ZakresyAmpl(1).setJm(QStringLiteral("V"));
+    ChartPage page;
+    page.resize(ChartPage::DesignWidth, ChartPage::DesignHeight);
+    page.show();
+    for (ChartKind kind : {ChartKind::Points, ChartKind::Errors}) {
+        page.showChart(*ChartContent::build(record, ChartTable::Amplitude, kind, 1));
+        page.chart()->layout()->activate();
+        // The title as the chart shows it, its lines apart.
+        QString title;
+        for (QGraphicsItem *item : page.scene()->items()) {
+            if (auto *text = dynamic_cast<QGraphicsTextItem *>(item);
+                text && text->toPlainText().startsWith(QStringLiteral("Wykres")))
+                title = text->toPlainText();
+        }
+        QVERIFY2(
+            title.endsWith(QLatin1Char('\n') + QStringLiteral("Zakres: 7,5V, Częstotliwość: 50Hz")),
+            qPrintable(title));
+    }
+}
+
+void OutputTest::printerChosenAfterAFailedPrintIsUsed()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("wydruk.pdf"));
+    Window w(amplitude());
+    w.t.prompts.defaultDialogHandler = [](QDialog *dialog) {
+        mark(static_cast<TForm_Drukowanie *>(dialog), {true, false, false});
+        return int(QDialog::Accepted);
+    };
+    // The printer of a machine without printers, whatever this one has: a
+    // PDF file without a name. The first print fails and says so.
+    w.menu.printer().setOutputFormat(QPrinter::PdfFormat);
+    w.menu.printer().setOutputFileName(QString());
+    w.window.Menu_Plik_Drukuj->trigger();
+    QCOMPARE(w.t.prompts.messages.size(), 1);
+    choosePdfInThePrinterDialog(w.t.prompts, pdf);
+    w.menu.Form_Drukowanie->Button1Click();
+    w.window.Menu_Plik_Drukuj->trigger();
+    QCOMPARE(w.t.prompts.messages.size(), 1);
+    QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression("Pages: +1\n")));
 }
 
 ORVANE_TEST_MAIN(OutputTest)

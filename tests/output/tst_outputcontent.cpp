@@ -38,6 +38,15 @@ struct Expected
     QString format;
 };
 
+// Every letter half as wide as the font is high.
+struct HalfEmMeasurer : TextMeasurer
+{
+    double width(const QString &text, const PageFont &font) const override
+    {
+        return text.size() * font.pixelSize * 0.5;
+    }
+};
+
 class NoOpener : public FileOpener
 {
 public:
@@ -58,6 +67,7 @@ class OutputContentTest : public QObject
 private Q_SLOTS:
     void reportShowsEachDefinedPointOnceWithTheVerdict_data();
     void reportShowsEachDefinedPointOnceWithTheVerdict();
+    void boxTextsShrinkThenAreCut();
     void rangesWithNothingToShowAreRefused_data();
     void rangesWithNothingToShowAreRefused();
     void workbookCellsReadBack_data();
@@ -145,7 +155,7 @@ void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict()
 
     // Only the filled rows are framed on the page, each at its own row.
     int framedCells = 0;
-    for (const ReportLayout::Item &item : ReportLayout::items(report)) {
+    for (const ReportLayout::Item &item : ReportLayout::items(report, HalfEmMeasurer())) {
         if (item.framed && item.box.top() >= ReportLayout::cellBox(1, 1).top()) {
             ++framedCells;
             QVERIFY(item.box.top() <= ReportLayout::cellBox(int(rows.size()), 1).top());
@@ -153,6 +163,37 @@ void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict()
         }
     }
     QCOMPARE(framedCells, rows.size() * ReportContent::Columns);
+}
+
+void OutputContentTest::boxTextsShrinkThenAreCut()
+{
+    ReportContent report;
+    report.nazwa = QStringLiteral("Nazwa: Multimetr cyfrowy typu MX-3850");
+    report.numer = QStringLiteral("Numer: 1234567890 1234567890 1234567890 1234567890");
+    report.metoda = QStringLiteral("Metoda dokładnej nastawy");
+    report.klasa = QStringLiteral("Klasa: 0,3333% wartości mierzonej, 0,3333% zakresu + 0.002mV");
+    // Where a line starts, its box's right edge, what it shows, its size.
+    const struct
+    {
+        QPoint at;
+        int boxRight;
+        QString shown;
+        int pixelSize;
+    } lines[] = {{{109, 106}, 311, report.nazwa, 10},
+                 {{109, 132}, 311, "Numer: 1234567890 1234567890 1234567890 123…", 9},
+                 {{109, 158}, 311, report.metoda, 13},
+                 {{328, 158}, 702, report.klasa, 12}};
+    const HalfEmMeasurer measurer;
+    const QList<ReportLayout::Item> items = ReportLayout::items(report, measurer);
+    for (const auto &line : lines) {
+        const auto item = std::find_if(items.begin(), items.end(), [&](const auto &placed) {
+            return placed.box.topLeft() == line.at;
+        });
+        QVERIFY(item != items.end());
+        QCOMPARE(item->text, line.shown);
+        QCOMPARE(item->font.pixelSize, line.pixelSize);
+        QVERIFY(line.at.x() + measurer.width(item->text, item->font) < line.boxRight);
+    }
 }
 
 void OutputContentTest::rangesWithNothingToShowAreRefused_data()
