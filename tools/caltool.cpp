@@ -1,9 +1,9 @@
-#include "caltool.h"
+#include "tools/caltool.h"
 
-#include "documentfile.h"
-#include "documentjson.h"
-#include "errors.h"
-#include "registertool.h"
+#include "core/base/errors.h"
+#include "core/document/documentfile.h"
+#include "core/document/documentjson.h"
+#include "tools/registertool.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "caltool.h"
-#include "documentfile.h"
+#include "core/document/documentfile.h"
+#include "tools/caltool.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
-#include "registertool.h"
+#include "tools/registertool.h"
 
-#include "meterregister.h"
-#include "registererror.h"
-#include "registerscan.h"
+#include "core/register/meterregister.h"
+#include "core/register/registererror.h"
+#include "core/register/registerscan.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

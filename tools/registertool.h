@@ -1,6 +1,6 @@
 #pragma once
 
-#include "caltool.h"
+#include "tools/caltool.h"
 
 #include <QByteArray>
 #include <QStringList>

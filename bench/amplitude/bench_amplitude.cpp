@@ -2,14 +2,14 @@
 // takes (the 35-row point grid is refilled), and how long opening a full
 // document takes until the window is painted, beside an empty one.
 
-#include "amplitudepage.h"
-#include "documentfile.h"
-#include "documentsession.h"
-#include "errormath.h"
-#include "fulldocument.h"
-#include "testservices.h"
-#include "tform_czestotliwosc.h"
-#include "tform_sprawdzanie.h"
+#include "core/characteristic/errormath.h"
+#include "core/document/documentfile.h"
+#include "core/document/documentsession.h"
+#include "gui/characteristic/amplitude/amplitudepage.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/panel/tform_czestotliwosc.h"
+#include "tests/amplitude/fulldocument.h"
+#include "tests/support/core/testservices.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -6,8 +6,8 @@
 //   bench_startup_probe text      the same window showing one line of text
 // On stdout: the number of widgets that existed at that paint.
 
-#include "orvaneapplication.h"
-#include "program.h"
+#include "gui/app/orvaneapplication.h"
+#include "gui/app/program.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -2,8 +2,8 @@
 // are built on, and dumping documents as JSON, all in one run so the figures
 // compare.
 
-#include "documentfile.h"
-#include "documentjson.h"
+#include "core/document/documentfile.h"
+#include "core/document/documentjson.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,18 +5,18 @@
 //
 //   cmake --build build -j2 --target bench_output && build/bench/output/bench_output
 
-#include "amplitudepage.h"
-#include "chartpage.h"
-#include "documentfile.h"
-#include "documentsession.h"
-#include "fulldocument.h"
-#include "pagepainter.h"
-#include "testservices.h"
-#include "tform_czestotliwosc.h"
-#include "tform_sprawdzanie.h"
-#include "timedrun.h"
-#include "workbookcontent.h"
-#include "workbookfile.h"
+#include "bench/timedrun.h"
+#include "core/document/documentfile.h"
+#include "core/document/documentsession.h"
+#include "core/output/workbookcontent.h"
+#include "core/output/workbookfile.h"
+#include "gui/characteristic/amplitude/amplitudepage.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/output/chartpage.h"
+#include "gui/output/pagepainter.h"
+#include "gui/panel/tform_czestotliwosc.h"
+#include "tests/amplitude/fulldocument.h"
+#include "tests/support/core/testservices.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -3,12 +3,12 @@
 // wire at 4800 baud (10 bits a byte with start and stop bit). The fixed pauses
 // between frames are left out: the clock returns at once.
 
-#include "clock.h"
-#include "link.h"
-#include "panelstate.h"
-#include "prompts.h"
-#include "services.h"
-#include "tform_pulpit.h"
+#include "core/base/clock.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/services.h"
+#include "core/link/link.h"
+#include "core/panel/panelstate.h"
+#include "gui/panel/tform_pulpit.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -6,11 +6,11 @@
 //
 //   cmake --build build -j2 --target bench_register && build/bench/register/bench_register
 
-#include "documentfile.h"
-#include "meterregister.h"
-#include "postgrescluster.h"
-#include "registerscan.h"
-#include "timedrun.h"
+#include "bench/timedrun.h"
+#include "core/document/documentfile.h"
+#include "core/register/meterregister.h"
+#include "core/register/registerscan.h"
+#include "tests/support/core/postgrescluster.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>

@@ -4,9 +4,9 @@
 //
 //   cmake --build build -j2 --target bench_simulator && build/bench/simulator/bench_simulator
 
-#include "frames.h"
-#include "simulatedcalibrator.h"
-#include "simulatorlog.h"
+#include "core/calibrator/frames.h"
+#include "core/simulator/simulatedcalibrator.h"
+#include "core/simulator/simulatorlog.h"
 
 #include <QCoreApplication>
 

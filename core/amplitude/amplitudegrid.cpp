@@ -1,11 +1,11 @@
-#include "amplitudegrid.h"
+#include "core/amplitude/amplitudegrid.h"
 
-#include "amplitudecells.h"
-#include "calibratorranges.h"
-#include "documentsession.h"
-#include "errormath.h"
-#include "numbertext.h"
-#include "tdanesprawdzania.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/characteristic/amplitudecells.h"
+#include "core/characteristic/errormath.h"
+#include "core/characteristic/numbertext.h"
+#include "core/document/documentsession.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gridrules.h"
+#include "core/characteristic/gridrules.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "calibratorranges.h"
+#include "core/calibrator/calibratorranges.h"
 
-#include "real48.h"
+#include "core/document/real48.h"
 
 #include <array>
 #include <stdexcept>

@@ -1,7 +1,7 @@
-#include "frames.h"
+#include "core/calibrator/frames.h"
 
-#include "calibratorranges.h"
-#include "real48.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/document/real48.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "amplitudecells.h"
+#include "core/characteristic/amplitudecells.h"
 
-#include "calibratorranges.h"
-#include "errormath.h"
-#include "errors.h"
-#include "localnumber.h"
-#include "numbertext.h"
-#include "prompts.h"
-#include "tdanesprawdzania.h"
+#include "core/base/errors.h"
+#include "core/base/localnumber.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/characteristic/errormath.h"
+#include "core/characteristic/numbertext.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <iterator>
 #include <vector>

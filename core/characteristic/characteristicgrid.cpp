@@ -1,8 +1,8 @@
-#include "characteristicgrid.h"
+#include "core/characteristic/characteristicgrid.h"
 
-#include "documentsession.h"
-#include "errorbox.h"
-#include "prompts.h"
+#include "core/base/errorbox.h"
+#include "core/base/prompts.h"
+#include "core/document/documentsession.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gridrules.h"
-#include "rowscroller.h"
+#include "core/characteristic/gridrules.h"
+#include "core/characteristic/rowscroller.h"
 
 #include <QObject>
 

@@ -1,9 +1,9 @@
-#include "errormath.h"
+#include "core/characteristic/errormath.h"
 
-#include "calibratorranges.h"
-#include "numbertext.h"
-#include "real48.h"
-#include "tdanesprawdzania.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/characteristic/numbertext.h"
+#include "core/document/real48.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <cmath>
 

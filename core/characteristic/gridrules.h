@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gridtags.h"
-#include "prompts.h"
+#include "core/base/prompts.h"
+#include "core/characteristic/gridtags.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "numbertext.h"
+#include "core/characteristic/numbertext.h"
 
-#include "frames.h"
-#include "real48.h"
+#include "core/calibrator/frames.h"
+#include "core/document/real48.h"
 
 #include <QLocale>
 

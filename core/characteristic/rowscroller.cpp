@@ -1,4 +1,4 @@
-#include "rowscroller.h"
+#include "core/characteristic/rowscroller.h"
 
 #include <algorithm>
 

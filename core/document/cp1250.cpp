@@ -1,4 +1,4 @@
-#include "cp1250.h"
+#include "core/document/cp1250.h"
 
 #include <QHash>
 

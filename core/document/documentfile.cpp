@@ -1,9 +1,9 @@
-#include "documentfile.h"
+#include "core/document/documentfile.h"
 
-#include "errors.h"
-#include "filenode.h"
-#include "outputfile.h"
-#include "real48.h"
+#include "core/base/errors.h"
+#include "core/base/filenode.h"
+#include "core/document/outputfile.h"
+#include "core/document/real48.h"
 
 #include <QDir>
 #include <QFile>

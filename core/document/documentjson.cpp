@@ -1,8 +1,8 @@
-#include "documentjson.h"
+#include "core/document/documentjson.h"
 
-#include "cp1250.h"
-#include "errors.h"
-#include "real48.h"
+#include "core/base/errors.h"
+#include "core/document/cp1250.h"
+#include "core/document/real48.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
-#include "documentsession.h"
+#include "core/document/documentsession.h"
 
-#include "documentfile.h"
-#include "errors.h"
-#include "verificationrecorder.h"
+#include "core/base/errors.h"
+#include "core/document/documentfile.h"
+#include "core/document/verificationrecorder.h"
 
 #include <QDir>
 #include <QFileInfo>

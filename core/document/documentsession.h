@@ -1,8 +1,8 @@
 #pragma once
 
-#include "prompts.h"
-#include "recentfiles.h"
-#include "tdanesprawdzania.h"
+#include "core/base/prompts.h"
+#include "core/document/recentfiles.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "outputfile.h"
+#include "core/document/outputfile.h"
 
-#include "filenode.h"
+#include "core/base/filenode.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "real48.h"
+#include "core/document/real48.h"
 
-#include "errors.h"
+#include "core/base/errors.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
-#include "recentfiles.h"
+#include "core/document/recentfiles.h"
 
-#include "configpaths.h"
+#include "core/base/configpaths.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
-#include "tdanesprawdzania.h"
+#include "core/document/tdanesprawdzania.h"
 
-#include "cp1250.h"
-#include "real48.h"
+#include "core/document/cp1250.h"
+#include "core/document/real48.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "frequencygrid.h"
+#include "core/frequency/frequencygrid.h"
 
-#include "amplitudecells.h"
-#include "documentsession.h"
-#include "errormath.h"
-#include "localnumber.h"
-#include "numbertext.h"
-#include "real48.h"
-#include "tdanesprawdzania.h"
+#include "core/base/localnumber.h"
+#include "core/characteristic/amplitudecells.h"
+#include "core/characteristic/errormath.h"
+#include "core/characteristic/numbertext.h"
+#include "core/document/documentsession.h"
+#include "core/document/real48.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <vector>
 

@@ -1,15 +1,15 @@
-#include "frequencyrun.h"
+#include "core/frequency/frequencyrun.h"
 
-#include "calibratorranges.h"
-#include "documentsession.h"
-#include "errormath.h"
-#include "exactreadinglogic.h"
-#include "frames.h"
-#include "link.h"
-#include "numbertext.h"
-#include "real48.h"
-#include "services.h"
-#include "tdanesprawdzania.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/calibrator/frames.h"
+#include "core/calibrator/services.h"
+#include "core/characteristic/errormath.h"
+#include "core/characteristic/numbertext.h"
+#include "core/document/documentsession.h"
+#include "core/document/real48.h"
+#include "core/document/tdanesprawdzania.h"
+#include "core/link/link.h"
+#include "core/measure/exactreadinglogic.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "measurecommand.h"
-#include "pointdialogs.h"
-#include "pointloop.h"
+#include "core/measure/measurecommand.h"
+#include "core/measure/pointdialogs.h"
+#include "core/measure/pointloop.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "viewswitch.h"
+#include "core/frequency/viewswitch.h"
 
-#include "prompts.h"
-#include "tdanesprawdzania.h"
+#include "core/base/prompts.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <cmath>
 

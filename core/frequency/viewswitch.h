@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chartcontent.h"
-#include "documentsession.h"
-#include "outputrange.h"
+#include "core/document/documentsession.h"
+#include "core/output/chartcontent.h"
+#include "core/output/outputrange.h"
 
 #include <QObject>
 #include <QString>

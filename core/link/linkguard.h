@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link.h"
+#include "core/link/link.h"
 
 // Holds the calibrator link open for as long as it lives: it opens the link
 // when it is made (throwing ECommsError when the port will not open) and

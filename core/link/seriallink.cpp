@@ -1,6 +1,6 @@
-#include "seriallink.h"
+#include "core/link/seriallink.h"
 
-#include "errors.h"
+#include "core/base/errors.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

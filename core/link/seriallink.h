@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link.h"
+#include "core/link/link.h"
 
 #include <QString>
 

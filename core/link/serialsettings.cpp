@@ -1,6 +1,6 @@
-#include "serialsettings.h"
+#include "core/link/serialsettings.h"
 
-#include "configpaths.h"
+#include "core/base/configpaths.h"
 
 #include <QSettings>
 

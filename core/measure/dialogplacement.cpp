@@ -1,4 +1,4 @@
-#include "dialogplacement.h"
+#include "core/measure/dialogplacement.h"
 
 DialogPlacement DialogPlacement::compute(const QRect &screen, const QRect &windowFrame,
                                          const QSize &dialogSize, bool placed)

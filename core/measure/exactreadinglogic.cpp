@@ -1,11 +1,11 @@
-#include "exactreadinglogic.h"
+#include "core/measure/exactreadinglogic.h"
 
-#include "calibratorranges.h"
-#include "errors.h"
-#include "frames.h"
-#include "link.h"
-#include "localnumber.h"
-#include "services.h"
+#include "core/base/errors.h"
+#include "core/base/localnumber.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/calibrator/frames.h"
+#include "core/calibrator/services.h"
+#include "core/link/link.h"
 
 #include <QLocale>
 

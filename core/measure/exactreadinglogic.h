@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calibratorranges.h"
-#include "measurementstate.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/measure/measurementstate.h"
 
 #include <QByteArray>
 #include <QString>

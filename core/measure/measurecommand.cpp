@@ -1,13 +1,13 @@
-#include "measurecommand.h"
+#include "core/measure/measurecommand.h"
 
-#include "documentsession.h"
-#include "errorbox.h"
-#include "frames.h"
-#include "linkguard.h"
-#include "measurementstate.h"
-#include "prompts.h"
-#include "services.h"
-#include "tdanesprawdzania.h"
+#include "core/base/errorbox.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/frames.h"
+#include "core/calibrator/services.h"
+#include "core/document/documentsession.h"
+#include "core/document/tdanesprawdzania.h"
+#include "core/link/linkguard.h"
+#include "core/measure/measurementstate.h"
 
 const QString MeasureCommand::highCurrentText = QStringLiteral(
     "Jeden lub kilka zakresów pomiarowych\r\nwymaga przełączenia kalibratora na zakres "

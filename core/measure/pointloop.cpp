@@ -1,12 +1,12 @@
-#include "pointloop.h"
+#include "core/measure/pointloop.h"
 
-#include "calibratorranges.h"
-#include "frames.h"
-#include "link.h"
-#include "measurementstate.h"
-#include "prompts.h"
-#include "services.h"
-#include "tdanesprawdzania.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/calibrator/frames.h"
+#include "core/calibrator/services.h"
+#include "core/document/tdanesprawdzania.h"
+#include "core/link/link.h"
+#include "core/measure/measurementstate.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
-#include "chartcontent.h"
+#include "core/output/chartcontent.h"
 
-#include "amplitudecells.h"
-#include "calibratorranges.h"
-#include "errormath.h"
-#include "reportcontent.h"
-#include "tdanesprawdzania.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/characteristic/amplitudecells.h"
+#include "core/characteristic/errormath.h"
+#include "core/document/tdanesprawdzania.h"
+#include "core/output/reportcontent.h"
 
 #include <algorithm>
 #include <cmath>

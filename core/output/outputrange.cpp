@@ -1,8 +1,8 @@
-#include "outputrange.h"
+#include "core/output/outputrange.h"
 
-#include "amplitudecells.h"
-#include "documentsession.h"
-#include "tdanesprawdzania.h"
+#include "core/characteristic/amplitudecells.h"
+#include "core/document/documentsession.h"
+#include "core/document/tdanesprawdzania.h"
 
 namespace OutputRanges {
 

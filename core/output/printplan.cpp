@@ -1,6 +1,6 @@
-#include "printplan.h"
+#include "core/output/printplan.h"
 
-#include "tdanesprawdzania.h"
+#include "core/document/tdanesprawdzania.h"
 
 namespace PrintPlan {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chartcontent.h"
-#include "outputrange.h"
-#include "reportcontent.h"
+#include "core/output/chartcontent.h"
+#include "core/output/outputrange.h"
+#include "core/output/reportcontent.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "reportcontent.h"
+#include "core/output/reportcontent.h"
 
-#include "errormath.h"
-#include "numbertext.h"
-#include "tdanesprawdzania.h"
+#include "core/characteristic/errormath.h"
+#include "core/characteristic/numbertext.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <cmath>
 

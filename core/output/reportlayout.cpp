@@ -1,6 +1,6 @@
-#include "reportlayout.h"
+#include "core/output/reportlayout.h"
 
-#include "reportcontent.h"
+#include "core/output/reportcontent.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "textmeasurer.h"
+#include "core/output/textmeasurer.h"
 
 #include <QList>
 #include <QRect>

@@ -1,11 +1,11 @@
-#include "spreadsheetexport.h"
+#include "core/output/spreadsheetexport.h"
 
-#include "amplitudecells.h"
-#include "errors.h"
-#include "prompts.h"
-#include "tdanesprawdzania.h"
-#include "workbookcontent.h"
-#include "workbookfile.h"
+#include "core/base/errors.h"
+#include "core/base/prompts.h"
+#include "core/characteristic/amplitudecells.h"
+#include "core/document/tdanesprawdzania.h"
+#include "core/output/workbookcontent.h"
+#include "core/output/workbookfile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outputrange.h"
+#include "core/output/outputrange.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "textmeasurer.h"
+#include "core/output/textmeasurer.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "workbookcontent.h"
+#include "core/output/workbookcontent.h"
 
-#include "errormath.h"
-#include "real48.h"
-#include "tdanesprawdzania.h"
+#include "core/characteristic/errormath.h"
+#include "core/document/real48.h"
+#include "core/document/tdanesprawdzania.h"
 
 namespace {
 

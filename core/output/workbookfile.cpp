@@ -1,8 +1,8 @@
-#include "workbookfile.h"
+#include "core/output/workbookfile.h"
 
-#include "filenode.h"
-#include "outputfile.h"
-#include "workbookcontent.h"
+#include "core/base/filenode.h"
+#include "core/document/outputfile.h"
+#include "core/output/workbookcontent.h"
 
 #include <QHash>
 

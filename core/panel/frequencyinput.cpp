@@ -1,7 +1,7 @@
-#include "frequencyinput.h"
+#include "core/panel/frequencyinput.h"
 
-#include "frames.h"
-#include "localnumber.h"
+#include "core/base/localnumber.h"
+#include "core/calibrator/frames.h"
 
 #include <QLocale>
 

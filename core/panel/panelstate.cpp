@@ -1,11 +1,11 @@
-#include "panelstate.h"
+#include "core/panel/panelstate.h"
 
-#include "clock.h"
-#include "frames.h"
-#include "frequencyinput.h"
-#include "link.h"
-#include "prompts.h"
-#include "services.h"
+#include "core/base/clock.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/frames.h"
+#include "core/calibrator/services.h"
+#include "core/link/link.h"
+#include "core/panel/frequencyinput.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calibratorranges.h"
+#include "core/calibrator/calibratorranges.h"
 
 #include <QByteArray>
 #include <QString>

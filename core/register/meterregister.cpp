@@ -1,6 +1,6 @@
-#include "meterregister.h"
+#include "core/register/meterregister.h"
 
-#include "registererror.h"
+#include "core/register/registererror.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "registerlocation.h"
-#include "verification.h"
+#include "core/register/registerlocation.h"
+#include "core/register/verification.h"
 
 #include <QList>
 #include <QSqlDatabase>

@@ -1,6 +1,6 @@
-#include "registerbrowser.h"
+#include "core/register/registerbrowser.h"
 
-#include "meterregister.h"
+#include "core/register/meterregister.h"
 
 #include <QCryptographicHash>
 #include <QDir>

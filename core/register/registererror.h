@@ -1,6 +1,6 @@
 #pragma once
 
-#include "errors.h"
+#include "core/base/errors.h"
 
 // The register of meters cannot be opened, read or written. The detail is
 // the database driver's own reason.

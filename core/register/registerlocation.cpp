@@ -1,7 +1,7 @@
-#include "registerlocation.h"
+#include "core/register/registerlocation.h"
 
-#include "configpaths.h"
-#include "registererror.h"
+#include "core/base/configpaths.h"
+#include "core/register/registererror.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "registerrecorder.h"
+#include "core/register/registerrecorder.h"
 
-#include "meterregister.h"
+#include "core/register/meterregister.h"
 
 void RegisterRecorder::documentSaved(const QString &fileName)
 {

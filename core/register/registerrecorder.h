@@ -1,7 +1,7 @@
 #pragma once
 
-#include "registerlocation.h"
-#include "verificationrecorder.h"
+#include "core/document/verificationrecorder.h"
+#include "core/register/registerlocation.h"
 
 #include <QDate>
 

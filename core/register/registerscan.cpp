@@ -1,9 +1,9 @@
-#include "registerscan.h"
+#include "core/register/registerscan.h"
 
-#include "errors.h"
-#include "meterregister.h"
-#include "registererror.h"
-#include "verification.h"
+#include "core/base/errors.h"
+#include "core/register/meterregister.h"
+#include "core/register/registererror.h"
+#include "core/register/verification.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,9 +1,9 @@
-#include "verification.h"
+#include "core/register/verification.h"
 
-#include "documentfile.h"
-#include "errormath.h"
-#include "errors.h"
-#include "filenode.h"
+#include "core/base/errors.h"
+#include "core/base/filenode.h"
+#include "core/characteristic/errormath.h"
+#include "core/document/documentfile.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

@@ -1,6 +1,6 @@
-#include "portlink.h"
+#include "core/simulator/portlink.h"
 
-#include "serialsettings.h"
+#include "core/link/serialsettings.h"
 
 void PortLink::setPortName(const QString &portName)
 {

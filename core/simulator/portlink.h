@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link.h"
+#include "core/link/link.h"
 
 // The program's one link. The port chosen in "Parametry transmisji" decides
 // where the frames go: to the serial line, or, for "simulator", to the

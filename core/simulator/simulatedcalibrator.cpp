@@ -1,7 +1,7 @@
-#include "simulatedcalibrator.h"
+#include "core/simulator/simulatedcalibrator.h"
 
-#include "calibratorranges.h"
-#include "frames.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/calibrator/frames.h"
 
 #include <array>
 #include <limits>

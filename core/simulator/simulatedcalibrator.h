@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calibratormodel.h"
+#include "core/calibrator/calibratormodel.h"
 
 #include <QByteArray>
 #include <QObject>

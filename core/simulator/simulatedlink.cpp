@@ -1,7 +1,7 @@
-#include "simulatedlink.h"
+#include "core/simulator/simulatedlink.h"
 
-#include "errors.h"
-#include "simulatedcalibrator.h"
+#include "core/base/errors.h"
+#include "core/simulator/simulatedcalibrator.h"
 
 bool SimulatedLink::open()
 {

@@ -1,7 +1,7 @@
-#include "simulatorlog.h"
+#include "core/simulator/simulatorlog.h"
 
-#include "errors.h"
-#include "filenode.h"
+#include "core/base/errors.h"
+#include "core/base/filenode.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulatedcalibrator.h"
+#include "core/simulator/simulatedcalibrator.h"
 
 #include <QElapsedTimer>
 

@@ -1,7 +1,7 @@
-#include "simulatorterminal.h"
+#include "core/simulator/simulatorterminal.h"
 
-#include "errors.h"
-#include "simulatedcalibrator.h"
+#include "core/base/errors.h"
+#include "core/simulator/simulatedcalibrator.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "documentfile.h"
-#include "headlessoutput.h"
-#include "orvaneapplication.h"
-#include "program.h"
+#include "core/document/documentfile.h"
+#include "gui/app/orvaneapplication.h"
+#include "gui/app/program.h"
+#include "gui/output/headlessoutput.h"
 
 #include <cstdio>
 

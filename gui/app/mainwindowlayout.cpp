@@ -1,4 +1,4 @@
-#include "mainwindowlayout.h"
+#include "gui/app/mainwindowlayout.h"
 
 #include <cmath>
 

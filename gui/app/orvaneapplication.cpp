@@ -1,6 +1,6 @@
-#include "orvaneapplication.h"
+#include "gui/app/orvaneapplication.h"
 
-#include "artwork.h"
+#include "gui/resources/artwork.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

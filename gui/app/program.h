@@ -1,14 +1,14 @@
 #pragma once
 
-#include "clock.h"
-#include "measurementstate.h"
-#include "portlink.h"
-#include "qtprompts.h"
-#include "registerrecorder.h"
-#include "seriallink.h"
-#include "services.h"
-#include "simulatedcalibrator.h"
-#include "simulatedlink.h"
+#include "core/base/clock.h"
+#include "core/calibrator/services.h"
+#include "core/link/seriallink.h"
+#include "core/measure/measurementstate.h"
+#include "core/register/registerrecorder.h"
+#include "core/simulator/portlink.h"
+#include "core/simulator/simulatedcalibrator.h"
+#include "core/simulator/simulatedlink.h"
+#include "gui/link/qtprompts.h"
 
 #include <QStringList>
 

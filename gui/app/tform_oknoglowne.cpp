@@ -1,16 +1,16 @@
-#include "tform_oknoglowne.h"
+#include "gui/app/tform_oknoglowne.h"
 
-#include "artwork.h"
-#include "errorbox.h"
-#include "errors.h"
-#include "frames.h"
-#include "linkguard.h"
-#include "mainwindowlayout.h"
-#include "prompts.h"
-#include "services.h"
-#include "tform_oprogramie.h"
-#include "tform_pulpit.h"
-#include "tform_wyborkal.h"
+#include "core/base/errorbox.h"
+#include "core/base/errors.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/frames.h"
+#include "core/calibrator/services.h"
+#include "core/link/linkguard.h"
+#include "gui/app/mainwindowlayout.h"
+#include "gui/app/tform_oprogramie.h"
+#include "gui/app/tform_wyborkal.h"
+#include "gui/panel/tform_pulpit.h"
+#include "gui/resources/artwork.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "tform_oprogramie.h"
+#include "gui/app/tform_oprogramie.h"
 
-#include "artwork.h"
+#include "gui/resources/artwork.h"
 
 #include <QFrame>
 #include <QGridLayout>

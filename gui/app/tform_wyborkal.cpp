@@ -1,6 +1,6 @@
-#include "tform_wyborkal.h"
+#include "gui/app/tform_wyborkal.h"
 
-#include "services.h"
+#include "core/calibrator/services.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
-#include "characteristicpage.h"
+#include "gui/characteristic/characteristicpage.h"
 
-#include "documentsession.h"
-#include "gridview.h"
-#include "services.h"
-#include "tform_czestotliwosc.h"
-#include "tform_sprawdzanie.h"
+#include "core/calibrator/services.h"
+#include "core/document/documentsession.h"
+#include "gui/characteristic/gridview.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/panel/tform_czestotliwosc.h"
 
 #include <QGroupBox>
 #include <QLabel>

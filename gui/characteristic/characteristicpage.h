@@ -1,7 +1,7 @@
 #pragma once
 
-#include "characteristicgrid.h"
-#include "outputrange.h"
+#include "core/characteristic/characteristicgrid.h"
+#include "core/output/outputrange.h"
 
 #include <QWidget>
 

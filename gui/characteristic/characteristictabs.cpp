@@ -1,8 +1,8 @@
-#include "characteristictabs.h"
+#include "gui/characteristic/characteristictabs.h"
 
-#include "characteristicpage.h"
-#include "services.h"
-#include "tform_sprawdzanie.h"
+#include "core/calibrator/services.h"
+#include "gui/characteristic/characteristicpage.h"
+#include "gui/document/tform_sprawdzanie.h"
 
 #include <QApplication>
 #include <QLabel>

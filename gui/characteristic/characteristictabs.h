@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewswitch.h"
+#include "core/frequency/viewswitch.h"
 
 #include <QColor>
 #include <QObject>

@@ -1,7 +1,7 @@
-#include "gridview.h"
+#include "gui/characteristic/gridview.h"
 
-#include "decimalcommakey.h"
-#include "rowscroller.h"
+#include "core/characteristic/rowscroller.h"
+#include "gui/link/decimalcommakey.h"
 
 #include <QApplication>
 #include <QComboBox>

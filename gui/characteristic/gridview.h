@@ -1,6 +1,6 @@
 #pragma once
 
-#include "characteristicgrid.h"
+#include "core/characteristic/characteristicgrid.h"
 
 #include <QFont>
 #include <QWidget>

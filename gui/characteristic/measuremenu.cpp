@@ -1,13 +1,13 @@
-#include "measuremenu.h"
+#include "gui/characteristic/measuremenu.h"
 
-#include "characteristicpage.h"
-#include "dialogresult.h"
-#include "exactreadingdialog.h"
-#include "exactsettingdialog.h"
-#include "gridview.h"
-#include "tform_pomiary.h"
-#include "tform_sprawdzanie.h"
-#include "windowplacement.h"
+#include "gui/characteristic/characteristicpage.h"
+#include "gui/characteristic/gridview.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/measure/dialogresult.h"
+#include "gui/measure/exactreadingdialog.h"
+#include "gui/measure/exactsettingdialog.h"
+#include "gui/measure/tform_pomiary.h"
+#include "gui/measure/windowplacement.h"
 
 #include <QAction>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "amplituderun.h"
-#include "frequencyrun.h"
-#include "measurecommand.h"
+#include "core/amplitude/amplituderun.h"
+#include "core/frequency/frequencyrun.h"
+#include "core/measure/measurecommand.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
-#include "tform_miernik.h"
+#include "gui/document/tform_miernik.h"
 
-#include "prompts.h"
-#include "services.h"
-#include "tdanesprawdzania.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/services.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <QComboBox>
 #include <QLabel>

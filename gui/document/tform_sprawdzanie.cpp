@@ -1,14 +1,14 @@
-#include "tform_sprawdzanie.h"
+#include "gui/document/tform_sprawdzanie.h"
 
-#include "clock.h"
-#include "errorbox.h"
-#include "frames.h"
-#include "link.h"
-#include "linkguard.h"
-#include "prompts.h"
-#include "services.h"
-#include "tform_miernik.h"
-#include "tform_rs232.h"
+#include "core/base/clock.h"
+#include "core/base/errorbox.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/frames.h"
+#include "core/calibrator/services.h"
+#include "core/link/link.h"
+#include "core/link/linkguard.h"
+#include "gui/document/tform_miernik.h"
+#include "gui/link/tform_rs232.h"
 
 #include <QAction>
 #include <QCloseEvent>

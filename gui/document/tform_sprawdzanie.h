@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documentsession.h"
+#include "core/document/documentsession.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "decimalcommakey.h"
+#include "gui/link/decimalcommakey.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

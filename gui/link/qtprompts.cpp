@@ -1,4 +1,4 @@
-#include "qtprompts.h"
+#include "gui/link/qtprompts.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prompts.h"
+#include "core/base/prompts.h"
 
 // The program's Prompts: QMessageBox, QDialog::exec and QFileDialog.
 class QtPrompts : public Prompts

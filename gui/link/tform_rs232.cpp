@@ -1,7 +1,7 @@
-#include "tform_rs232.h"
+#include "gui/link/tform_rs232.h"
 
-#include "link.h"
-#include "services.h"
+#include "core/calibrator/services.h"
+#include "core/link/link.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serialsettings.h"
+#include "core/link/serialsettings.h"
 
 #include <QDialog>
 

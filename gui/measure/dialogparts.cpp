@@ -1,4 +1,4 @@
-#include "dialogparts.h"
+#include "gui/measure/dialogparts.h"
 
 #include <QDialog>
 #include <QGridLayout>

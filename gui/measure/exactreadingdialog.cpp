@@ -1,14 +1,14 @@
-#include "exactreadingdialog.h"
+#include "gui/measure/exactreadingdialog.h"
 
-#include "dialogparts.h"
+#include "gui/measure/dialogparts.h"
 
-#include "clock.h"
-#include "dialogresult.h"
-#include "measurementstate.h"
-#include "prompts.h"
-#include "services.h"
-#include "updowncontrol.h"
-#include "windowplacement.h"
+#include "core/base/clock.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/services.h"
+#include "core/measure/measurementstate.h"
+#include "gui/measure/dialogresult.h"
+#include "gui/measure/updowncontrol.h"
+#include "gui/measure/windowplacement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exactreadinglogic.h"
+#include "core/measure/exactreadinglogic.h"
 
 #include <QDialog>
 #include <QPointer>

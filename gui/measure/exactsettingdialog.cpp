@@ -1,14 +1,14 @@
-#include "exactsettingdialog.h"
+#include "gui/measure/exactsettingdialog.h"
 
-#include "decimalcommakey.h"
-#include "dialogparts.h"
-#include "dialogresult.h"
-#include "errors.h"
-#include "localnumber.h"
-#include "measurementstate.h"
-#include "prompts.h"
-#include "services.h"
-#include "windowplacement.h"
+#include "core/base/errors.h"
+#include "core/base/localnumber.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/services.h"
+#include "core/measure/measurementstate.h"
+#include "gui/link/decimalcommakey.h"
+#include "gui/measure/dialogparts.h"
+#include "gui/measure/dialogresult.h"
+#include "gui/measure/windowplacement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

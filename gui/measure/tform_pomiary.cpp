@@ -1,9 +1,9 @@
-#include "tform_pomiary.h"
+#include "gui/measure/tform_pomiary.h"
 
-#include "dialogresult.h"
-#include "prompts.h"
-#include "services.h"
-#include "windowplacement.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/services.h"
+#include "gui/measure/dialogresult.h"
+#include "gui/measure/windowplacement.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

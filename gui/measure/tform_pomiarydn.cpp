@@ -1,4 +1,4 @@
-#include "tform_pomiarydn.h"
+#include "gui/measure/tform_pomiarydn.h"
 
 TForm_PomiaryDN::TForm_PomiaryDN(Services &services, MeasurementState &state, QWidget *parent)
     : ExactSettingDialog(services, state, QStringLiteral("PomDN"), parent)

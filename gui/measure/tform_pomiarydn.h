@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exactsettingdialog.h"
+#include "gui/measure/exactsettingdialog.h"
 
 // "Metoda dokładnej nastawy" of the amplitude characteristic: the
 // exact-setting run of a digital meter shows it for every point.

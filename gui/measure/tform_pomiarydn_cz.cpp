@@ -1,4 +1,4 @@
-#include "tform_pomiarydn_cz.h"
+#include "gui/measure/tform_pomiarydn_cz.h"
 
 TForm_PomiaryDN_Cz::TForm_PomiaryDN_Cz(Services &services, MeasurementState &state, QWidget *parent)
     : ExactSettingDialog(services, state, QStringLiteral("PomDN_Cz"), parent)

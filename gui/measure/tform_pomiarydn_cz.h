@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exactsettingdialog.h"
+#include "gui/measure/exactsettingdialog.h"
 
 // "Metoda dokładnej nastawy" of the frequency characteristic; it works as
 // TForm_PomiaryDN does.

@@ -1,4 +1,4 @@
-#include "tform_pomiarydo.h"
+#include "gui/measure/tform_pomiarydo.h"
 
 TForm_PomiaryDO::TForm_PomiaryDO(Services &services, MeasurementState &state, QWidget *parent)
     : ExactReadingDialog(services, state, ExactReadingLogic::Variant::Amplitude, parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exactreadingdialog.h"
+#include "gui/measure/exactreadingdialog.h"
 
 // "Metoda dokładnego odczytu" of the amplitude characteristic: the exact-reading
 // run of an analogue meter shows it for every point.

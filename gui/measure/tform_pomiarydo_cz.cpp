@@ -1,4 +1,4 @@
-#include "tform_pomiarydo_cz.h"
+#include "gui/measure/tform_pomiarydo_cz.h"
 
 TForm_PomiaryDO_Cz::TForm_PomiaryDO_Cz(Services &services, MeasurementState &state, QWidget *parent)
     : ExactReadingDialog(services, state, ExactReadingLogic::Variant::Frequency, parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exactreadingdialog.h"
+#include "gui/measure/exactreadingdialog.h"
 
 // "Metoda dokładnego odczytu" of the frequency characteristic. It works as
 // TForm_PomiaryDO does, with its own point settings; the last function sent is

@@ -1,4 +1,4 @@
-#include "updowncontrol.h"
+#include "gui/measure/updowncontrol.h"
 
 #include <QKeyEvent>
 #include <QToolButton>

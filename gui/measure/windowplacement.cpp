@@ -1,6 +1,6 @@
-#include "windowplacement.h"
+#include "gui/measure/windowplacement.h"
 
-#include "dialogplacement.h"
+#include "core/measure/dialogplacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

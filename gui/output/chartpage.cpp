@@ -1,6 +1,6 @@
-#include "chartpage.h"
+#include "gui/output/chartpage.h"
 
-#include "prompts.h"
+#include "core/base/prompts.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chartcontent.h"
+#include "core/output/chartcontent.h"
 
 #include <QChartView>
 

@@ -1,8 +1,8 @@
-#include "chartpages.h"
+#include "gui/output/chartpages.h"
 
-#include "chartpage.h"
-#include "outputrange.h"
-#include "tform_sprawdzanie.h"
+#include "core/output/outputrange.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/output/chartpage.h"
 
 namespace {
 

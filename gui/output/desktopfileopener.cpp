@@ -1,4 +1,4 @@
-#include "desktopfileopener.h"
+#include "gui/output/desktopfileopener.h"
 
 #include <QDesktopServices>
 #include <QUrl>

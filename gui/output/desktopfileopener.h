@@ -1,6 +1,6 @@
 #pragma once
 
-#include "spreadsheetexport.h"
+#include "core/output/spreadsheetexport.h"
 
 // Opens a file with the desktop's application for its kind.
 class DesktopFileOpener : public FileOpener

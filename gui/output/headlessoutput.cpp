@@ -1,13 +1,13 @@
-#include "headlessoutput.h"
+#include "gui/output/headlessoutput.h"
 
-#include "documentfile.h"
-#include "errors.h"
-#include "outputfile.h"
-#include "outputrange.h"
-#include "pagepainter.h"
-#include "tdanesprawdzania.h"
-#include "workbookcontent.h"
-#include "workbookfile.h"
+#include "core/base/errors.h"
+#include "core/document/documentfile.h"
+#include "core/document/outputfile.h"
+#include "core/document/tdanesprawdzania.h"
+#include "core/output/outputrange.h"
+#include "core/output/workbookcontent.h"
+#include "core/output/workbookfile.h"
+#include "gui/output/pagepainter.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,12 +1,12 @@
-#include "outputmenu.h"
+#include "gui/output/outputmenu.h"
 
-#include "chartpages.h"
-#include "errorbox.h"
-#include "prompts.h"
-#include "services.h"
-#include "tform_drukowanie.h"
-#include "tform_sprawdzanie.h"
-#include "tform_tabela.h"
+#include "core/base/errorbox.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/services.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/output/chartpages.h"
+#include "gui/output/tform_drukowanie.h"
+#include "gui/output/tform_tabela.h"
 
 #include <QAction>
 #include <QPrintDialog>

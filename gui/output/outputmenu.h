@@ -1,8 +1,8 @@
 #pragma once
 
-#include "desktopfileopener.h"
-#include "outputrange.h"
-#include "pagepainter.h"
+#include "core/output/outputrange.h"
+#include "gui/output/desktopfileopener.h"
+#include "gui/output/pagepainter.h"
 
 #include <QObject>
 #include <QPrinter>

@@ -1,10 +1,10 @@
-#include "pagepainter.h"
+#include "gui/output/pagepainter.h"
 
-#include "chartpage.h"
-#include "errors.h"
-#include "outputfile.h"
-#include "reportlayout.h"
-#include "reportpainter.h"
+#include "core/base/errors.h"
+#include "core/document/outputfile.h"
+#include "core/output/reportlayout.h"
+#include "gui/output/chartpage.h"
+#include "gui/output/reportpainter.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printplan.h"
+#include "core/output/printplan.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "qttextmeasurer.h"
+#include "gui/output/qttextmeasurer.h"
 
 #include <QFontMetricsF>
 #include <QStringList>

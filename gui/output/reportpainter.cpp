@@ -1,8 +1,8 @@
-#include "reportpainter.h"
+#include "gui/output/reportpainter.h"
 
-#include "qttextmeasurer.h"
-#include "reportcontent.h"
-#include "reportlayout.h"
+#include "core/output/reportcontent.h"
+#include "core/output/reportlayout.h"
+#include "gui/output/qttextmeasurer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "tform_drukowanie.h"
+#include "gui/output/tform_drukowanie.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
-#include "tform_tabela.h"
+#include "gui/output/tform_tabela.h"
 
-#include "reportlayout.h"
-#include "reportpainter.h"
+#include "core/output/reportlayout.h"
+#include "gui/output/reportpainter.h"
 
 #include <QPainter>
 

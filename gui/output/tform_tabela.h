@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reportcontent.h"
+#include "core/output/reportcontent.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "displaycells.h"
+#include "gui/panel/displaycells.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panelstate.h"
+#include "core/panel/panelstate.h"
 
 #include <QColor>
 #include <QImage>

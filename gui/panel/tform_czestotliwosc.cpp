@@ -1,8 +1,8 @@
-#include "tform_czestotliwosc.h"
+#include "gui/panel/tform_czestotliwosc.h"
 
-#include "decimalcommakey.h"
-#include "frequencyinput.h"
-#include "prompts.h"
+#include "core/base/prompts.h"
+#include "core/panel/frequencyinput.h"
+#include "gui/link/decimalcommakey.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "tform_pulpit.h"
+#include "gui/panel/tform_pulpit.h"
 
-#include "displaycells.h"
-#include "errorbox.h"
-#include "link.h"
-#include "services.h"
+#include "core/base/errorbox.h"
+#include "core/calibrator/services.h"
+#include "core/link/link.h"
+#include "gui/panel/displaycells.h"
 
 #include <QButtonGroup>
 #include <QEvent>

@@ -1,8 +1,8 @@
-#include "tform_rejestr.h"
+#include "gui/register/tform_rejestr.h"
 
-#include "errorbox.h"
-#include "prompts.h"
-#include "services.h"
+#include "core/base/errorbox.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/services.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registerbrowser.h"
+#include "core/register/registerbrowser.h"
 
 #include <QDialog>
 

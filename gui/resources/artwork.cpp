@@ -1,6 +1,6 @@
-#include "artwork.h"
+#include "gui/resources/artwork.h"
 
-#include "calibratorranges.h"
+#include "core/calibrator/calibratorranges.h"
 
 #include <QIconEngine>
 #include <QLinearGradient>

@@ -1,7 +1,7 @@
 // Writes the program's scalable icon: orvane707-icon <file.svg>
 // It runs during the build, so it needs no display.
 
-#include "artwork.h"
+#include "gui/resources/artwork.h"
 
 #include <QGuiApplication>
 #include <QPainter>

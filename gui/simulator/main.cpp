@@ -4,13 +4,13 @@
 //   orvane707-sim [--link PATH] [--model R-707|R-707C|R-707F|R-707FC]
 //                 [--log FILE] [--headless]
 
-#include "calibratormodel.h"
-#include "errors.h"
-#include "simulatedcalibrator.h"
-#include "simulatordisplay.h"
-#include "simulatorlog.h"
-#include "simulatorterminal.h"
-#include "terminationsignals.h"
+#include "core/base/errors.h"
+#include "core/calibrator/calibratormodel.h"
+#include "core/simulator/simulatedcalibrator.h"
+#include "core/simulator/simulatorlog.h"
+#include "core/simulator/simulatorterminal.h"
+#include "gui/simulator/simulatordisplay.h"
+#include "gui/simulator/terminationsignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

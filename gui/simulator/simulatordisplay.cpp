@@ -1,9 +1,9 @@
-#include "simulatordisplay.h"
+#include "gui/simulator/simulatordisplay.h"
 
-#include "displaycells.h"
-#include "panelstate.h"
-#include "serialsettings.h"
-#include "simulatedcalibrator.h"
+#include "core/link/serialsettings.h"
+#include "core/panel/panelstate.h"
+#include "core/simulator/simulatedcalibrator.h"
+#include "gui/panel/displaycells.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "terminationsignals.h"
+#include "gui/simulator/terminationsignals.h"
 
 #include <QSocketNotifier>
 

@@ -4,19 +4,19 @@
 // window.
 // ctest runs it twice, at scale 1 and with QT_SCALE_FACTOR=2.
 
-#include "amplitudepage.h"
-#include "calibratormodel.h"
-#include "calibratorranges.h"
-#include "exactsettingdialog.h"
-#include "gridview.h"
-#include "orvaneapplication.h"
-#include "program.h"
-#include "qtprompts.h"
-#include "rowscroller.h"
-#include "services.h"
-#include "tform_oknoglowne.h"
-#include "tform_oprogramie.h"
-#include "tform_sprawdzanie.h"
+#include "core/calibrator/calibratormodel.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/calibrator/services.h"
+#include "core/characteristic/rowscroller.h"
+#include "gui/app/orvaneapplication.h"
+#include "gui/app/program.h"
+#include "gui/app/tform_oknoglowne.h"
+#include "gui/app/tform_oprogramie.h"
+#include "gui/characteristic/amplitude/amplitudepage.h"
+#include "gui/characteristic/gridview.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/link/qtprompts.h"
+#include "gui/measure/exactsettingdialog.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "calibratorranges.h"
-#include "frames.h"
-#include "real48.h"
-#include "testmain.h"
-#include "testservices.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/calibrator/frames.h"
+#include "core/document/real48.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <clocale>
 

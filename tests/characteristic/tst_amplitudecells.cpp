@@ -1,11 +1,11 @@
-#include "amplitudecells.h"
-#include "errors.h"
-#include "gridtags.h"
-#include "numbertext.h"
-#include "real48.h"
-#include "rowscroller.h"
-#include "tdanesprawdzania.h"
-#include "testmain.h"
+#include "core/base/errors.h"
+#include "core/characteristic/amplitudecells.h"
+#include "core/characteristic/gridtags.h"
+#include "core/characteristic/numbertext.h"
+#include "core/characteristic/rowscroller.h"
+#include "core/document/real48.h"
+#include "core/document/tdanesprawdzania.h"
+#include "tests/support/core/testmain.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "calibratorranges.h"
-#include "errormath.h"
-#include "real48.h"
-#include "tdanesprawdzania.h"
-#include "testmain.h"
+#include "core/calibrator/calibratorranges.h"
+#include "core/characteristic/errormath.h"
+#include "core/document/real48.h"
+#include "core/document/tdanesprawdzania.h"
+#include "tests/support/core/testmain.h"
 
 #include <stdexcept>
 

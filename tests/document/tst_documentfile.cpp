@@ -1,8 +1,8 @@
-#include "documentfile.h"
-#include "errors.h"
-#include "randomdocument.h"
-#include "real48.h"
-#include "testmain.h"
+#include "core/base/errors.h"
+#include "core/document/documentfile.h"
+#include "core/document/real48.h"
+#include "tests/support/core/randomdocument.h"
+#include "tests/support/core/testmain.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "documentfile.h"
-#include "documentsession.h"
-#include "errors.h"
-#include "testmain.h"
-#include "testservices.h"
+#include "core/base/errors.h"
+#include "core/document/documentfile.h"
+#include "core/document/documentsession.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
-#include "cp1250.h"
-#include "errors.h"
-#include "real48.h"
-#include "tdanesprawdzania.h"
-#include "testmain.h"
+#include "core/base/errors.h"
+#include "core/document/cp1250.h"
+#include "core/document/real48.h"
+#include "core/document/tdanesprawdzania.h"
+#include "tests/support/core/testmain.h"
 
 #include <QRandomGenerator>
 

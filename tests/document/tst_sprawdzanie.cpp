@@ -1,9 +1,9 @@
-#include "documentfile.h"
-#include "testmain.h"
-#include "testservices.h"
-#include "tform_miernik.h"
-#include "tform_rs232.h"
-#include "tform_sprawdzanie.h"
+#include "core/document/documentfile.h"
+#include "gui/document/tform_miernik.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/link/tform_rs232.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QAction>
 #include <QComboBox>

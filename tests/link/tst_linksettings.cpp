@@ -1,9 +1,9 @@
-#include "calibratormodel.h"
-#include "configpaths.h"
-#include "serialsettings.h"
-#include "testmain.h"
-#include "testservices.h"
-#include "tform_rs232.h"
+#include "core/base/configpaths.h"
+#include "core/calibrator/calibratormodel.h"
+#include "core/link/serialsettings.h"
+#include "gui/link/tform_rs232.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QComboBox>
 #include <QFile>

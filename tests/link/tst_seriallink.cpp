@@ -1,8 +1,8 @@
-#include "errors.h"
-#include "frames.h"
-#include "pseudoterminal.h"
-#include "seriallink.h"
-#include "testmain.h"
+#include "core/base/errors.h"
+#include "core/calibrator/frames.h"
+#include "core/link/seriallink.h"
+#include "tests/support/core/pseudoterminal.h"
+#include "tests/support/core/testmain.h"
 
 class SerialLinkTest : public QObject
 {

@@ -1,12 +1,12 @@
-#include "dialogresult.h"
-#include "exactreadinglogic.h"
-#include "frames.h"
-#include "measurementstate.h"
-#include "testmain.h"
-#include "testservices.h"
-#include "tform_pomiarydo.h"
-#include "tform_pomiarydo_cz.h"
-#include "updowncontrol.h"
+#include "core/calibrator/frames.h"
+#include "core/measure/exactreadinglogic.h"
+#include "core/measure/measurementstate.h"
+#include "gui/measure/dialogresult.h"
+#include "gui/measure/tform_pomiarydo.h"
+#include "gui/measure/tform_pomiarydo_cz.h"
+#include "gui/measure/updowncontrol.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QLineEdit>
 #include <QPushButton>

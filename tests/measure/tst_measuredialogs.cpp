@@ -1,12 +1,12 @@
-#include "dialogplacement.h"
-#include "dialogresult.h"
-#include "localnumber.h"
-#include "measurementstate.h"
-#include "testmain.h"
-#include "testservices.h"
-#include "tform_pomiary.h"
-#include "tform_pomiarydn.h"
-#include "tform_pomiarydn_cz.h"
+#include "core/base/localnumber.h"
+#include "core/measure/dialogplacement.h"
+#include "core/measure/measurementstate.h"
+#include "gui/measure/dialogresult.h"
+#include "gui/measure/tform_pomiary.h"
+#include "gui/measure/tform_pomiarydn.h"
+#include "gui/measure/tform_pomiarydn_cz.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

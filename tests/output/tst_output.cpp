@@ -1,13 +1,13 @@
-#include "chartpage.h"
-#include "documentfile.h"
-#include "outputdocuments.h"
-#include "outputmenu.h"
-#include "reportlayout.h"
-#include "testmain.h"
-#include "testservices.h"
-#include "tform_drukowanie.h"
-#include "tform_sprawdzanie.h"
-#include "xlsxcells.h"
+#include "core/document/documentfile.h"
+#include "core/output/reportlayout.h"
+#include "gui/document/tform_sprawdzanie.h"
+#include "gui/output/chartpage.h"
+#include "gui/output/outputmenu.h"
+#include "gui/output/tform_drukowanie.h"
+#include "tests/output/outputdocuments.h"
+#include "tests/output/xlsxcells.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QCheckBox>
 #include <QGraphicsLayout>

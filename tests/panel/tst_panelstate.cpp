@@ -1,6 +1,6 @@
-#include "panelstate.h"
-#include "testmain.h"
-#include "testservices.h"
+#include "core/panel/panelstate.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 // A panel just opened by the main window: link open, standby sent, standby
 // button down, then shown and activated. The transcript starts empty.

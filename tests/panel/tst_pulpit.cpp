@@ -1,10 +1,10 @@
-#include "displaycells.h"
-#include "frames.h"
-#include "frequencyinput.h"
-#include "testmain.h"
-#include "testservices.h"
-#include "tform_czestotliwosc.h"
-#include "tform_pulpit.h"
+#include "core/calibrator/frames.h"
+#include "core/panel/frequencyinput.h"
+#include "gui/panel/displaycells.h"
+#include "gui/panel/tform_czestotliwosc.h"
+#include "gui/panel/tform_pulpit.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QLabel>
 #include <QLineEdit>

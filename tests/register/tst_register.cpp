@@ -1,12 +1,12 @@
-#include "configpaths.h"
-#include "documentfile.h"
-#include "documentsession.h"
-#include "meterregister.h"
-#include "registererror.h"
-#include "registerfixture.h"
-#include "registerrecorder.h"
-#include "testmain.h"
-#include "testservices.h"
+#include "core/base/configpaths.h"
+#include "core/document/documentfile.h"
+#include "core/document/documentsession.h"
+#include "core/register/meterregister.h"
+#include "core/register/registererror.h"
+#include "core/register/registerrecorder.h"
+#include "tests/support/core/registerfixture.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "meterregister.h"
-#include "registerfixture.h"
-#include "services.h"
-#include "testmain.h"
-#include "testservices.h"
-#include "tform_rejestr.h"
+#include "core/calibrator/services.h"
+#include "core/register/meterregister.h"
+#include "gui/register/tform_rejestr.h"
+#include "tests/support/core/registerfixture.h"
+#include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QCryptographicHash>
 #include <QLineEdit>

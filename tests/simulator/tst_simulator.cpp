@@ -1,8 +1,8 @@
-#include "errors.h"
-#include "frames.h"
-#include "simulatedcalibrator.h"
-#include "simulatorlog.h"
-#include "testmain.h"
+#include "core/base/errors.h"
+#include "core/calibrator/frames.h"
+#include "core/simulator/simulatedcalibrator.h"
+#include "core/simulator/simulatorlog.h"
+#include "tests/support/core/testmain.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "documentfile.h"
-#include "documentjson.h"
-#include "errors.h"
-#include "randomdocument.h"
-#include "real48.h"
-#include "testmain.h"
+#include "core/base/errors.h"
+#include "core/document/documentfile.h"
+#include "core/document/documentjson.h"
+#include "core/document/real48.h"
+#include "tests/support/core/randomdocument.h"
+#include "tests/support/core/testmain.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,8 +3,8 @@
 // record is then read through every typed field, so damaged length bytes and
 // numbers are exercised too.
 
-#include "documentfile.h"
-#include "errors.h"
+#include "core/base/errors.h"
+#include "core/document/documentfile.h"
 
 #include <QByteArray>
 

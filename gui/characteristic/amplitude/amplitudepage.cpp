@@ -1,7 +1,7 @@
-#include "amplitudepage.h"
+#include "gui/characteristic/amplitude/amplitudepage.h"
 
-#include "amplitudegrid.h"
-#include "tform_sprawdzanie.h"
+#include "core/amplitude/amplitudegrid.h"
+#include "gui/document/tform_sprawdzanie.h"
 
 namespace {
 

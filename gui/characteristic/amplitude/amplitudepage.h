@@ -1,6 +1,6 @@
 #pragma once
 
-#include "characteristicpage.h"
+#include "gui/characteristic/characteristicpage.h"
 
 // The "Tabela" page of the amplitude characteristic: the amplitude
 // configuration of the characteristic grid, page 0 of the window's

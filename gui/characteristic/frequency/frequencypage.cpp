@@ -1,7 +1,7 @@
-#include "frequencypage.h"
+#include "gui/characteristic/frequency/frequencypage.h"
 
-#include "frequencygrid.h"
-#include "tform_sprawdzanie.h"
+#include "core/frequency/frequencygrid.h"
+#include "gui/document/tform_sprawdzanie.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "characteristicpage.h"
+#include "gui/characteristic/characteristicpage.h"
 
 // The table page of the frequency characteristic ("Tabela - analiza
 // czestotliwosciowaDN"): the frequency configuration of the characteristic

@@ -1,4 +1,4 @@
-#include "postgrescluster.h"
+#include "tests/support/core/postgrescluster.h"
 
 #include <QDir>
 #include <QProcess>

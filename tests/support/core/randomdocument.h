@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tdanesprawdzania.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <QByteArray>
 #include <QRandomGenerator>

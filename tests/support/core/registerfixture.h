@@ -1,6 +1,6 @@
 #pragma once
 
-#include "postgrescluster.h"
+#include "tests/support/core/postgrescluster.h"
 
 #include <QObject>
 #include <QTemporaryDir>

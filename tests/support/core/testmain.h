@@ -8,7 +8,7 @@
 // the window tests (built with the gui support library) on a QApplication,
 // with their dialogs told apart by object name.
 #ifdef ORVANE_TEST_WINDOWS
-#include "windowtesting.h"
+#include "tests/support/gui/windowtesting.h"
 
 #include <QApplication>
 using OrvaneTestApplication = QApplication;

@@ -1,4 +1,4 @@
-#include "testservices.h"
+#include "tests/support/core/testservices.h"
 
 QString Transcript::frameText(const QByteArray &frame)
 {

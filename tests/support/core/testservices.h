@@ -1,10 +1,10 @@
 #pragma once
 
-#include "clock.h"
-#include "errors.h"
-#include "link.h"
-#include "prompts.h"
-#include "services.h"
+#include "core/base/clock.h"
+#include "core/base/errors.h"
+#include "core/base/prompts.h"
+#include "core/calibrator/services.h"
+#include "core/link/link.h"
 
 #include <QByteArray>
 #include <QList>

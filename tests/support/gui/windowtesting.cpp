@@ -1,6 +1,6 @@
-#include "windowtesting.h"
+#include "tests/support/gui/windowtesting.h"
 
-#include "testservices.h"
+#include "tests/support/core/testservices.h"
 
 #include <QDialog>
 

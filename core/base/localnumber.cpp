@@ -1,4 +1,4 @@
-#include "localnumber.h"
+#include "core/base/localnumber.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
-#include "configpaths.h"
+#include "core/base/configpaths.h"
 
-#include "filenode.h"
+#include "core/base/filenode.h"
 
 #include <QDir>
 #include <QStandardPaths>

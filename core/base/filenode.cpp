@@ -1,4 +1,4 @@
-#include "filenode.h"
+#include "core/base/filenode.h"
 
 #include <QFile>
 

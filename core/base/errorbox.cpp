@@ -1,7 +1,7 @@
-#include "errorbox.h"
+#include "core/base/errorbox.h"
 
-#include "errors.h"
-#include "prompts.h"
+#include "core/base/errors.h"
+#include "core/base/prompts.h"
 
 void showGeneralError(Prompts &prompts, const std::exception &error)
 {

@@ -1,6 +1,6 @@
-#include "calibratormodel.h"
+#include "core/calibrator/calibratormodel.h"
 
-#include "configpaths.h"
+#include "core/base/configpaths.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "core/base/clock.h"
 
 #include <QEventLoop>
 #include <QTimer>
