@@ -2,7 +2,6 @@
 
 #include "core/calibrator/calibratorranges.h"
 #include "core/characteristic/amplitudecells.h"
-#include "core/characteristic/errormath.h"
 #include "core/characteristic/numbertext.h"
 #include "core/document/documentsession.h"
 #include "core/document/tdanesprawdzania.h"
@@ -160,10 +159,15 @@ int AmplitudeGridRules::item(GridArea area, int column, int row) const
     return cz >= 0 && cz <= 4 ? cz : 0;
 }
 
-bool AmplitudeGridRules::outOfTolerance(int j) const
+Decision AmplitudeGridRules::decision(int j) const
 {
-    const TZakresAmpl r = range(currentRange());
-    return !ErrorMath::withinTolerance(r, r.Punkty(j));
+    const int k = currentRange();
+    const TZakresAmpl r = range(k);
+    const DocumentExtension &extension = m_session.extension();
+    return Uncertainty::budget(r, r.Punkty(j),
+                               extension.resolution(DocumentExtension::Table::Amplitude, k),
+                               Uncertainty::Settings::of(extension))
+        .decision;
 }
 
 bool AmplitudeGridRules::ticked(int j) const

@@ -221,10 +221,15 @@ int FrequencyGridRules::item(GridArea area, int column, int row) const
     return cz >= 0 && cz <= UserFrequencyItem ? cz : UserFrequencyItem;
 }
 
-bool FrequencyGridRules::outOfTolerance(int j) const
+Decision FrequencyGridRules::decision(int j) const
 {
-    const TZakresCz r = range(currentRange());
-    return !ErrorMath::withinTolerance(r, r.Punkty(j));
+    const int k = currentRange();
+    const TZakresCz r = range(k);
+    const DocumentExtension &extension = m_session.extension();
+    return Uncertainty::budget(r, r.Punkty(j),
+                               extension.resolution(DocumentExtension::Table::Frequency, k),
+                               Uncertainty::Settings::of(extension))
+        .decision;
 }
 
 QString FrequencyGridRules::hint(GridArea area, int column) const

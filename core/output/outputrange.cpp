@@ -6,6 +6,18 @@
 
 namespace OutputRanges {
 
+DocumentExtension::Table extensionTable(Characteristic characteristic)
+{
+    return characteristic == Characteristic::Amplitude ? DocumentExtension::Table::Amplitude
+                                                       : DocumentExtension::Table::Frequency;
+}
+
+Uncertainty::RangeJudging judging(const DocumentExtension &extension, const OutputRange &range)
+{
+    return Uncertainty::RangeJudging::of(extension, extensionTable(range.characteristic),
+                                         range.range);
+}
+
 OutputRange current(const DocumentSession &session, Characteristic characteristic)
 {
     if (characteristic == Characteristic::Amplitude)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/characteristic/uncertainty.h"
+#include "core/document/documentextension.h"
+
 #include <QString>
 
 class DocumentSession;
@@ -19,6 +22,14 @@ struct OutputRange
 };
 
 namespace OutputRanges {
+
+// The table of the document's extension data a characteristic's ranges
+// have their resolutions in.
+DocumentExtension::Table extensionTable(Characteristic characteristic);
+
+// How the points of a range are judged: the document's rule and the
+// meter's resolution on that range.
+Uncertainty::RangeJudging judging(const DocumentExtension &extension, const OutputRange &range);
 
 // The current range of a characteristic in the verification window: of
 // ZakresyAmpl, or of the frequency array the document's Typ uses.

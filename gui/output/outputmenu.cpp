@@ -108,12 +108,13 @@ void OutputMenu::printOnPrinter(const QList<OutputPage> &pages)
 PrintPlan::Pages OutputMenu::pagesFor(const PrintPlan::Marks &marks)
 {
     const TDaneSprawdzania &record = m_window.record();
+    const DocumentExtension &extension = m_window.session().extension();
     // The table is printed from the report form, filled first.
     PrintPlan::Marks charts = marks;
     charts.table = false;
-    PrintPlan::Pages pages = PrintPlan::build(record, m_range, charts);
+    PrintPlan::Pages pages = PrintPlan::build(record, extension, m_range, charts);
     if (marks.table) {
-        Form_Tabela->fill(record, m_range);
+        Form_Tabela->fill(record, extension, m_range);
         pages.pages.prepend(Form_Tabela->report());
     }
     if (pages.chartRefused)
@@ -156,7 +157,8 @@ void OutputMenu::Menu_Plik_Excel_OtworzClick()
     guarded([this] {
         DocumentSession &session = m_window.session();
         Q_EMIT session.aboutToSave();
-        SpreadsheetExport::send(session.record(), OutputRanges::shown(session), m_workbookDirectory,
-                                m_opener ? *m_opener : m_desktop, m_services.prompts);
+        SpreadsheetExport::send(session.record(), session.extension(), OutputRanges::shown(session),
+                                m_workbookDirectory, m_opener ? *m_opener : m_desktop,
+                                m_services.prompts);
     });
 }

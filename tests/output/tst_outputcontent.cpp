@@ -136,7 +136,7 @@ void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict()
     QFETCH(QList<QStringList>, rows);
     QFETCH(QList<bool>, red);
 
-    const ReportContent report = ReportContent::fill(record, range);
+    const ReportContent report = ReportContent::fill(record, {}, range);
     QCOMPARE(report.nazwa, QStringLiteral("Nazwa: Woltomierz LM-3"));
     QCOMPARE(report.numer, QStringLiteral("Numer: 0042"));
     QCOMPARE((QStringList{report.title, report.metoda, report.zakres, report.secondLine,
@@ -228,7 +228,7 @@ void OutputContentTest::rangesWithNothingToShowAreRefused()
     QTemporaryDir dir;
     TestServices t;
     NoOpener opener;
-    QVERIFY(SpreadsheetExport::send(record, range, dir.path(), opener, t.prompts).isEmpty());
+    QVERIFY(SpreadsheetExport::send(record, {}, range, dir.path(), opener, t.prompts).isEmpty());
     QCOMPARE(t.prompts.texts(), QStringList{refusal});
     QVERIFY(QDir(dir.path()).isEmpty());
 }
@@ -317,7 +317,7 @@ void OutputContentTest::workbookCellsReadBack()
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("zakres.xlsx"));
-    WorkbookFile::write(WorkbookContent::fill(record, range), file);
+    WorkbookFile::write(WorkbookContent::fill(record, {}, range), file);
     const QHash<QString, XlsxCell> cells = xlsxCells(file);
     for (const Expected &e : expected) {
         const XlsxCell cell = cells.value(e.cell);
@@ -394,7 +394,7 @@ void OutputContentTest::chartSeriesAndScales()
     QFETCH(QList<QList<double>>, series);
     QFETCH(QList<double>, scale);
 
-    const auto chart = ChartContent::build(record, ChartTable(table), ChartKind(kind), 1);
+    const auto chart = ChartContent::build(record, {}, ChartTable(table), ChartKind(kind), 1);
     QCOMPARE(chart.has_value(), !series.isEmpty());
     if (!chart)
         return;
