@@ -10,6 +10,7 @@
 #include "gui/characteristic/characteristictabs.h"
 #include "gui/characteristic/frequency/frequencypage.h"
 #include "gui/characteristic/measuremenu.h"
+#include "gui/characteristic/tform_niepewnosc.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/link/tform_rs232.h"
 #include "gui/measure/tform_pomiary.h"
@@ -140,6 +141,8 @@ TForm_Sprawdzanie *Program::verificationWindow()
     // "&Drukuj" and "Excel" with the report form and the chart pages.
     m_outputMenu = new OutputMenu(m_services, *m_sprawdzanie);
     m_tabs = new CharacteristicTabs(m_services, *m_sprawdzanie, *m_amplitudePage, *m_frequencyPage);
+    // "&Niepewność": the document's rule and the lab's.
+    new TForm_Niepewnosc(m_services, *m_sprawdzanie);
     ChartPages *charts = m_outputMenu->charts();
     m_tabs->viewSwitch().buildChart = [charts](Characteristic characteristic, ChartKind kind) {
         return charts->build(characteristic, kind);

@@ -3,6 +3,7 @@
 #include "core/calibrator/services.h"
 #include "core/document/documentsession.h"
 #include "gui/characteristic/gridview.h"
+#include "gui/characteristic/uncertaintypage.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/panel/tform_czestotliwosc.h"
 
@@ -43,6 +44,7 @@ CharacteristicPage::CharacteristicPage(Services &services, TForm_Sprawdzanie &wi
     m_grid.setGroupBoxTop(top);
     m_view->setGroupBoxTop(top);
     m_grid.clear(false);
+    m_uncertainty = new UncertaintyPage(services, window, *this);
 }
 
 CharacteristicPage::~CharacteristicPage() = default;

@@ -137,6 +137,7 @@ void TForm_Sprawdzanie::buildMenus()
     Menu_DaneMiernika = topAction("Menu_DaneMiernika", QStringLiteral("&Dane miernika"));
     Menu_Pomiary = topAction("Menu_Pomiary", QStringLiteral("Po&miary"));
     Menu_Kasuj = topAction("Menu_Kasuj", QStringLiteral("&Kasuj"));
+    Menu_Niepewnosc = topAction("Menu_Niepewnosc", QStringLiteral("&Niepewność"));
 
     // Menu items are the window's own: their shortcuts work only here.
     for (QAction *item : findChildren<QAction *>())

@@ -24,12 +24,13 @@ struct Services;
 //
 // The characteristic pages are added by the amplitude and frequency parts
 // with setPage() into Notebook_Charakterystyka (page 0 "Tabela", 1 "Wykres
-// punktów", 2 "Wykres błędów", 3 the frequency table, 4..7 its charts) and
-// their tab bars into Panel_Zakladki. They follow the document through the
+// punktów", 2 "Wykres błędów", 3 the frequency table, 4..7 its charts, 8
+// and 9 the "Niepewność" pages of the two characteristics) and their tab
+// bars into Panel_Zakladki. They follow the document through the
 // session's signals (documentCreated, documentLoaded, aboutToCloseDocument,
 // documentClosed, aboutToSave, viewRestoreRequested, uiChanged) and connect
 // to the triggered() signal of the menu items whose work is theirs
-// (Menu_Pomiary, Menu_Plik_Drukuj, Menu_Plik_Excel_Otworz).
+// (Menu_Pomiary, Menu_Plik_Drukuj, Menu_Plik_Excel_Otworz, Menu_Niepewnosc).
 class TForm_Sprawdzanie : public QDialog
 {
     Q_OBJECT
@@ -50,7 +51,7 @@ public:
     // The document named on the command line; loaded at the next activation.
     void setOpenArgument(const QString &fileName) { m_session.setOpenArgument(fileName); }
 
-    // Puts a characteristic page at its index (0..7) of the notebook.
+    // Puts a characteristic page at its index (0..9) of the notebook.
     void setPage(int index, QWidget *page);
 
     QMenuBar *MainMenu = nullptr;
@@ -73,6 +74,8 @@ public:
     QAction *Menu_DaneMiernika = nullptr;
     QAction *Menu_Pomiary = nullptr;
     QAction *Menu_Kasuj = nullptr;
+    // The decision rule of the document and of the lab's new documents.
+    QAction *Menu_Niepewnosc = nullptr;
 
     // The whole area under the menu. Panel_Glowny, the table panel, holds
     // the notebook and is shown while a document is open.
@@ -138,5 +141,5 @@ private:
     Services &m_services;
     DocumentSession m_session;
     TForm_RS232 *m_rs232 = nullptr;
-    std::array<QWidget *, 8> m_pages{};
+    std::array<QWidget *, 10> m_pages{};
 };
