@@ -29,7 +29,7 @@ QJsonValue number(long double value)
     return static_cast<double>(value);
 }
 
-QByteArray pointLine(const Uncertainty::DocumentPoint &point)
+QByteArray pointLine(const TDaneSprawdzania &record, const Uncertainty::DocumentPoint &point)
 {
     const Uncertainty::Budget &budget = point.budget;
     JsonLine line;
@@ -38,7 +38,9 @@ QByteArray pointLine(const Uncertainty::DocumentPoint &point)
                          : QStringLiteral("frequency"))
         .add("range", point.range)
         .add("point", point.point)
-        .add("unit", point.unit)
+        .add("unit", point.table == DocumentExtension::Table::Amplitude
+                         ? record.ZakresyAmpl(point.range).Punkty(point.point).JmBk()
+                         : record.ZakresyCz(point.range).Punkty(point.point).JmBk())
         .add("error", number(budget.error))
         .add("tolerance", number(budget.tolerance))
         .add("u_cal", number(budget.uCal))
@@ -97,7 +99,7 @@ CalTool::Result run(const QStringList &arguments)
         settings.minTur = request.minTur.value_or(settings.minTur);
         for (const Uncertainty::DocumentPoint &point :
              Uncertainty::assessDocument(document.record, document.extension, settings))
-            result.out += pointLine(point);
+            result.out += pointLine(document.record, point);
     } catch (const ProgramError &error) {
         result = {CalTool::BadInput, {}, CalTool::errorLine(request.file, error)};
     }

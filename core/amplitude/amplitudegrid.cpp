@@ -161,12 +161,10 @@ int AmplitudeGridRules::item(GridArea area, int column, int row) const
 
 Decision AmplitudeGridRules::decision(int j) const
 {
-    const int k = currentRange();
-    const TZakresAmpl r = range(k);
-    const DocumentExtension &extension = m_session.extension();
-    return Uncertainty::budget(r, r.Punkty(j),
-                               extension.resolution(DocumentExtension::Table::Amplitude, k),
-                               Uncertainty::Settings::of(extension))
+    const TZakresAmpl r = range(currentRange());
+    return Uncertainty::RangeJudging::of(m_session.extension(), DocumentExtension::Table::Amplitude,
+                                         currentRange())
+        .budget(r, r.Punkty(j))
         .decision;
 }
 

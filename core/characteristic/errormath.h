@@ -78,6 +78,8 @@ void computeRange(TZakresCz range, bool analogowy);
 // report and the workbook show it so beside JmBk.
 long double bmdInCalibratorUnit(long double bmd, const QString &rangeUnit,
                                 const QString &calibratorUnit);
+// The same with the units told by whether each is milli.
+long double bmdInCalibratorUnit(long double bmd, bool rangeMilli, bool calibratorMilli);
 long double bmdInCalibratorUnit(const TZakresAmpl &range, const TPunktAmpl &point);
 long double bmdInCalibratorUnit(const TZakresCz &range, const TPunktCz &point);
 
@@ -90,6 +92,7 @@ long double bkInCalibratorUnit(long double bk, const QString &calibratorUnit);
 // through this.
 bool withinTolerance(long double bmr, long double bmd, const QString &rangeUnit,
                      const QString &calibratorUnit);
+bool withinTolerance(long double bmr, long double bmd, bool rangeMilli, bool calibratorMilli);
 bool withinTolerance(const TZakresAmpl &range, const TPunktAmpl &point);
 bool withinTolerance(const TZakresCz &range, const TPunktCz &point);
 

@@ -42,18 +42,18 @@ struct DecisionCounts
 //
 // All quantities are in the point's calibrator unit JmBk, like Bmr:
 // - e = Bmr;
-// - T = |Bmd| in the calibrator unit, the tolerance the verdict has always
-//   used (ErrorMath::bmdInCalibratorUnit);
-// - u_cal = |Bk| in the calibrator unit / √3: the calibrator's accuracy,
-//   taken as a rectangular distribution;
+// - T = |Bmd| / F, Bmd brought into the calibrator unit;
+// - u_cal = |Bk| in the calibrator unit (Bk times 1000 for a milli unit) /
+//   √3: the calibrator's accuracy, taken as a rectangular distribution;
 // - u_res = r in the calibrator unit / (2√3), r being the meter's
 //   resolution on the range, typed in the range unit; none when r is 0;
 // - U = 2 √(u_cal² + u_res²) (k = 2, about 95 %), rounded up to two
 //   significant digits;
 // - TUR = T / U with that U; none when U is 0.
 // Simple acceptance is the verdict the program always had, decided by the
-// very same function (ErrorMath::withinTolerance); the guard band and the
-// four zones use w = U.
+// very same function (ErrorMath::withinTolerance), which also decides for
+// the other rules whether an error is within T itself; the guard band and
+// the four zones compare with T moved by w = U.
 namespace Uncertainty {
 
 // The rule and the minimum accuracy ratio points are judged under.
@@ -95,10 +95,6 @@ long double shownTur(long double tur);
 // The decimals that show U with its two significant digits (0,00065,
 // 0,0010).
 int expandedDecimals(long double expanded);
-
-// Guard band and four zones; simple acceptance is decided from the record's
-// values by the verdict itself (see budget()).
-Decision decide(DecisionRule rule, long double error, long double tolerance, long double expanded);
 
 Budget budget(const Inputs &inputs, const Settings &settings);
 Budget budget(const TZakresAmpl &range, const TPunktAmpl &point, long double resolution,
@@ -155,7 +151,6 @@ struct DocumentPoint
     DocumentExtension::Table table = DocumentExtension::Table::Amplitude;
     int range = 0;
     int point = 0;
-    QString unit;
     Budget budget;
 };
 QList<DocumentPoint> assessDocument(const TDaneSprawdzania &record,

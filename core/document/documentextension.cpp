@@ -97,14 +97,34 @@ void DocumentExtension::setMinTur(long double minTur)
         m_json.insert(MinTurKey, static_cast<double>(minTur));
 }
 
+namespace {
+
+// A resolution as the block holds it: a positive number, or none.
+long double resolutionOf(const QJsonValue &value)
+{
+    const double stored = value.toDouble(0);
+    return value.isDouble() && std::isfinite(stored) && stored > 0 ? stored : 0;
+}
+
+} // namespace
+
 long double DocumentExtension::resolution(Table table, int k) const
 {
     if (k < 1 || k > TDaneSprawdzania::Slots)
         return 0;
-    const QJsonValue value =
-        m_json.value(ResolutionKey).toObject().value(tableKey(table)).toArray().at(k - 1);
-    const double stored = value.toDouble(0);
-    return value.isDouble() && std::isfinite(stored) && stored > 0 ? stored : 0;
+    return resolutionOf(
+        m_json.value(ResolutionKey).toObject().value(tableKey(table)).toArray().at(k - 1));
+}
+
+std::array<long double, 35> DocumentExtension::resolutions(Table table) const
+{
+    static_assert(TDaneSprawdzania::Slots == 35);
+    std::array<long double, 35> all{};
+    const QJsonArray values =
+        m_json.value(ResolutionKey).toObject().value(tableKey(table)).toArray();
+    for (int k = 1; k <= TDaneSprawdzania::Slots && k <= values.size(); ++k)
+        all[k - 1] = resolutionOf(values.at(k - 1));
+    return all;
 }
 
 void DocumentExtension::setResolution(Table table, int k, long double resolution)

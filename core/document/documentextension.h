@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 struct ExtensionReading;
@@ -60,6 +61,8 @@ public:
     // not given.
     long double resolution(Table table, int k) const;
     void setResolution(Table table, int k, long double resolution);
+    // All 35 of a table at once, range k at index k - 1.
+    std::array<long double, 35> resolutions(Table table) const;
 
     // A key of a later part of the program ("certificate", "standard"),
     // kept and written as it is.

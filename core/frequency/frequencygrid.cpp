@@ -223,12 +223,10 @@ int FrequencyGridRules::item(GridArea area, int column, int row) const
 
 Decision FrequencyGridRules::decision(int j) const
 {
-    const int k = currentRange();
-    const TZakresCz r = range(k);
-    const DocumentExtension &extension = m_session.extension();
-    return Uncertainty::budget(r, r.Punkty(j),
-                               extension.resolution(DocumentExtension::Table::Frequency, k),
-                               Uncertainty::Settings::of(extension))
+    const TZakresCz r = range(currentRange());
+    return Uncertainty::RangeJudging::of(m_session.extension(), DocumentExtension::Table::Frequency,
+                                         currentRange())
+        .budget(r, r.Punkty(j))
         .decision;
 }
 
