@@ -90,8 +90,9 @@ BENCHMARK(BM_OpenUntilPainted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void BM_PointErrorsOfAFullRange(benchmark::State &state)
 {
     TDaneSprawdzania record = fullDocument();
+    TZakresAmpl range = record.ZakresyAmpl(1);
     for (auto _ : state)
-        ErrorMath::computeRange(record.ZakresyAmpl(1));
+        ErrorMath::computeRange(range);
 }
 BENCHMARK(BM_PointErrorsOfAFullRange)->Unit(benchmark::kMicrosecond);
 

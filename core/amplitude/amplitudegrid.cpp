@@ -13,7 +13,7 @@ using namespace AmplitudeTags;
 
 namespace {
 
-std::vector<std::uint8_t> headerOf(const TZakresAmpl &range)
+std::vector<std::uint8_t> headerOf(ConstZakresAmpl range)
 {
     return {range.bytes(), range.bytes() + RecordLayout::ZakresAmplHeader};
 }
@@ -90,15 +90,15 @@ bool AmplitudeGridRules::resultsShown(int j) const
 {
     // A point removed after it was measured keeps its marks in the record,
     // but its row has nothing to show.
-    const TZakresAmpl r = range(currentRange());
-    const TPunktAmpl point = r.Punkty(j);
+    const ConstZakresAmpl r = range(currentRange());
+    const ConstPunktAmpl point = r.Punkty(j);
     return r.Zmierzony() && point.Zmierzony() && point.Wpisany();
 }
 
 QString AmplitudeGridRules::text(GridArea area, int column, int row) const
 {
     if (area == GridArea::Ranges) {
-        const TZakresAmpl r = range(row);
+        const ConstZakresAmpl r = range(row);
         switch (column) {
         case ValueColumn:
             return AmplitudeCells::rangeValueText(r);
@@ -112,8 +112,8 @@ QString AmplitudeGridRules::text(GridArea area, int column, int row) const
             return {};
         }
     }
-    const TZakresAmpl r = range(currentRange());
-    const TPunktAmpl point = r.Punkty(row);
+    const ConstZakresAmpl r = range(currentRange());
+    const ConstPunktAmpl point = r.Punkty(row);
     if (resultsShown(row)) {
         const AmplitudeCells::FullRow full = AmplitudeCells::fullRow(r, point);
         switch (column) {
@@ -143,7 +143,7 @@ QStringList AmplitudeGridRules::items(GridArea area, int column, int row) const
     if (area != GridArea::Ranges || column != FrequencyColumn)
         return {};
     QStringList list = AmplitudeCells::frequencyItems();
-    const TZakresAmpl r = range(row);
+    const ConstZakresAmpl r = range(row);
     if (r.Cz() == 4) {
         const QString user = AmplitudeCells::userFrequencyItem(r.CzHz());
         if (!user.isEmpty())
@@ -162,7 +162,7 @@ int AmplitudeGridRules::item(GridArea area, int column, int row) const
 
 bool AmplitudeGridRules::outOfTolerance(int j) const
 {
-    const TZakresAmpl r = range(currentRange());
+    const ConstZakresAmpl r = range(currentRange());
     return !ErrorMath::withinTolerance(r, r.Punkty(j));
 }
 

@@ -21,9 +21,9 @@ long double stored(long double value)
 
 // What a point is measured at, in the unit of its range: the indication
 // typed for an "Analogowy" meter, the setting for a "Cyfrowy" one.
-long double typedInRangeUnit(const TZakresAmpl &range, int j, bool analogowy)
+long double typedInRangeUnit(ConstZakresAmpl range, int j, bool analogowy)
 {
-    const TPunktAmpl point = range.Punkty(j);
+    const ConstPunktAmpl point = range.Punkty(j);
     return AmplitudeRun::inRangeUnit(analogowy ? point.Wm() : point.Nk(), range, j);
 }
 
@@ -200,12 +200,12 @@ bool AmplitudeRun::runExactSetting(int r, int points)
 
 std::optional<int> AmplitudeRun::chooseCalibratorRange(int r, int j)
 {
-    const TZakresAmpl range = m_session.record().ZakresyAmpl(r);
+    const ConstZakresAmpl range = m_session.record().ZakresyAmpl(r);
     return m_loop.chooseRange(typedInRangeUnit(range, j, m_session.record().isAnalogowy()),
                               range.Jm());
 }
 
-QString AmplitudeRun::frequencyText(const TZakresAmpl &range)
+QString AmplitudeRun::frequencyText(ConstZakresAmpl range)
 {
     if (range.Cz() == 0)
         return QStringLiteral("DC");
@@ -218,15 +218,15 @@ int AmplitudeRun::functionIndex(int cz)
     return cz >= Frames::DC && cz <= Frames::AC400 ? cz : Frames::Function4;
 }
 
-QString AmplitudeRun::functionOf(const TZakresAmpl &range)
+QString AmplitudeRun::functionOf(ConstZakresAmpl range)
 {
     return QString::fromLatin1(
         Frames::functionForFrequency(functionIndex(range.Cz()), static_cast<double>(range.CzHz())));
 }
 
-long double AmplitudeRun::inRangeUnit(long double value, const TZakresAmpl &range, int j)
+long double AmplitudeRun::inRangeUnit(long double value, ConstZakresAmpl range, int j)
 {
-    const TPunktAmpl point = range.Punkty(j);
+    const ConstPunktAmpl point = range.Punkty(j);
     if (!point.Zmierzony())
         return value;
     return stored(Units::toRangeUnit(value, range.Jm(), point.JmBk()));

@@ -27,7 +27,7 @@ CellOutcome refusal(const QString &message, const QString &caption, PromptIcon i
     return outcome;
 }
 
-std::vector<std::uint8_t> bytesOf(const TPunktCz &point)
+std::vector<std::uint8_t> bytesOf(ConstPunktCz point)
 {
     return {point.bytes(), point.bytes() + TPunktCz::Size};
 }
@@ -134,8 +134,8 @@ bool FrequencyGridRules::resultsShown(int j) const
 {
     if (!inUse())
         return false;
-    const TZakresCz r = range(currentRange());
-    const TPunktCz point = r.Punkty(j);
+    const ConstZakresCz r = range(currentRange());
+    const ConstPunktCz point = r.Punkty(j);
     return r.Zmierzony() && point.Zmierzony() && point.Wpisany();
 }
 
@@ -154,7 +154,7 @@ QString FrequencyGridRules::text(GridArea area, int column, int row) const
     if (!inUse())
         return {};
     if (area == GridArea::Ranges) {
-        const TZakresCz r = range(row);
+        const ConstZakresCz r = range(row);
         switch (column) {
         case ValueColumn:
             return AmplitudeCells::rangeValueText(r);
@@ -172,8 +172,8 @@ QString FrequencyGridRules::text(GridArea area, int column, int row) const
         return items(area, column, row).value(item(area, column, row));
     if (!resultsShown(row))
         return {};
-    const TZakresCz r = range(currentRange());
-    const TPunktCz point = r.Punkty(row);
+    const ConstZakresCz r = range(currentRange());
+    const ConstPunktCz point = r.Punkty(row);
     const AmplitudeCells::Results results = AmplitudeCells::results(r, point);
     switch (column) {
     case MeasuredColumn:
@@ -198,7 +198,7 @@ QStringList FrequencyGridRules::items(GridArea area, int column, int row) const
     QStringList list = frequencyItems();
     if (!inUse() || !chosen(row))
         return list;
-    const TPunktCz point = range(currentRange()).Punkty(row);
+    const ConstPunktCz point = range(currentRange()).Punkty(row);
     if (point.Cz() != UserFrequencyItem)
         return list;
     // A measured point names its frequency in full; otherwise only a
@@ -223,7 +223,7 @@ int FrequencyGridRules::item(GridArea area, int column, int row) const
 
 bool FrequencyGridRules::outOfTolerance(int j) const
 {
-    const TZakresCz r = range(currentRange());
+    const ConstZakresCz r = range(currentRange());
     return !ErrorMath::withinTolerance(r, r.Punkty(j));
 }
 
@@ -467,9 +467,9 @@ QStringList FrequencyGridRules::widestTexts(GridArea area, int column) const
         // A measured point names its frequency with as many digits as the
         // document gave it (99,995Hz).
         for (int k = 1; inUse() && k <= GridTags::Rows; ++k) {
-            const TZakresCz r = range(k);
+            const ConstZakresCz r = range(k);
             for (int j = 1; !r.isEmpty() && j <= GridTags::Rows; ++j) {
-                const TPunktCz point = r.Punkty(j);
+                const ConstPunktCz point = r.Punkty(j);
                 if (point.Wpisany() && point.Cz() == UserFrequencyItem)
                     texts.append(measuredFrequencyItem(point.CzHz()));
             }

@@ -68,7 +68,7 @@ private:
     // meter's indication.
     bool measureSetting(int j, const CalibratorChoice &calibrator)
     {
-        const TPunktCz point = m_range.Punkty(j);
+        const ConstPunktCz point = m_range.Punkty(j);
         const int dokl = calibrator.dokl;
         const long double amplitude = stored(ErrorMath::amplitudeIn(m_range, calibrator.jmBk));
         const QString function = FrequencyRun::KomendaF_Cz(point.Cz(), point.CzHz());
@@ -95,7 +95,7 @@ private:
     // is the point's value.
     bool measureReading(int j, const CalibratorChoice &calibrator)
     {
-        const TPunktCz point = m_range.Punkty(j);
+        const ConstPunktCz point = m_range.Punkty(j);
         const int dokl = calibrator.dokl;
         ReadingRequest request;
         request.meterRange = m_meterRange;
@@ -199,7 +199,7 @@ bool FrequencyRun::run(int r, int points, bool exactReading)
 
 std::optional<int> FrequencyRun::DobierzZakres_Cz(int r)
 {
-    const TZakresCz range = m_session.record().ZakresyCz(r);
+    const ConstZakresCz range = m_session.record().ZakresyCz(r);
     return m_loop.chooseRange(ErrorMath::amplitudeInRangeUnit(range), range.Jm(), outOfRangeLead());
 }
 

@@ -30,7 +30,7 @@ bool MeasureCommand::needsHighCurrentDc() const
     constexpr long double highestLowCurrentRange = 20.5L;
     const TDaneSprawdzania &record = m_session.record();
     for (int k = 1; k <= TDaneSprawdzania::Slots; ++k) {
-        const TZakresAmpl range = record.ZakresyAmpl(k);
+        const ConstZakresAmpl range = record.ZakresyAmpl(k);
         if (range.Zak() >= highestLowCurrentRange && range.Jm() == QLatin1String("A") &&
             range.Cz() == 0)
             return true;

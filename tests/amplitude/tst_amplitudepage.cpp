@@ -173,7 +173,7 @@ void AmplitudePageTest::typingARangeAndThreePointsWritesTheRecord()
     QVERIFY(f.editing(Points, 1, 4));
     QVERIFY(f.messages().isEmpty());
 
-    const TZakresAmpl range = f.record().ZakresyAmpl(1);
+    const ConstZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.Zak(), 100.0L);
     QCOMPARE(range.Jm(), QStringLiteral("mV"));
     QCOMPARE(range.Cz(), 0);
@@ -299,7 +299,7 @@ void AmplitudePageTest::pointRemovalFollowsTheEscRules()
     f.click(Points, 1, 1);
     for (const char *value : {"1", "2", "3", "4", "5"})
         f.type(value);
-    const TZakresAmpl range = f.record().ZakresyAmpl(1);
+    const ConstZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.pointCount(), 5);
     // The new sixth row, left empty, closes without a word; so does Esc.
     QVERIFY(f.editing(Points, 1, 6));
@@ -451,7 +451,7 @@ void AmplitudePageTest::userFrequencyComesFromTheFrequencyDialog()
                                               return int(QDialog::Accepted);
                                           }});
     Q_EMIT list->activated(4);
-    const TZakresAmpl range = f.record().ZakresyAmpl(1);
+    const ConstZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.Cz(), 4);
     QCOMPARE(double(range.CzHz()), 55.5);
     QCOMPARE(list->currentText(), QStringLiteral("55,50Hz"));

@@ -35,7 +35,7 @@ bool near(long double actual, long double expected)
            1e-10 * std::max(1.0, std::fabs(static_cast<double>(expected)));
 }
 
-QByteArray bytesOf(const TPunktAmpl &point)
+QByteArray bytesOf(ConstPunktAmpl point)
 {
     return QByteArray(reinterpret_cast<const char *>(point.bytes()), TPunktAmpl::Size);
 }
@@ -349,7 +349,7 @@ void AmplitudeRunTest::exactReadingRunStoresTheSettingReached()
     QVERIFY(near(b.reading.settings().NastawaMax, 20.5L));
     QCOMPARE(b.reading.settings().NastawaMin, 0.0L);
 
-    const TPunktAmpl first = b.point(1, 1);
+    const ConstPunktAmpl first = b.point(1, 1);
     QVERIFY(first.Zmierzony());
     QVERIFY(near(first.Nk(), 5.0003L));
     QVERIFY(near(first.Wm(), 5));
@@ -417,7 +417,7 @@ void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame()
     QCOMPARE(b.shown[0].value, QStringLiteral("5,00000V"));
     QCOMPARE(b.shown[0].frequency, frequency);
 
-    const TPunktAmpl first = b.point(1, 1);
+    const ConstPunktAmpl first = b.point(1, 1);
     QVERIFY(first.Zmierzony());
     QVERIFY(near(first.Nk(), 5));
     QVERIFY(near(first.Wm(), 5.01L));
@@ -470,8 +470,8 @@ void AmplitudeRunTest::threeRunsInARowOverMilliAndWholeUnits()
         b.measureCurrentRange();
         QVERIFY2(b.messages().isEmpty(), qPrintable(b.messages().join('|')));
 
-        const TPunktAmpl first = b.point(1, 1);
-        const TPunktAmpl second = b.point(1, 2);
+        const ConstPunktAmpl first = b.point(1, 1);
+        const ConstPunktAmpl second = b.point(1, 2);
         if (reading) {
             // Every run starts the function anew.
             QCOMPARE(b.lines(), (QStringList{"open", "<Z1F0N0.500000O>", "1500ms",

@@ -31,7 +31,7 @@ constexpr GridArea Points = GridArea::Points;
 const QString Analogowy = QStringLiteral("Analogowy");
 const QString Cyfrowy = QStringLiteral("Cyfrowy");
 
-bool isBlank(const TZakresCz &range)
+bool isBlank(ConstZakresCz range)
 {
     for (int i = 0; i < TZakresCz::Size; ++i) {
         if (range.bytes()[i] != 0)
@@ -262,7 +262,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     f.type({}, Qt::Key_Escape);
     QCOMPARE(f.frequencyDialogs(), 6);
 
-    const TZakresCz range = f.record().ZakresyCz(1);
+    const ConstZakresCz range = f.record().ZakresyCz(1);
     QCOMPARE(range.Zak(), 1.0L);
     QCOMPARE(range.Jm(), QStringLiteral("V"));
     QCOMPARE(double(range.NkDN_WmDO()), 0.15);
@@ -271,7 +271,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     const int expectedCz[] = {3, 3, 2};
     const double expectedHz[] = {55.5, 1500, 400};
     for (int j = 1; j <= 3; ++j) {
-        const TPunktCz point = range.Punkty(j);
+        const ConstPunktCz point = range.Punkty(j);
         QVERIFY(point.Wpisany());
         QVERIFY(!point.Wl());
         QCOMPARE(point.Cz(), expectedCz[j - 1]);

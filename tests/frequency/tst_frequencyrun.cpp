@@ -33,7 +33,7 @@ bool near(long double actual, long double expected)
            1e-10 * std::max(1.0, std::fabs(static_cast<double>(expected)));
 }
 
-QByteArray bytesOf(const TPunktCz &point)
+QByteArray bytesOf(ConstPunktCz point)
 {
     return QByteArray(reinterpret_cast<const char *>(point.bytes()), TPunktCz::Size);
 }
@@ -252,7 +252,7 @@ void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint()
     QCOMPARE(b.messages(),
              refused ? QStringList{PointLoop::noFrequencySettingText(model)} : QStringList());
     for (int j = refused ? 2 : 1; j <= 2; ++j) {
-        const TPunktCz point = b.point(1, j);
+        const ConstPunktCz point = b.point(1, j);
         QVERIFY(point.Zmierzony());
         QVERIFY(near(point.WmDN_NkDO(), measured));
         QCOMPARE(point.JmBk(), QStringLiteral("V"));
@@ -273,7 +273,8 @@ void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint()
     QVERIFY(near(b.range(1).NkDN_WmDO(), 5));
     QVERIFY(!b.session.isSaved());
     // The other method's table is not touched.
-    const TZakresCz other = typ == Cyfrowy ? b.record().ZakresyCzDO(1) : b.record().ZakresyCzDN(1);
+    const ConstZakresCz other =
+        typ == Cyfrowy ? b.record().ZakresyCzDO(1) : b.record().ZakresyCzDN(1);
     QVERIFY(other.isEmpty() && !other.Punkty(1).Wpisany());
     QCOMPARE(b.view.shownPoints, refused ? QList<int>{2} : (QList<int>{1, 2}));
 }

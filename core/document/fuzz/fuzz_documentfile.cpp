@@ -18,15 +18,15 @@ qsizetype walk(const TDaneSprawdzania &record)
     qsizetype seen = record.Nazwa().size() + record.Numer().size() + record.Typ().size();
     long double sum = 0;
     for (int k = 1; k <= TDaneSprawdzania::Slots; ++k) {
-        const TZakresAmpl a = record.ZakresyAmpl(k);
+        const ConstZakresAmpl a = record.ZakresyAmpl(k);
         seen += a.Jm().size() + a.KmzDod().size();
         sum += a.Zak() + a.CzHz() + a.Kmm() + a.Kmz();
         for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-            const TPunktAmpl p = a.Punkty(j);
+            const ConstPunktAmpl p = a.Punkty(j);
             seen += p.JmBk().size();
             sum += p.Wm() + p.Nk() + p.Bmr() + p.Bmd() + p.Bk();
         }
-        for (const TZakresCz c : {record.ZakresyCzDN(k), record.ZakresyCzDO(k)}) {
+        for (const ConstZakresCz c : {record.ZakresyCzDN(k), record.ZakresyCzDO(k)}) {
             seen += c.Jm().size() + c.KmzDod().size() + c.pointCount();
             sum += c.NkDN_WmDO();
             for (int j = 1; j <= TDaneSprawdzania::Slots; ++j)
