@@ -144,10 +144,10 @@ QStringList AmplitudeGridRules::items(GridArea area, int column, int row) const
         return {};
     QStringList list = AmplitudeCells::frequencyItems();
     const ConstZakresAmpl r = range(row);
-    if (r.Cz() == 4) {
+    if (r.Cz() == RangeCz::User) {
         const QString user = AmplitudeCells::userFrequencyItem(r.CzHz());
         if (!user.isEmpty())
-            list[4] = user;
+            list[RangeCz::User] = user;
     }
     return list;
 }
@@ -157,7 +157,7 @@ int AmplitudeGridRules::item(GridArea area, int column, int row) const
     if (area != GridArea::Ranges || column != FrequencyColumn)
         return -1;
     const int cz = range(row).Cz();
-    return cz >= 0 && cz <= 4 ? cz : 0;
+    return cz >= RangeCz::DC && cz <= RangeCz::User ? cz : RangeCz::DC;
 }
 
 bool AmplitudeGridRules::outOfTolerance(int j) const
@@ -190,10 +190,10 @@ CellOutcome AmplitudeGridRules::choose(const GridCellRef &cell, int item)
         return {};
     TZakresAmpl r = range(cell.row);
     const auto before = headerOf(r);
-    if (item == 4) {
+    if (item == RangeCz::User) {
         const QString text = askFrequency ? askFrequency() : QString();
         if (!text.isEmpty())
-            AmplitudeCells::chooseFrequency(r, 4, text);
+            AmplitudeCells::chooseFrequency(r, RangeCz::User, text);
     } else {
         AmplitudeCells::chooseFrequency(r, item);
     }
@@ -209,10 +209,10 @@ CellOutcome AmplitudeGridRules::confirm(const GridCellRef &cell, int item)
         return {};
     TZakresAmpl r = range(cell.row);
     const std::int32_t before = r.Cz();
-    if (item >= 0 && item <= 3)
+    if (item >= RangeCz::DC && item <= RangeCz::Hz400)
         AmplitudeCells::chooseFrequency(r, item);
-    else if (item == 4 && r.Cz() != 4)
-        r.setCz(4);
+    else if (item == RangeCz::User && r.Cz() != RangeCz::User)
+        r.setCz(RangeCz::User);
     CellOutcome outcome;
     outcome.changed = r.Cz() != before;
     return outcome;

@@ -33,9 +33,9 @@ public:
     int currentRange() const override;
     // The exact-reading run for an "Analogowy" meter, else the exact-setting
     // run.
-    bool runRange(int r, int points) override;
-    bool runExactReading(int r, int points);
-    bool runExactSetting(int r, int points);
+    bool runRange(int r, PointChoice points) override;
+    bool runExactReading(int r, PointChoice points);
+    bool runExactSetting(int r, PointChoice points);
 
     // The calibrator range (0..10) that holds point j of range r, for the
     // model in use. When none holds it, the operator is told the value and

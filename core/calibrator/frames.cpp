@@ -26,7 +26,7 @@ QByteArray rangeCommand(int range)
 
 QByteArray functionCommand(int function)
 {
-    Q_ASSERT(function >= DC && function <= Function4);
+    Q_ASSERT(function >= DC && function <= VariableFrequency);
     QByteArray command("F");
     command.append(char('0' + function));
     return command;
@@ -91,7 +91,7 @@ QByteArray variableFrequencyCommand(double hertz)
 
 QByteArray functionForFrequency(int function, double hertz)
 {
-    if (function == Function4)
+    if (function == VariableFrequency)
         return variableFrequencyCommand(hertz);
     return functionCommand(function);
 }

@@ -254,18 +254,17 @@ QStringList frequencyItems()
 
 bool chooseFrequency(TZakresAmpl range, int item, const QString &hertzText)
 {
-    static constexpr long double hertz[] = {0, 50, 60, 400};
-    if (item >= 0 && item <= 3) {
+    if (item >= RangeCz::DC && item <= RangeCz::Hz400) {
         range.setCz(item);
-        range.setCzHz(hertz[item]);
+        range.setCzHz(RangeCz::Hertz[item]);
         return true;
     }
-    if (item != 4)
+    if (item != RangeCz::User)
         return false;
     const auto value = readLocalNumber(hertzText);
     if (!value)
         return false;
-    range.setCz(4);
+    range.setCz(RangeCz::User);
     range.setCzHz(*value);
     return true;
 }
@@ -421,7 +420,7 @@ QStringList widestPointResults(int column)
     static constexpr ResultColumn columns[] = {ResultColumn::ActualError,
                                                ResultColumn::PermissibleError,
                                                ResultColumn::CalibratorError, ResultColumn::Unit};
-    constexpr int first = 3;
+    constexpr int first = GridTags::ActualErrorColumn;
     if (column < first || column >= first + int(std::size(columns)))
         return {};
     return widestResults(columns[column - first]);

@@ -14,8 +14,8 @@ using namespace FrequencyTags;
 
 namespace {
 
-constexpr int UserFrequencyItem = 3;
-constexpr long double FixedHertz[] = {50, 60, 400};
+// The items of a point's list stand in the order of its Cz.
+constexpr int UserFrequencyItem = PointCz::User;
 
 CellOutcome refusal(const QString &message, const QString &caption, PromptIcon icon)
 {
@@ -218,7 +218,7 @@ int FrequencyGridRules::item(GridArea area, int column, int row) const
     if (!inUse() || !chosen(row))
         return UserFrequencyItem;
     const int cz = range(currentRange()).Punkty(row).Cz();
-    return cz >= 0 && cz <= UserFrequencyItem ? cz : UserFrequencyItem;
+    return cz >= PointCz::Hz50 && cz <= UserFrequencyItem ? cz : UserFrequencyItem;
 }
 
 bool FrequencyGridRules::outOfTolerance(int j) const
@@ -300,7 +300,7 @@ CellOutcome FrequencyGridRules::leavePoint(int j, int item)
     CellOutcome outcome;
     outcome.enablesMeasuring = true;
     if (item < 0) {
-        point.setCz(0);
+        point.setCz(PointCz::Hz50);
         point.setWl(false);
         point.setWpisany(false);
         m_chosen[j] = false;
@@ -325,9 +325,9 @@ CellOutcome FrequencyGridRules::choose(const GridCellRef &cell, int item)
     const int j = cell.row;
     TPunktCz point = range(currentRange()).Punkty(j);
     const auto before = bytesOf(point);
-    if (item >= 0 && item < UserFrequencyItem) {
+    if (item >= PointCz::Hz50 && item < UserFrequencyItem) {
         point.setCz(item);
-        point.setCzHz(FixedHertz[item]);
+        point.setCzHz(PointCz::Hertz[item]);
     } else if (item == UserFrequencyItem) {
         // What the dialog left is read once more here: a text that is not a
         // number stores nothing.
@@ -368,7 +368,7 @@ CellOutcome FrequencyGridRules::confirm(const GridCellRef &cell, int item)
         return {};
     TPunktCz point = range(currentRange()).Punkty(cell.row);
     const auto before = bytesOf(point);
-    point.setCzHz(FixedHertz[item]);
+    point.setCzHz(PointCz::Hertz[item]);
     CellOutcome outcome;
     outcome.changed = bytesOf(point) != before;
     return outcome;

@@ -38,7 +38,7 @@ public:
     bool defined(int j) const override { return m_range.Punkty(j).Wpisany(); }
     bool userFrequency(int j) const override
     {
-        return FrequencyRun::functionIndex(m_range.Punkty(j).Cz()) == Frames::Function4;
+        return FrequencyRun::functionIndex(m_range.Punkty(j).Cz()) == Frames::VariableFrequency;
     }
 
     // The amplitude in Jm, whatever unit the last accepted point left it in.
@@ -171,7 +171,7 @@ int FrequencyRun::currentRange() const
                                             : m_session.BiezacyZakresCzDN;
 }
 
-bool FrequencyRun::runRange(int r, int points)
+bool FrequencyRun::runRange(int r, PointChoice points)
 {
     const TDaneSprawdzania &record = m_session.record();
     if (record.isAnalogowy())
@@ -181,17 +181,17 @@ bool FrequencyRun::runRange(int r, int points)
     return false;
 }
 
-bool FrequencyRun::RS_c_Cz(int r, int points)
+bool FrequencyRun::RS_c_Cz(int r, PointChoice points)
 {
     return run(r, points, false);
 }
 
-bool FrequencyRun::RS_a_Cz(int r, int points)
+bool FrequencyRun::RS_a_Cz(int r, PointChoice points)
 {
     return run(r, points, true);
 }
 
-bool FrequencyRun::run(int r, int points, bool exactReading)
+bool FrequencyRun::run(int r, PointChoice points, bool exactReading)
 {
     FrequencyPoints range(m_session, r, exactReading, m_dialogs, m_services.link, outOfRangeLead());
     return m_loop.run(range, points) == PointLoop::Outcome::Measured;
@@ -214,7 +214,8 @@ QString FrequencyRun::outOfRangeLead() const
 int FrequencyRun::functionIndex(int cz)
 {
     // The list's items start at 50 Hz, the function commands at DC.
-    return cz >= 0 && cz < Frames::Function4 - 1 ? cz + 1 : Frames::Function4;
+    return cz >= PointCz::Hz50 && cz <= PointCz::Hz400 ? Frames::AC50 + (cz - PointCz::Hz50)
+                                                       : Frames::VariableFrequency;
 }
 
 QString FrequencyRun::KomendaF_Cz(int cz, long double czHz)

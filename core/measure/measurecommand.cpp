@@ -32,7 +32,7 @@ bool MeasureCommand::needsHighCurrentDc() const
     for (int k = 1; k <= TDaneSprawdzania::Slots; ++k) {
         const ConstZakresAmpl range = record.ZakresyAmpl(k);
         if (range.Zak() >= highestLowCurrentRange && range.Jm() == QLatin1String("A") &&
-            range.Cz() == 0)
+            range.Cz() == RangeCz::DC)
             return true;
     }
     return false;
@@ -91,7 +91,7 @@ void MeasureCommand::Menu_PomiaryClick()
 
 void MeasureCommand::measure(RangeRuns &runs, const RunChoice &choice)
 {
-    if (choice.zakresy == 0) {
+    if (choice.zakresy == RangeChoice::Current) {
         runs.runRange(runs.currentRange(), choice.punkty);
         return;
     }

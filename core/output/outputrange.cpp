@@ -51,8 +51,7 @@ bool hasMethod(const TDaneSprawdzania &record)
 
 QString fixedFrequency(int cz)
 {
-    constexpr int FreeFrequency = 4;
-    if (cz < 0 || cz >= FreeFrequency)
+    if (cz < RangeCz::DC || cz > RangeCz::Hz400)
         return {};
     return AmplitudeCells::frequencyItems().at(cz);
 }

@@ -63,11 +63,14 @@ void fillResults(ReportContent::Row &row, const Range &range, const Point &point
 
 QString pointFrequency(ConstPunktCz point)
 {
-    // A frequency point knows no DC: its 0..2 are the amplitude list's 1..3.
+    // A frequency point knows no DC: its fixed frequencies are the amplitude
+    // list's from 50 Hz on.
     const int cz = point.Cz();
-    if (cz == 3)
+    if (cz == PointCz::User)
         return general(point.CzHz()) + QStringLiteral("Hz");
-    return cz >= 0 && cz < 3 ? OutputRanges::fixedFrequency(cz + 1) : QString();
+    return cz >= PointCz::Hz50 && cz <= PointCz::Hz400
+               ? OutputRanges::fixedFrequency(RangeCz::Hz50 + (cz - PointCz::Hz50))
+               : QString();
 }
 
 QString rangeFrequency(ConstZakresAmpl range)
@@ -76,7 +79,7 @@ QString rangeFrequency(ConstZakresAmpl range)
     const QString fixed = OutputRanges::fixedFrequency(cz);
     if (!fixed.isEmpty())
         return fixed;
-    if (cz == 4)
+    if (cz == RangeCz::User)
         return general(range.CzHz()) + QStringLiteral("Hz");
     return {};
 }

@@ -710,8 +710,10 @@ void PanelState::Wyslij()
     }
 
     const QByteArray value = valueText(m_value, r.decimals);
-    const QByteArray setting = Frames::panelSettingFrame(m_range, qMin(m_function, 4), value,
-                                                         frequency, m_functionChanged);
+    // "freq" goes out as the fourth function, with its frequency.
+    const int function = qMin(m_function, int(Frames::VariableFrequency));
+    const QByteArray setting =
+        Frames::panelSettingFrame(m_range, function, value, frequency, m_functionChanged);
     if (frequency) {
         m_sentFrequencyText = frequencyText;
         m_sentFrequencyDecimals = Frames::frequencyDecimals(m_frequency / 1000.0);

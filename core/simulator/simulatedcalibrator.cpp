@@ -277,7 +277,8 @@ std::optional<SimulatedCalibrator::Fault> SimulatedCalibrator::execute(const QBy
             if (pos >= commands.size() || commands[pos] < '0' || commands[pos] > '4')
                 return unknown(commands.mid(pos - 1, 2));
             const int function = commands[pos++] - '0';
-            if (function == Frames::Function4 && pos < commands.size() && commands[pos] == 'V') {
+            if (function == Frames::VariableFrequency && pos < commands.size() &&
+                commands[pos] == 'V') {
                 ++pos;
                 const QByteArray text = numberTextAt(commands, pos);
                 if (!m_model.hasFrequencySetting())

@@ -68,13 +68,13 @@ class FakeRuns : public RangeRuns
 public:
     int rangeCount() const override { return 2; }
     int currentRange() const override { return 1; }
-    bool runRange(int r, int points) override
+    bool runRange(int r, PointChoice points) override
     {
         ran.append({r, points});
         return true;
     }
 
-    QList<QPair<int, int>> ran;
+    QList<QPair<int, PointChoice>> ran;
 };
 
 // The runs, the real dialogs and the command over a record, with every
@@ -295,7 +295,7 @@ void AmplitudeRunTest::valueOutsideEveryRangeIsSkippedWithItsMessage()
     b.typed(QStringLiteral("500,2"));
     b.t.link.open();
 
-    QVERIFY(b.run.runRange(1, 0));
+    QVERIFY(b.run.runRange(1, PointChoice::Ticked));
 
     QCOMPARE(b.t.prompts.messages.first().text,
              QStringLiteral("Wartość nastawy 1200V przekracza zakres kalibratora!!! "));
@@ -334,7 +334,7 @@ void AmplitudeRunTest::exactReadingRunStoresTheSettingReached()
     b.state.startMeasurements();
     b.t.link.open();
 
-    QVERIFY(!b.run.runRange(1, 0));
+    QVERIFY(!b.run.runRange(1, PointChoice::Ticked));
 
     QCOMPARE(b.lines(), (QStringList{"open", "<Z2F0N5.000000O>", "<Z2N5.000100O>", "<Z2N5.000200O>",
                                      "<Z2N5.000300O>", "1500ms", "<Z2N7.500000O>", "<Z2N7.499990O>",
@@ -407,7 +407,7 @@ void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame()
     b.typed(QStringLiteral("14,98"));
     b.t.link.open();
 
-    QVERIFY(b.run.runRange(1, 0));
+    QVERIFY(b.run.runRange(1, PointChoice::Ticked));
 
     const QString second = QString(frame).replace(QStringLiteral("N5."), QStringLiteral("N15."));
     // The exact-setting run waits for nothing: the operator reads the meter.
@@ -552,14 +552,14 @@ void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere()
     const QByteArray untouched = bytesOf(b.point(1, 1));
     abort();
     b.t.link.open();
-    QVERIFY(!b.run.runRange(1, 0));
+    QVERIFY(!b.run.runRange(1, PointChoice::Ticked));
     QCOMPARE(bytesOf(b.point(1, 1)), untouched);
     QVERIFY(!b.range(1).Zmierzony());
     QVERIFY(b.session.isSaved());
 
     for (int j = 1; j <= 5; ++j)
         ok();
-    QVERIFY(b.run.runRange(1, 0));
+    QVERIFY(b.run.runRange(1, PointChoice::Ticked));
     QList<QByteArray> before;
     for (int j = 1; j <= 5; ++j)
         before.append(bytesOf(b.point(1, j)));
@@ -569,7 +569,7 @@ void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere()
     ok();
     ok();
     abort();
-    QVERIFY(!b.run.runRange(1, 0));
+    QVERIFY(!b.run.runRange(1, PointChoice::Ticked));
     QCOMPARE(b.frames().size(), 3);
     for (int j = 3; j <= 5; ++j)
         QCOMPARE(bytesOf(b.point(1, j)), before[j - 1]);
@@ -581,7 +581,7 @@ void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere()
     b.t.transcript.clear();
     for (int j = 1; j <= 5; ++j)
         ok();
-    QVERIFY(b.run.runRange(1, 0));
+    QVERIFY(b.run.runRange(1, PointChoice::Ticked));
     const QString expected =
         reading ? QStringLiteral("<Z0N30.000000O>") : QStringLiteral("<Z0F0N30.0000O>");
     QCOMPARE(b.frames().at(2), expected);
@@ -881,7 +881,8 @@ void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()
     b.range(1).setCz(1);
     b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Wszystkie);
     b.command.Menu_PomiaryClick();
-    QCOMPARE(frequency.ran, (QList<QPair<int, int>>{{1, 1}, {2, 1}}));
+    QCOMPARE(frequency.ran, (QList<QPair<int, PointChoice>>{{1, PointChoice::AllDefined},
+                                                            {2, PointChoice::AllDefined}}));
     QCOMPARE(b.lines(), (QStringList{"open", "<S>", "close"}));
 }
 

@@ -55,7 +55,7 @@ class NoRuns : public RangeRuns
 public:
     int rangeCount() const override { return 0; }
     int currentRange() const override { return 1; }
-    bool runRange(int, int) override { return false; }
+    bool runRange(int, PointChoice) override { return false; }
 };
 
 // The frequency runs, their real dialogs and the command, with the
