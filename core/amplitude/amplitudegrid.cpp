@@ -276,8 +276,8 @@ QStringList AmplitudeGridRules::widestTexts(GridArea area, int column) const
             return AmplitudeCells::widestRangeTexts(AmplitudeCells::RangeText::Value);
         case FrequencyColumn: {
             QStringList texts = AmplitudeCells::frequencyItems();
-            for (long double hertz : {99.99L, 999.9L, 2000.0L})
-                texts.append(AmplitudeCells::userFrequencyItem(hertz));
+            for (const FrequencyBand::Band &band : FrequencyBand::Bands)
+                texts.append(AmplitudeCells::userFrequencyItem(band.highest));
             return texts;
         }
         case ClassMeasuredColumn:

@@ -64,11 +64,12 @@ QByteArray valueText(qint64 count, int decimals)
 
 int frequencyDecimals(double hertz)
 {
-    if (hertz < 100.0)
-        return 2;
-    if (hertz < 1000.0)
-        return 1;
-    return 0;
+    int decimals = FrequencyBand::Bands.front().decimals;
+    for (const FrequencyBand::Band &band : FrequencyBand::Bands) {
+        if (hertz >= band.lowest)
+            decimals = band.decimals;
+    }
+    return decimals;
 }
 
 QByteArray frequencyText(double hertz)

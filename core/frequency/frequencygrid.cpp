@@ -1,6 +1,7 @@
 #include "core/frequency/frequencygrid.h"
 
 #include "core/base/localnumber.h"
+#include "core/calibrator/calibratorranges.h"
 #include "core/characteristic/amplitudecells.h"
 #include "core/characteristic/errormath.h"
 #include "core/characteristic/numbertext.h"
@@ -462,8 +463,8 @@ QStringList FrequencyGridRules::widestTexts(GridArea area, int column) const
         return AmplitudeCells::widestResults(ResultColumn::Value);
     case FrequencyColumn: {
         QStringList texts = frequencyItems();
-        for (long double hertz : {99.99L, 999.9L, 2000.0L})
-            texts.append(AmplitudeCells::userFrequencyItem(hertz));
+        for (const FrequencyBand::Band &band : FrequencyBand::Bands)
+            texts.append(AmplitudeCells::userFrequencyItem(band.highest));
         // A measured point names its frequency with as many digits as the
         // document gave it (99,995Hz).
         for (int k = 1; inUse() && k <= GridTags::Rows; ++k) {

@@ -12,9 +12,9 @@ namespace {
 constexpr qint64 Micro = CalibratorRanges::PerUnit;
 constexpr int ValueScale = 6;     // amplitudes in millionths of the range unit
 constexpr int FrequencyScale = 3; // frequencies in millihertz
-constexpr qint64 MinimumFrequency = qint64(FrequencyInput::MinimumHertz * 1000);
-constexpr qint64 MaximumFrequency = qint64(FrequencyInput::MaximumHertz * 1000);
-constexpr qint64 MaximumFrequencyHighCurrent = 400'000;
+constexpr qint64 MinimumFrequency = qint64(FrequencyBand::Lowest) * 1000;
+constexpr qint64 MaximumFrequency = qint64(FrequencyBand::Highest) * 1000;
+constexpr qint64 MaximumFrequencyHighCurrent = qint64(FrequencyBand::HighestOnHighCurrent) * 1000;
 constexpr qint64 ResetFrequency = 2'000'000;
 
 const char *const StandbyToOperate = "standby -> operate";
@@ -251,7 +251,9 @@ QString PanelState::functionHint(int function, bool frequencyModel)
         return frequencyModel ? QStringLiteral("nastawa amplitudy")
                               : QStringLiteral("częstotliwość zewnętrzna");
     default:
-        return QStringLiteral("nastawa częstotliwości (45 - 2000 Hz)");
+        return QStringLiteral("nastawa częstotliwości (%1 - %2 Hz)")
+            .arg(FrequencyBand::Lowest)
+            .arg(FrequencyBand::Highest);
     }
 }
 
@@ -588,7 +590,7 @@ void PanelState::CBtnClick()
     setFunctionRadio(0);
     CEBtnClick();
     m_services.link.send(Frames::resetFrame());
-    m_services.clock.pause(100);
+    m_services.clock.pause(CalibratorPauses::BetweenFrames);
     sendStandbyOrOperate();
     PokazCzestotliwosc();
     PokazZakresUI();
@@ -727,14 +729,14 @@ void PanelState::Wyslij()
 
     if (frequency && m_functionChanged) {
         m_services.link.send(Frames::frequencyFunctionFrame());
-        m_services.clock.pause(100);
+        m_services.clock.pause(CalibratorPauses::BetweenFrames);
         m_services.link.send(Frames::frequencyFrame(m_frequency / 1000.0));
-        m_services.clock.pause(2000);
+        m_services.clock.pause(CalibratorPauses::AfterFrequency);
     }
     m_services.link.send(setting);
-    m_services.clock.pause(100);
+    m_services.clock.pause(CalibratorPauses::BetweenFrames);
     sendStandbyOrOperate();
-    m_services.clock.pause(200);
+    m_services.clock.pause(CalibratorPauses::AfterSend);
     m_functionChanged = false;
     m_sendCompleted = true;
 }

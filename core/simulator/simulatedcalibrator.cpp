@@ -10,8 +10,8 @@ namespace {
 
 constexpr int ValueScale = 6;     // millionths of the range's unit
 constexpr int FrequencyScale = 3; // millihertz
-constexpr qint64 LowestFrequency = 45'000;
-constexpr qint64 HighestFrequency = 2'000'000;
+constexpr qint64 LowestFrequency = qint64(FrequencyBand::Lowest) * 1000;
+constexpr qint64 HighestFrequency = qint64(FrequencyBand::Highest) * 1000;
 constexpr std::array<qint64, 4> FixedFrequencies{0, 50'000, 60'000, 400'000};
 // Beyond every limit of the table, and far from overflowing.
 constexpr qint64 Huge = std::numeric_limits<qint64>::max() / 100;
@@ -238,8 +238,10 @@ std::optional<SimulatedCalibrator::Fault> SimulatedCalibrator::execute(const QBy
                          QStringLiteral("Częstotliwość „%1” nie jest liczbą").arg(printable(text))};
         if (*hertz < LowestFrequency || *hertz > HighestFrequency)
             return Fault{SimulatorFault::FrequencyOutOfBand,
-                         QStringLiteral("Częstotliwość %1 Hz poza przedziałem 45 - 2000 Hz")
-                             .arg(withComma(text))};
+                         QStringLiteral("Częstotliwość %1 Hz poza przedziałem %2 - %3 Hz")
+                             .arg(withComma(text))
+                             .arg(FrequencyBand::Lowest)
+                             .arg(FrequencyBand::Highest)};
         state.setFrequency = *hertz;
         return std::nullopt;
     };
