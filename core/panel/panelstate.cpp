@@ -282,8 +282,6 @@ void PanelState::setStandby(bool down)
     m_standbyDown = down;
 }
 
-// --- Showing and hiding -----------------------------------------------------
-
 void PanelState::FormShow()
 {
     m_range = m_function = m_sentRange = m_sentFunction = 0;
@@ -321,8 +319,6 @@ void PanelState::FormClose()
 {
     m_resetOnActivation = false;
 }
-
-// --- Display ----------------------------------------------------------------
 
 void PanelState::Wyswietl()
 {
@@ -385,8 +381,6 @@ void PanelState::fillFrequencyEntry()
     }
     m_frequencyEntry.fill(Frames::frequencyText(m_frequency / 1000.0));
 }
-
-// --- Radios -------------------------------------------------------------------
 
 void PanelState::checkRange(int range)
 {
@@ -510,8 +504,6 @@ void PanelState::FRadioClick(int function)
         Wyswietl();
     }
 }
-
-// --- Keys -------------------------------------------------------------------
 
 void PanelState::CyfraClick(int digit)
 {
@@ -741,8 +733,6 @@ void PanelState::Wyslij()
     m_sendCompleted = true;
 }
 
-// --- Stepping -----------------------------------------------------------------
-
 qint64 PanelState::stepAmount(StepKind kind) const
 {
     switch (kind) {
@@ -837,8 +827,6 @@ void PanelState::DeltaBtnClick()
     m_amplitude.clear();
     m_entryComplete = true;
 }
-
-// --- Keyboard -----------------------------------------------------------------
 
 bool PanelState::keyDown(int key, Qt::KeyboardModifiers modifiers)
 {
