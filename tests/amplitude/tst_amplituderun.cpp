@@ -3,42 +3,25 @@
 #include "core/calibrator/frames.h"
 #include "core/document/documentsession.h"
 #include "core/measure/measurecommand.h"
-#include "core/measure/measurementstate.h"
 #include "core/output/reportcontent.h"
 #include "core/output/workbookcontent.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
 #include "gui/characteristic/gridview.h"
-#include "gui/characteristic/measuremenu.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/measure/tform_pomiary.h"
 #include "gui/measure/tform_pomiarydn.h"
 #include "gui/measure/tform_pomiarydo.h"
 #include "gui/panel/tform_czestotliwosc.h"
 #include "tests/support/core/testmain.h"
-#include "tests/support/core/testservices.h"
+#include "tests/support/gui/runbench.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 
-#include <cmath>
 #include <functional>
 
 namespace {
-
-const QString Analogowy = QStringLiteral("Analogowy");
-const QString Cyfrowy = QStringLiteral("Cyfrowy");
-
-bool near(long double actual, long double expected)
-{
-    return std::fabs(static_cast<double>(actual - expected)) <=
-           1e-10 * std::max(1.0, std::fabs(static_cast<double>(expected)));
-}
-
-QByteArray bytesOf(ConstPunktAmpl point)
-{
-    return QByteArray(reinterpret_cast<const char *>(point.bytes()), TPunktAmpl::Size);
-}
 
 // What a dialog showed for one point.
 struct Shown
@@ -48,18 +31,6 @@ struct Shown
     QString value; // the indication (exact reading) or the setting (exact setting)
     QString frequency;
     QString unit; // beside the setting (exact reading) or the indication (exact setting)
-};
-
-class RecordingView : public RunView
-{
-public:
-    void showPoint(int j) override { shownPoints.append(j); }
-    void showProgress(int j) override { progress.append(j); }
-    void centreVerificationWindow() override { ++centred; }
-
-    QList<int> shownPoints;
-    QList<int> progress;
-    int centred = 0;
 };
 
 // Ranges that the "Po&miary" command could measure on the frequency side.
@@ -77,30 +48,17 @@ public:
     QList<QPair<int, PointChoice>> ran;
 };
 
-// The runs, the real dialogs and the command over a record, with every
-// dialog answered from a script.
-struct Bench
+// The amplitude runs and the command over a record.
+struct Bench : RunBench<TForm_PomiaryDO, TForm_PomiaryDN>
 {
-    TestServices t;
-    MeasurementState state;
-    DocumentSession session{t.prompts};
-    TForm_PomiaryDO reading{t.services, state};
-    TForm_PomiaryDN setting{t.services, state};
-    TForm_Pomiary chooser{t.services};
-    MeasurementDialogs dialogs{reading, setting};
-    ProcedureChooser procedure{chooser};
-    RecordingView view;
     AmplitudeRun run{t.services, state, session, dialogs, view};
     MeasureCommand command{t.services, state, session, run, procedure};
     QList<Shown> shown;
 
     explicit Bench(const QString &typ, const QString &model = QStringLiteral("R-707"))
-    {
-        t.services.model.name = model;
-        record().setTyp(typ);
-    }
+        : RunBench(typ, model)
+    {}
 
-    TDaneSprawdzania &record() { return session.record(); }
     TZakresAmpl range(int k) { return record().ZakresyAmpl(k); }
     TPunktAmpl point(int k, int j) { return record().ZakresyAmpl(k).Punkty(j); }
 
@@ -169,28 +127,12 @@ struct Bench
         });
     }
 
-    void choose(int zakresy, int punkty)
-    {
-        t.prompts.dialogHandlers.push_back(
-            {QStringLiteral("TForm_Pomiary"), [zakresy, punkty](QDialog *dialog) {
-                 auto *d = qobject_cast<TForm_Pomiary *>(dialog);
-                 d->setZakresy(zakresy);
-                 d->setPunkty(punkty);
-                 d->PPOKClick();
-                 return d->result();
-             }});
-    }
-
     // "Po&miary" on the current range's ticked points.
     void measureCurrentRange()
     {
         choose(TForm_Pomiary::BiezacyZakres, TForm_Pomiary::Zaznaczone);
         command.Menu_PomiaryClick();
     }
-
-    QStringList lines() const { return t.transcript.lines(); }
-    QStringList frames() const { return t.transcript.frames(); }
-    QStringList messages() const { return t.prompts.texts(); }
 };
 
 } // namespace
