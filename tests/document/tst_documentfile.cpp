@@ -440,12 +440,13 @@ void DocumentFileTest::damagedInputEndsInADocumentOrAnError()
 
 void DocumentFileTest::seedCorpusEndsInDocumentsOrErrors()
 {
-    // The fuzzer's seeds: a legacy document, one cut after the positions its
-    // two ranges use (so it still loads), an empty file and a current
-    // document with an overlong length byte, which is refused.
+    // The fuzzer's seeds: a current document with both characteristics, a
+    // legacy document, one cut after the positions its two ranges use (so it
+    // still loads), an empty file and a current document with an overlong
+    // length byte, which is refused.
     const QDir corpus(QFINDTESTDATA("fuzz_corpus"));
     const QStringList seeds = corpus.entryList(QDir::Files);
-    QCOMPARE(seeds.size(), 4);
+    QCOMPARE(seeds.size(), 5);
     int loaded = 0;
     for (const QString &seed : seeds) {
         try {
@@ -454,7 +455,7 @@ void DocumentFileTest::seedCorpusEndsInDocumentsOrErrors()
         } catch (const EInOutError &) {
         }
     }
-    QCOMPARE(loaded, 2);
+    QCOMPARE(loaded, 3);
 }
 
 void DocumentFileTest::failedSaveKeepsThePreviousFile_data()
