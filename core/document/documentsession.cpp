@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace {
 
@@ -430,31 +431,28 @@ void DocumentSession::editMeterData()
 bool DocumentSession::queryClose()
 {
     recordView(ViewRule::AmplitudeTab);
+    // Whatever the answer, and after a failed write too.
+    const auto saveRecentFiles = qScopeGuard([this] { m_recent.save(m_recentIniFile); });
     bool mayClose = true;
-    try {
-        if (!m_saved) {
-            switch (ask(QStringLiteral("Zapisać zmiany w pliku ?"), QStringLiteral("Uwaga !"))) {
-            case PromptButton::Yes:
-                if (m_fileName != untitledName()) {
-                    writeRecord(m_fileName);
-                } else {
-                    const QString name = askSaveName(nazwaProposal());
-                    if (name.isEmpty())
-                        mayClose = false;
-                    else
-                        writeDocument(name);
-                }
-                break;
-            case PromptButton::No:
-                break;
-            default:
-                mayClose = false;
-                break;
+    if (!m_saved) {
+        switch (ask(QStringLiteral("Zapisać zmiany w pliku ?"), QStringLiteral("Uwaga !"))) {
+        case PromptButton::Yes:
+            if (m_fileName != untitledName()) {
+                writeRecord(m_fileName);
+            } else {
+                const QString name = askSaveName(nazwaProposal());
+                if (name.isEmpty())
+                    mayClose = false;
+                else
+                    writeDocument(name);
             }
+            break;
+        case PromptButton::No:
+            break;
+        default:
+            mayClose = false;
+            break;
         }
-    } catch (...) {
-        m_recent.save(m_recentIniFile);
-        throw;
     }
 
     if (mayClose) {
@@ -474,7 +472,6 @@ bool DocumentSession::queryClose()
         Q_EMIT documentClosed();
         changed();
     }
-    m_recent.save(m_recentIniFile);
     return mayClose;
 }
 

@@ -19,7 +19,7 @@ CharacteristicPage::CharacteristicPage(Services &services, TForm_Sprawdzanie &wi
       m_characteristic(characteristic), m_rules(std::move(rules)),
       m_grid(*m_rules, m_session, services.prompts)
 {
-    m_view = new CharacteristicGridView(m_grid, suffix, this);
+    m_view = new CharacteristicGridView(m_grid, services.prompts, suffix, this);
     window.setPage(characteristic == Characteristic::Amplitude ? 0 : 3, this);
 
     connect(&m_session, &DocumentSession::documentCreated, &m_grid,

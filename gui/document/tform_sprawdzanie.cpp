@@ -256,43 +256,34 @@ void TForm_Sprawdzanie::refreshRecentMenu()
     }
 }
 
-template <typename Operation> void TForm_Sprawdzanie::guarded(Operation operation)
-{
-    try {
-        operation();
-    } catch (const std::exception &error) {
-        showGeneralError(m_services.prompts, error);
-    }
-}
-
 void TForm_Sprawdzanie::Menu_Plik_NowyClick()
 {
-    guarded([this] { m_session.newDocument(); });
+    guarded(m_services.prompts, [this] { m_session.newDocument(); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_OtworzClick()
 {
-    guarded([this] { m_session.openDocument(); });
+    guarded(m_services.prompts, [this] { m_session.openDocument(); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_ZapiszClick()
 {
-    guarded([this] { m_session.save(); });
+    guarded(m_services.prompts, [this] { m_session.save(); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_ZapiszJakoClick()
 {
-    guarded([this] { m_session.saveAs(); });
+    guarded(m_services.prompts, [this] { m_session.saveAs(); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_ZamknijClick()
 {
-    guarded([this] { m_session.closeDocument(); });
+    guarded(m_services.prompts, [this] { m_session.closeDocument(); });
 }
 
 void TForm_Sprawdzanie::RecentClick(int k)
 {
-    guarded([this, k] { m_session.openRecent(k); });
+    guarded(m_services.prompts, [this, k] { m_session.openRecent(k); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_WyjscieClick()
@@ -308,12 +299,12 @@ void TForm_Sprawdzanie::Menu_RS232Click()
 
 void TForm_Sprawdzanie::Menu_DaneMiernikaClick()
 {
-    guarded([this] { m_session.editMeterData(); });
+    guarded(m_services.prompts, [this] { m_session.editMeterData(); });
 }
 
 void TForm_Sprawdzanie::Menu_KasujClick()
 {
-    guarded([this] {
+    guarded(m_services.prompts, [this] {
         const LinkGuard open(m_services.link);
         m_services.clock.pause(ResetPause);
         m_services.link.send(Frames::resetFrame());
@@ -323,13 +314,13 @@ void TForm_Sprawdzanie::Menu_KasujClick()
 
 void TForm_Sprawdzanie::FormActivate()
 {
-    guarded([this] { m_session.activate(); });
+    guarded(m_services.prompts, [this] { m_session.activate(); });
 }
 
 void TForm_Sprawdzanie::closeEvent(QCloseEvent *event)
 {
     bool mayClose = false;
-    guarded([this, &mayClose] { mayClose = m_session.queryClose(); });
+    guarded(m_services.prompts, [this, &mayClose] { mayClose = m_session.queryClose(); });
     if (!mayClose) {
         event->ignore();
         return;

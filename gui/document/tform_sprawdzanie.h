@@ -130,7 +130,6 @@ public Q_SLOTS:
     void reject() override;
 
 private:
-    template <typename Operation> void guarded(Operation operation);
     void buildMenus();
     void buildClient();
     void layoutClient();

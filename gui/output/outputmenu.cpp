@@ -40,15 +40,6 @@ QPrinter &OutputMenu::printer()
     return *m_printer;
 }
 
-template <typename Operation> void OutputMenu::guarded(Operation operation)
-{
-    try {
-        operation();
-    } catch (const std::exception &error) {
-        showGeneralError(m_services.prompts, error);
-    }
-}
-
 bool OutputMenu::mayOutput(const OutputRange &range)
 {
     const QString refusal = OutputRanges::refusal(m_window.record(), range);
@@ -60,7 +51,7 @@ bool OutputMenu::mayOutput(const OutputRange &range)
 
 void OutputMenu::Menu_Plik_DrukujClick()
 {
-    guarded([this] {
+    guarded(m_services.prompts, [this] {
         DocumentSession &session = m_window.session();
         // The value being typed into a cell belongs on the page.
         Q_EMIT session.aboutToSave();
@@ -130,7 +121,7 @@ void OutputMenu::printerSetup()
 
 void OutputMenu::preview()
 {
-    guarded([this] {
+    guarded(m_services.prompts, [this] {
         const QList<OutputPage> pages =
             pagesFor(PrintPlan::printed(Form_Drukowanie->marks(), Form_Drukowanie->enabledMarks()))
                 .pages;
@@ -142,7 +133,7 @@ void OutputMenu::preview()
         dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
         connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
                 [this, &pages](QPrinter *printer) {
-                    guarded([&] {
+                    guarded(m_services.prompts, [&] {
                         PagePainter::paint(*printer, pages,
                                            QStringLiteral("Nie można pokazać podglądu."));
                     });
@@ -153,7 +144,7 @@ void OutputMenu::preview()
 
 void OutputMenu::Menu_Plik_Excel_OtworzClick()
 {
-    guarded([this] {
+    guarded(m_services.prompts, [this] {
         DocumentSession &session = m_window.session();
         Q_EMIT session.aboutToSave();
         SpreadsheetExport::send(session.record(), OutputRanges::shown(session), m_workbookDirectory,

@@ -52,7 +52,6 @@ private:
     PrintPlan::Pages pagesFor(const PrintPlan::Marks &marks);
     // A refused range gets its box; false then.
     bool mayOutput(const OutputRange &range);
-    template <typename Operation> void guarded(Operation operation);
 
     Services &m_services;
     TForm_Sprawdzanie &m_window;
