@@ -1,12 +1,9 @@
 #include "gui/document/tform_sprawdzanie.h"
 
-#include "core/base/clock.h"
 #include "core/base/errorbox.h"
 #include "core/base/prompts.h"
-#include "core/calibrator/frames.h"
+#include "core/calibrator/calibratorreset.h"
 #include "core/calibrator/services.h"
-#include "core/link/link.h"
-#include "core/link/linkguard.h"
 #include "gui/document/tform_miernik.h"
 #include "gui/link/tform_rs232.h"
 
@@ -24,9 +21,6 @@
 #include <QWindow>
 
 namespace {
-
-// The reset around "&Kasuj" needs only a moment on either side of the frame.
-constexpr int ResetPause = 10;
 
 QLabel *makeLabel(QWidget *parent, const char *name, int x, int y, int width)
 {
@@ -304,12 +298,7 @@ void TForm_Sprawdzanie::Menu_DaneMiernikaClick()
 
 void TForm_Sprawdzanie::Menu_KasujClick()
 {
-    guarded(m_services.prompts, [this] {
-        const LinkGuard open(m_services.link);
-        m_services.clock.pause(ResetPause);
-        m_services.link.send(Frames::resetFrame());
-        m_services.clock.pause(ResetPause);
-    });
+    guarded(m_services.prompts, [this] { resetCalibrator(m_services.link, m_services.clock); });
 }
 
 void TForm_Sprawdzanie::FormActivate()
