@@ -465,7 +465,7 @@ void CharacteristicGrid::makeCurrent(int k)
 
 void CharacteristicGrid::enableMeasuring()
 {
-    m_session.setMenuEnabled(DocumentSession::MenuItem::Pomiary, true);
+    m_session.display().setMenuEnabled(DocumentDisplay::MenuItem::Pomiary, true);
 }
 
 // Scrolling.

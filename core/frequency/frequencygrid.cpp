@@ -97,14 +97,14 @@ int FrequencyGridRules::entryColumn() const
 
 int FrequencyGridRules::currentRange() const
 {
-    return analogowy() ? m_session.BiezacyZakresCzDO : m_session.BiezacyZakresCzDN;
+    return m_session.currentRange(Characteristic::Frequency);
 }
 
 void FrequencyGridRules::setCurrentRange(int k)
 {
     if (!inUse())
         return;
-    (analogowy() ? m_session.BiezacyZakresCzDO : m_session.BiezacyZakresCzDN) = k;
+    m_session.setCurrentRange(Characteristic::Frequency, k);
 }
 
 int FrequencyGridRules::rangeCount() const

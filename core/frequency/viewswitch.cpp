@@ -21,16 +21,16 @@ struct CurrentRange
 CurrentRange currentRange(const DocumentSession &session, Characteristic characteristic)
 {
     const TDaneSprawdzania &record = session.record();
-    const OutputRange current = OutputRanges::current(session, characteristic);
-    if (current.range < 1 || current.range > TDaneSprawdzania::Slots)
+    const int current = session.currentRange(characteristic);
+    if (current < 1 || current > TDaneSprawdzania::Slots)
         return {};
     CurrentRange range;
     if (characteristic == Characteristic::Amplitude) {
-        const TZakresAmpl shown = record.ZakresyAmpl(current.range);
+        const TZakresAmpl shown = record.ZakresyAmpl(current);
         range = {true, shown.Zmierzony(), !record.ZakresyAmpl(1).isEmpty(), shown.Zak(),
                  shown.Jm()};
     } else if (OutputRanges::hasMethod(record)) {
-        const TZakresCz shown = record.ZakresyCz(current.range);
+        const TZakresCz shown = record.ZakresyCz(current);
         range = {true, shown.Zmierzony(), !record.ZakresyCz(1).isEmpty(), shown.Zak(), shown.Jm()};
     }
     return range;
@@ -41,7 +41,7 @@ CurrentRange currentRange(const DocumentSession &session, Characteristic charact
 ViewSwitch::ViewSwitch(DocumentSession &session, Prompts &prompts, QObject *parent)
     : QObject(parent), m_session(session), m_prompts(prompts)
 {
-    m_session.shownView = [this] { return shownView(); };
+    m_session.setShownView([this] { return shownView(); });
     connect(&m_session, &DocumentSession::viewRestoreRequested, this, [this](bool amplitude) {
         selectCharacteristic(amplitude ? Characteristic::Amplitude : Characteristic::Frequency);
     });

@@ -6,19 +6,12 @@
 
 namespace OutputRanges {
 
-OutputRange current(const DocumentSession &session, Characteristic characteristic)
-{
-    if (characteristic == Characteristic::Amplitude)
-        return {characteristic, session.BiezacyZakres};
-    return {characteristic,
-            session.record().isAnalogowy() ? session.BiezacyZakresCzDO : session.BiezacyZakresCzDN};
-}
-
 OutputRange shown(const DocumentSession &session)
 {
-    const bool frequency =
-        session.shownView && session.shownView() == DocumentSession::View::Frequency;
-    return current(session, frequency ? Characteristic::Frequency : Characteristic::Amplitude);
+    const Characteristic characteristic = session.shownView() == DocumentSession::View::Frequency
+                                              ? Characteristic::Frequency
+                                              : Characteristic::Amplitude;
+    return {characteristic, session.currentRange(characteristic)};
 }
 
 QString refusal(const TDaneSprawdzania &record, const OutputRange &range)

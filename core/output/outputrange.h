@@ -1,12 +1,11 @@
 #pragma once
 
+#include "core/document/characteristic.h"
+
 #include <QString>
 
 class DocumentSession;
 class TDaneSprawdzania;
-
-// The two characteristics of a verification, as the window shows them.
-enum class Characteristic { Amplitude, Frequency };
 
 // What a printed report, a chart or a workbook is made of: one range of one
 // characteristic. For the frequency characteristic the range is one of the
@@ -19,10 +18,6 @@ struct OutputRange
 };
 
 namespace OutputRanges {
-
-// The current range of a characteristic in the verification window: of
-// ZakresyAmpl, or of the frequency array the document's Typ uses.
-OutputRange current(const DocumentSession &session, Characteristic characteristic);
 
 // The range the verification window shows: the current range of the
 // characteristic of its view.

@@ -68,8 +68,7 @@ void CharacteristicPage::resizeEvent(QResizeEvent *event)
 
 bool CharacteristicPage::isShown() const
 {
-    const bool frequencyShown =
-        m_session.shownView && m_session.shownView() == DocumentSession::View::Frequency;
+    const bool frequencyShown = m_session.shownView() == DocumentSession::View::Frequency;
     return frequencyShown == (m_characteristic == Characteristic::Frequency);
 }
 
@@ -81,7 +80,7 @@ QString CharacteristicPage::askFrequency()
 void CharacteristicPage::broughtIntoView()
 {
     m_grid.layoutBars();
-    if (m_session.rangeBoxVisible())
+    if (m_session.display().rangeBoxVisible())
         PokazZakresNaPanelu(m_grid.currentRange());
 }
 
@@ -95,5 +94,5 @@ void CharacteristicPage::PokazZakresNaPanelu(int k)
     m_window.Label_CzestNastWska->setText(s.czestotliwosc);
     m_window.Label_Kmm->setText(s.kmm);
     m_window.Label_Kmz->setText(s.kmz);
-    m_session.setRangeBoxVisible(true);
+    m_session.display().setRangeBoxVisible(true);
 }

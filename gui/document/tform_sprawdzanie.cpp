@@ -36,15 +36,15 @@ TForm_Sprawdzanie::TForm_Sprawdzanie(Services &services, QWidget *parent)
     : QDialog(parent), m_services(services), m_session(services.prompts)
 {
     setObjectName(QStringLiteral("Form_Sprawdzanie"));
-    setWindowTitle(m_session.caption());
+    setWindowTitle(m_session.display().caption());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     resize(639, 530);
 
     Form_Miernik = new TForm_Miernik(services, this);
-    m_session.meterDialog = [this](bool newDocument) {
+    m_session.setMeterDialog([this](bool newDocument) {
         return Form_Miernik->showFor(m_session.record(), newDocument);
-    };
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -59,7 +59,8 @@ TForm_Sprawdzanie::TForm_Sprawdzanie(Services &services, QWidget *parent)
     StatusBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout->addWidget(StatusBar);
 
-    connect(&m_session, &DocumentSession::uiChanged, this, &TForm_Sprawdzanie::refreshFromSession);
+    connect(&m_session.display(), &DocumentDisplay::changed, this,
+            &TForm_Sprawdzanie::refreshFromSession);
     connect(&m_session, &DocumentSession::savedChanged, this, [this](bool saved) {
         setWindowModified(m_session.hasDocument() && !saved);
         // A change since the save makes its message stale.
@@ -215,24 +216,24 @@ void TForm_Sprawdzanie::setPage(int index, QWidget *page)
 
 void TForm_Sprawdzanie::refreshFromSession()
 {
-    using Item = DocumentSession::MenuItem;
+    using Item = DocumentDisplay::MenuItem;
+    const DocumentDisplay &shown = m_session.display();
     // An open document's caption marks it while it has unsaved changes.
-    setWindowTitle(m_session.caption() +
-                   (m_session.hasDocument() ? QStringLiteral("[*]") : QString()));
+    setWindowTitle(shown.caption() + (m_session.hasDocument() ? QStringLiteral("[*]") : QString()));
     setWindowModified(m_session.hasDocument() && !m_session.isSaved());
-    Menu_Plik_Excel->menuAction()->setEnabled(m_session.menuEnabled(Item::Excel));
-    Menu_Plik_Zapisz->setEnabled(m_session.menuEnabled(Item::Zapisz));
-    Menu_Plik_ZapiszJako->setEnabled(m_session.menuEnabled(Item::ZapiszJako));
-    Menu_Plik_Drukuj->setEnabled(m_session.menuEnabled(Item::Drukuj));
-    Menu_Plik_Zamknij->setEnabled(m_session.menuEnabled(Item::Zamknij));
-    Menu_Pomiary->setEnabled(m_session.menuEnabled(Item::Pomiary));
-    Menu_DaneMiernika->setEnabled(m_session.menuEnabled(Item::DaneMiernika));
-    Panel_Glowny->setVisible(m_session.tablePanelVisible());
-    GroupBox_Miernik->setVisible(m_session.meterBoxVisible());
-    GroupBox_Zakres->setVisible(m_session.rangeBoxVisible());
-    Label_Metoda->setText(m_session.labelMetoda());
-    Label_Nazwa->setText(m_session.labelNazwa());
-    Label_Numer->setText(m_session.labelNumer());
+    Menu_Plik_Excel->menuAction()->setEnabled(shown.menuEnabled(Item::Excel));
+    Menu_Plik_Zapisz->setEnabled(shown.menuEnabled(Item::Zapisz));
+    Menu_Plik_ZapiszJako->setEnabled(shown.menuEnabled(Item::ZapiszJako));
+    Menu_Plik_Drukuj->setEnabled(shown.menuEnabled(Item::Drukuj));
+    Menu_Plik_Zamknij->setEnabled(shown.menuEnabled(Item::Zamknij));
+    Menu_Pomiary->setEnabled(shown.menuEnabled(Item::Pomiary));
+    Menu_DaneMiernika->setEnabled(shown.menuEnabled(Item::DaneMiernika));
+    Panel_Glowny->setVisible(shown.tablePanelVisible());
+    GroupBox_Miernik->setVisible(shown.meterBoxVisible());
+    GroupBox_Zakres->setVisible(shown.rangeBoxVisible());
+    Label_Metoda->setText(shown.labelMetoda());
+    Label_Nazwa->setText(shown.labelNazwa());
+    Label_Numer->setText(shown.labelNumer());
 }
 
 void TForm_Sprawdzanie::refreshRecentMenu()
@@ -316,7 +317,7 @@ void TForm_Sprawdzanie::closeEvent(QCloseEvent *event)
     }
     event->accept();
     // The main window hides the table panel whenever it shows this window.
-    m_session.setTablePanelVisible(false);
+    m_session.display().setTablePanelVisible(false);
     QDialog::done(QDialog::Rejected);
 }
 

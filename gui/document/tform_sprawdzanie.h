@@ -27,7 +27,8 @@ struct Services;
 // punktów", 2 "Wykres błędów", 3 the frequency table, 4..7 its charts) and
 // their tab bars into Panel_Zakladki. They follow the document through the
 // session's signals (documentCreated, documentLoaded, aboutToCloseDocument,
-// documentClosed, aboutToSave, viewRestoreRequested, uiChanged) and connect
+// documentClosed, aboutToSave, viewRestoreRequested, and the display's
+// changed) and connect
 // to the triggered() signal of the menu items whose work is theirs
 // (Menu_Pomiary, Menu_Plik_Drukuj, Menu_Plik_Excel_Otworz).
 class TForm_Sprawdzanie : public QDialog
@@ -113,7 +114,8 @@ public:
     // document once.
     void FormActivate();
 
-    // Mirrors the session: caption, menu items, panel, group boxes, labels.
+    // Mirrors the session's display: caption, menu items, panel, group
+    // boxes, labels.
     void refreshFromSession();
     void refreshRecentMenu();
 

@@ -22,8 +22,8 @@ bool ChartPages::build(Characteristic characteristic, ChartKind kind)
     const DocumentSession &session = m_window.session();
     const TDaneSprawdzania &record = session.record();
     const ChartTable table = ChartContent::tableOf(record, characteristic);
-    const OutputRange range = OutputRanges::current(session, characteristic);
-    return page(table, kind)->build(record, table, kind, range.range, m_prompts);
+    return page(table, kind)
+        ->build(record, table, kind, session.currentRange(characteristic), m_prompts);
 }
 
 int ChartPages::pageOf(ChartTable table, ChartKind kind)

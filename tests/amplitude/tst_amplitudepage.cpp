@@ -53,11 +53,11 @@ struct Fixture
 
     void newDocument(const QString &typ)
     {
-        session().meterDialog = [this, typ](bool) {
+        session().setMeterDialog([this, typ](bool) {
             record().setNazwa(QStringLiteral("V-640"));
             record().setTyp(typ);
             return true;
-        };
+        });
         session().newDocument();
     }
 

@@ -791,7 +791,7 @@ void AmplitudeRunTest::everyRangeAsksWhetherToStop()
     if (!stop)
         b.typed(QStringLiteral("3"));
     b.t.prompts.answers.push_back(stop ? PromptButton::Yes : PromptButton::No);
-    b.session.BiezacyZakres = 2;
+    b.session.setCurrentRange(Characteristic::Amplitude, 2);
 
     b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Zaznaczone);
     b.command.Menu_PomiaryClick();
@@ -863,7 +863,7 @@ void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()
 {
     Bench b(Cyfrowy);
     b.addRange(1, 30, QStringLiteral("A"));
-    b.session.shownView = [] { return DocumentSession::View::Frequency; };
+    b.session.setShownView([] { return DocumentSession::View::Frequency; });
 
     // Nothing measures the frequency characteristic yet.
     b.command.Menu_PomiaryClick();
@@ -951,10 +951,10 @@ void AmplitudeRunTest::menuCommandFillsTheGridRow()
     window.show();
 
     DocumentSession &session = window.session();
-    session.meterDialog = [&session](bool) {
+    session.setMeterDialog([&session](bool) {
         session.record().setTyp(Cyfrowy);
         return true;
-    };
+    });
     session.newDocument();
     TZakresAmpl range = session.record().ZakresyAmpl(1);
     range.setZak(20);

@@ -72,10 +72,10 @@ struct Fixture
 
     void newDocument(const QString &typ)
     {
-        session().meterDialog = [this, typ](bool) {
+        session().setMeterDialog([this, typ](bool) {
             record().setTyp(typ);
             return true;
-        };
+        });
         session().newDocument();
     }
 
@@ -296,7 +296,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     QCOMPARE(f.window.Label_CzestNastWska->text(), secondLine);
     QCOMPARE(f.window.Label_Kmm->text(), QStringLiteral("0,5% w. mierz."));
     QCOMPARE(f.window.Label_Kmz->text(), QStringLiteral("0,5% zakresu+2mV"));
-    QVERIFY(f.session().menuEnabled(DocumentSession::MenuItem::Pomiary));
+    QVERIFY(f.session().display().menuEnabled(DocumentDisplay::MenuItem::Pomiary));
     QVERIFY(!f.session().isSaved());
     QVERIFY(f.messages().isEmpty());
 }

@@ -230,7 +230,7 @@ void OutputTest::printSelectionEnablesAndOrdersThePages()
     Window w(record);
     RecordingPrinter printer;
     w.menu.setPagePrinter(&printer);
-    w.window.session().BiezacyZakres = range;
+    w.window.session().setCurrentRange(Characteristic::Amplitude, range);
     QList<bool> shownEnabled;
     w.t.prompts.dialogHandlers.push_back({"Form_Drukowanie", [&](QDialog *dialog) {
                                               auto *form = static_cast<TForm_Drukowanie *>(dialog);
