@@ -61,8 +61,7 @@ bool FrequencyGridRules::analogowy() const
 
 bool FrequencyGridRules::inUse() const
 {
-    const TDaneSprawdzania &record = m_session.record();
-    return record.isAnalogowy() || record.isCyfrowy();
+    return m_session.record().hasMethod();
 }
 
 TZakresCz FrequencyGridRules::range(int k) const

@@ -31,10 +31,6 @@ QString refusal(const TDaneSprawdzania &record, const OutputRange &range);
 // The caption of the refusal's box.
 QString refusalCaption();
 
-// Whether the document's Typ names a method, "Analogowy" or "Cyfrowy"; the
-// report and the print selection have nothing to show without one.
-bool hasMethod(const TDaneSprawdzania &record);
-
 // The frequency of an amplitude range's index Cz as its list names it: "DC",
 // "50Hz", "60Hz" or "400Hz" for 0..3. Empty for the free frequency (4),
 // which each output writes its own way, and for anything else.

@@ -1,6 +1,7 @@
 #include "gui/characteristic/characteristicpage.h"
 
 #include "core/calibrator/services.h"
+#include "core/characteristic/viewswitch.h"
 #include "core/document/documentsession.h"
 #include "gui/characteristic/gridview.h"
 #include "gui/document/tform_sprawdzanie.h"
@@ -20,7 +21,7 @@ CharacteristicPage::CharacteristicPage(Services &services, TForm_Sprawdzanie &wi
       m_grid(*m_rules, m_session, services.prompts)
 {
     m_view = new CharacteristicGridView(m_grid, services.prompts, suffix, this);
-    window.setPage(characteristic == Characteristic::Amplitude ? 0 : 3, this);
+    window.setPage(ViewSwitch::tablePage(characteristic), this);
 
     connect(&m_session, &DocumentSession::documentCreated, &m_grid,
             &CharacteristicGrid::showNewDocument);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/characteristic/characteristicgrid.h"
-#include "core/output/outputrange.h"
+#include "core/document/characteristic.h"
 
 #include <QWidget>
 

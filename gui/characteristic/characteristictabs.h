@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/frequency/viewswitch.h"
+#include "core/characteristic/viewswitch.h"
 
 #include <QColor>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "gui/output/chartpages.h"
 
-#include "core/output/outputrange.h"
+#include "core/characteristic/viewswitch.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/output/chartpage.h"
 
@@ -22,23 +22,12 @@ bool ChartPages::build(Characteristic characteristic, ChartKind kind)
     const DocumentSession &session = m_window.session();
     const TDaneSprawdzania &record = session.record();
     const ChartTable table = ChartContent::tableOf(record, characteristic);
-    return page(table, kind)
-        ->build(record, table, kind, session.currentRange(characteristic), m_prompts);
-}
-
-int ChartPages::pageOf(ChartTable table, ChartKind kind)
-{
-    return ChartContent::notebookPage(table, kind);
-}
-
-ChartPage *ChartPages::page(ChartTable table, ChartKind kind)
-{
     ChartPage *&page = m_pages[indexOf(table, kind)];
     if (!page) {
         // Made when first needed: a chart costs the start-up of the program
         // more than the rest of the window.
         page = new ChartPage;
-        m_window.setPage(pageOf(table, kind), page);
+        m_window.setPage(ViewSwitch::chartPage(record, characteristic, kind), page);
     }
-    return page;
+    return page->build(record, table, kind, session.currentRange(characteristic), m_prompts);
 }

@@ -15,8 +15,9 @@ class TForm_Sprawdzanie;
 // charts on 4 and 5, the exact-reading ones on 6 and 7.
 //
 // The tab bars under the notebook call build() for their second ("Wykres
-// punktów") and third ("Wykres błędów") tab, and show pageOf() when it
-// returns true, the table with its first tab when it returns false.
+// punktów") and third ("Wykres błędów") tab, and show the chart's page
+// when it returns true, the table with its first tab when it returns
+// false.
 class ChartPages : public QObject
 {
     Q_OBJECT
@@ -30,10 +31,6 @@ public:
     // the "Wykres" box, when there is nothing to plot; the page then keeps
     // what it showed.
     bool build(Characteristic characteristic, ChartKind kind);
-
-    // The notebook page of a table's chart.
-    static int pageOf(ChartTable table, ChartKind kind);
-    ChartPage *page(ChartTable table, ChartKind kind);
 
 private:
     Prompts &m_prompts;

@@ -55,7 +55,7 @@ void OutputMenu::Menu_Plik_DrukujClick()
         DocumentSession &session = m_window.session();
         // The value being typed into a cell belongs on the page.
         Q_EMIT session.aboutToSave();
-        if (!OutputRanges::hasMethod(session.record()))
+        if (!session.record().hasMethod())
             return;
         m_range = OutputRanges::shown(session);
         if (!mayOutput(m_range))

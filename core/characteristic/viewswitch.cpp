@@ -1,4 +1,4 @@
-#include "core/frequency/viewswitch.h"
+#include "core/characteristic/viewswitch.h"
 
 #include "core/base/prompts.h"
 #include "core/document/tdanesprawdzania.h"
@@ -29,7 +29,7 @@ CurrentRange currentRange(const DocumentSession &session, Characteristic charact
         const TZakresAmpl shown = record.ZakresyAmpl(current);
         range = {true, shown.Zmierzony(), !record.ZakresyAmpl(1).isEmpty(), shown.Zak(),
                  shown.Jm()};
-    } else if (OutputRanges::hasMethod(record)) {
+    } else if (record.hasMethod()) {
         const TZakresCz shown = record.ZakresyCz(current);
         range = {true, shown.Zmierzony(), !record.ZakresyCz(1).isEmpty(), shown.Zak(), shown.Jm()};
     }
@@ -78,6 +78,17 @@ int ViewSwitch::tablePage(Characteristic characteristic)
     return characteristic == Characteristic::Amplitude ? 0 : 3;
 }
 
+int ViewSwitch::chartPage(const TDaneSprawdzania &record, Characteristic characteristic,
+                          ChartKind kind)
+{
+    // Each table's charts follow it, points first; the exact-reading
+    // frequency charts come after the exact-setting ones.
+    const int points = characteristic == Characteristic::Amplitude ? 1
+                       : record.isAnalogowy()                      ? 6
+                                                                   : 4;
+    return points + (kind == ChartKind::Errors ? 1 : 0);
+}
+
 void ViewSwitch::selectCharacteristic(Characteristic characteristic)
 {
     m_characteristic = characteristic;
@@ -122,8 +133,7 @@ bool ViewSwitch::selectTab(Characteristic characteristic, int tab)
     const ChartKind kind = tab == PointsTab ? ChartKind::Points : ChartKind::Errors;
     if (buildChart && buildChart(characteristic, kind)) {
         selected = tab;
-        m_page = ChartContent::notebookPage(
-            ChartContent::tableOf(m_session.record(), characteristic), kind);
+        m_page = chartPage(m_session.record(), characteristic, kind);
     } else {
         selected = TableTab;
         m_page = tablePage(characteristic);
