@@ -4,6 +4,7 @@
 #include "core/base/prompts.h"
 #include "core/calibrator/calibratorreset.h"
 #include "core/calibrator/services.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_miernik.h"
 #include "gui/link/tform_rs232.h"
 
@@ -21,6 +22,9 @@
 #include <QWindow>
 
 namespace {
+
+// Three pages of the amplitude characteristic, five of the frequency one.
+constexpr int NotebookPages = 8;
 
 QLabel *makeLabel(QWidget *parent, const char *name, int x, int y, int width)
 {
@@ -165,10 +169,8 @@ void TForm_Sprawdzanie::buildClient()
     Panel_Glowny->setObjectName(QStringLiteral("Panel_Glowny"));
     Notebook_Charakterystyka = new QStackedWidget(Panel_Glowny);
     Notebook_Charakterystyka->setObjectName(QStringLiteral("Notebook_Charakterystyka"));
-    for (int i = 0; i < int(m_pages.size()); ++i) {
-        m_pages[i] = new QWidget(Notebook_Charakterystyka);
-        Notebook_Charakterystyka->addWidget(m_pages[i]);
-    }
+    for (int i = 0; i < NotebookPages; ++i)
+        Notebook_Charakterystyka->addWidget(new QWidget(Notebook_Charakterystyka));
     Panel_Zakladki = new QWidget(Panel_Glowny);
     Panel_Zakladki->setObjectName(QStringLiteral("Panel_Zakladki"));
 
@@ -184,6 +186,9 @@ void TForm_Sprawdzanie::buildClient()
     Label_CzestNastWska = makeLabel(GroupBox_Zakres, "Label_CzestNastWska", 8, 36, 200);
     Label_Kmm = makeLabel(GroupBox_Zakres, "Label_Kmm", 220, 18, 200);
     Label_Kmz = makeLabel(GroupBox_Zakres, "Label_Kmz", 220, 36, 200);
+    m_frame = new CharacteristicFrame(
+        *this, *Notebook_Charakterystyka, *Panel_Zakladki,
+        {GroupBox_Zakres, Label_Zakres, Label_CzestNastWska, Label_Kmm, Label_Kmz});
     layoutClient();
 }
 
@@ -199,19 +204,6 @@ void TForm_Sprawdzanie::layoutClient()
     Panel_Zakladki->setGeometry(0, std::max(0, h - 168), w, 36);
     GroupBox_Miernik->setGeometry(4, std::max(0, h - 129), 200, 78);
     GroupBox_Zakres->setGeometry(208, std::max(0, h - 129), w - 212, 78);
-}
-
-void TForm_Sprawdzanie::setPage(int index, QWidget *page)
-{
-    if (index < 0 || index >= int(m_pages.size()) || !page)
-        return;
-    const int current = Notebook_Charakterystyka->currentIndex();
-    QWidget *old = m_pages[index];
-    Notebook_Charakterystyka->insertWidget(index, page);
-    Notebook_Charakterystyka->removeWidget(old);
-    old->deleteLater();
-    m_pages[index] = page;
-    Notebook_Charakterystyka->setCurrentIndex(current);
 }
 
 void TForm_Sprawdzanie::refreshFromSession()
@@ -352,5 +344,5 @@ void TForm_Sprawdzanie::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     layoutClient();
-    Q_EMIT resized();
+    m_frame->windowResized();
 }

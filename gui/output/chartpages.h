@@ -6,9 +6,10 @@
 
 #include <array>
 
+class CharacteristicFrame;
 class ChartPage;
+class DocumentSession;
 class Prompts;
-class TForm_Sprawdzanie;
 
 // The six chart pages of the verification window's notebook: the amplitude
 // points and errors charts on pages 1 and 2, the exact-setting frequency
@@ -23,8 +24,8 @@ class ChartPages : public QObject
     Q_OBJECT
 
 public:
-    // The pages go into the window's notebook when first built.
-    ChartPages(Prompts &prompts, TForm_Sprawdzanie &window);
+    // The pages go into the frame's notebook when first built.
+    ChartPages(Prompts &prompts, DocumentSession &session, CharacteristicFrame &frame);
 
     // Builds the chart of the current range of a characteristic (for the
     // frequency one, of the document's method) on its page. False, after
@@ -34,7 +35,8 @@ public:
 
 private:
     Prompts &m_prompts;
-    TForm_Sprawdzanie &m_window;
+    const DocumentSession &m_session;
+    CharacteristicFrame &m_frame;
     // Indexed by table * 2 + kind.
     std::array<ChartPage *, 6> m_pages{};
 };

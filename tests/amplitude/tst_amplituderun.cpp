@@ -9,6 +9,7 @@
 #include "gui/characteristic/amplitude/amplitudepage.h"
 #include "gui/characteristic/gridview.h"
 #include "gui/characteristic/measuremenu.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/measure/tform_pomiary.h"
 #include "gui/measure/tform_pomiarydn.h"
@@ -943,11 +944,12 @@ void AmplitudeRunTest::menuCommandFillsTheGridRow()
     MeasurementState state;
     TForm_Sprawdzanie window(t.services);
     TForm_Czestotliwosc frequencyDialog(t.prompts, &window);
-    AmplitudePage page(t.services, window, frequencyDialog);
+    AmplitudePage page(t.services, window.session(), window.frame(), frequencyDialog);
     TForm_PomiaryDO reading(t.services, state);
     TForm_PomiaryDN setting(t.services, state);
     TForm_Pomiary chooser(t.services);
-    MeasureMenu menu(t.services, state, window, page, reading, setting, chooser);
+    MeasureMenu menu(t.services, state, window.session(), window, *window.Menu_Pomiary, page,
+                     reading, setting, chooser);
     window.show();
 
     DocumentSession &session = window.session();

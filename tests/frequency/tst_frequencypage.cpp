@@ -6,6 +6,7 @@
 #include "gui/characteristic/characteristictabs.h"
 #include "gui/characteristic/frequency/frequencypage.h"
 #include "gui/characteristic/gridview.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/output/chartpages.h"
 #include "gui/panel/tform_czestotliwosc.h"
@@ -48,10 +49,10 @@ struct Fixture
     TestServices t;
     TForm_Sprawdzanie window{t.services};
     TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage amplitude{t.services, window, frequencyDialog};
-    FrequencyPage frequency{t.services, window, frequencyDialog};
-    CharacteristicTabs tabs{t.services, window, amplitude, frequency};
-    ChartPages charts{t.prompts, window};
+    AmplitudePage amplitude{t.services, window.session(), window.frame(), frequencyDialog};
+    FrequencyPage frequency{t.services, window.session(), window.frame(), frequencyDialog};
+    CharacteristicTabs tabs{t.services, window.session(), window.frame(), amplitude, frequency};
+    ChartPages charts{t.prompts, window.session(), window.frame()};
     QTemporaryDir dir;
 
     explicit Fixture(int height = 530)
