@@ -3,6 +3,7 @@
 #include "core/measure/measurementstate.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
 #include "gui/characteristic/gridview.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/measure/tform_pomiarydn.h"
 #include "gui/measure/tform_pomiarydn_cz.h"
@@ -34,7 +35,7 @@ struct Fixture
     TestServices t;
     TForm_Sprawdzanie window{t.services};
     TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage page{t.services, window, frequencyDialog};
+    AmplitudePage page{t.services, window.session(), window.frame(), frequencyDialog};
     QTemporaryDir dir;
 
     Fixture()
@@ -53,11 +54,11 @@ struct Fixture
 
     void newDocument(const QString &typ)
     {
-        session().meterDialog = [this, typ](bool) {
+        session().setMeterDialog([this, typ](bool) {
             record().setNazwa(QStringLiteral("V-640"));
             record().setTyp(typ);
             return true;
-        };
+        });
         session().newDocument();
     }
 

@@ -6,6 +6,7 @@
 #include "gui/characteristic/characteristictabs.h"
 #include "gui/characteristic/frequency/frequencypage.h"
 #include "gui/characteristic/gridview.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/output/chartpages.h"
 #include "gui/panel/tform_czestotliwosc.h"
@@ -48,10 +49,10 @@ struct Fixture
     TestServices t;
     TForm_Sprawdzanie window{t.services};
     TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage amplitude{t.services, window, frequencyDialog};
-    FrequencyPage frequency{t.services, window, frequencyDialog};
-    CharacteristicTabs tabs{t.services, window, amplitude, frequency};
-    ChartPages charts{t.prompts, window};
+    AmplitudePage amplitude{t.services, window.session(), window.frame(), frequencyDialog};
+    FrequencyPage frequency{t.services, window.session(), window.frame(), frequencyDialog};
+    CharacteristicTabs tabs{t.services, window.session(), window.frame(), amplitude, frequency};
+    ChartPages charts{t.prompts, window.session(), window.frame()};
     QTemporaryDir dir;
 
     explicit Fixture(int height = 530)
@@ -72,10 +73,10 @@ struct Fixture
 
     void newDocument(const QString &typ)
     {
-        session().meterDialog = [this, typ](bool) {
+        session().setMeterDialog([this, typ](bool) {
             record().setTyp(typ);
             return true;
-        };
+        });
         session().newDocument();
     }
 
@@ -296,7 +297,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     QCOMPARE(f.window.Label_CzestNastWska->text(), secondLine);
     QCOMPARE(f.window.Label_Kmm->text(), QStringLiteral("0,5% w. mierz."));
     QCOMPARE(f.window.Label_Kmz->text(), QStringLiteral("0,5% zakresu+2mV"));
-    QVERIFY(f.session().menuEnabled(DocumentSession::MenuItem::Pomiary));
+    QVERIFY(f.session().display().menuEnabled(DocumentDisplay::MenuItem::Pomiary));
     QVERIFY(!f.session().isSaved());
     QVERIFY(f.messages().isEmpty());
 }

@@ -83,7 +83,7 @@ struct Bench
         t.services.model.name = model;
         record().setTyp(typ);
         command.setFrequencyRuns(&run);
-        session.shownView = [] { return DocumentSession::View::Frequency; };
+        session.setShownView([] { return DocumentSession::View::Frequency; });
     }
 
     bool analogowy() { return record().isAnalogowy(); }
