@@ -7,6 +7,7 @@
 #include "core/document/documentfile.h"
 #include "core/document/documentsession.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/panel/tform_czestotliwosc.h"
 #include "tests/amplitude/fulldocument.h"
@@ -24,7 +25,7 @@ struct Window
     TestServices t;
     TForm_Sprawdzanie window{t.services};
     TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage page{t.services, window, frequencyDialog};
+    AmplitudePage page{t.services, window.session(), window.frame(), frequencyDialog};
 
     Window()
     {

@@ -12,6 +12,7 @@
 #include "core/output/workbookcontent.h"
 #include "core/output/workbookfile.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/output/chartpage.h"
 #include "gui/output/pagepainter.h"
@@ -48,7 +49,7 @@ void BM_AmplitudeRangeSwitch(benchmark::State &state)
     TestServices t;
     TForm_Sprawdzanie window{t.services};
     TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage page{t.services, window, frequencyDialog};
+    AmplitudePage page{t.services, window.session(), window.frame(), frequencyDialog};
     window.resize(639, 920);
     window.show();
     QApplication::processEvents();

@@ -58,12 +58,12 @@ int AmplitudeGridRules::entryColumn() const
 
 int AmplitudeGridRules::currentRange() const
 {
-    return m_session.BiezacyZakres;
+    return m_session.currentRange(Characteristic::Amplitude);
 }
 
 void AmplitudeGridRules::setCurrentRange(int k)
 {
-    m_session.BiezacyZakres = k;
+    m_session.setCurrentRange(Characteristic::Amplitude, k);
 }
 
 int AmplitudeGridRules::rangeCount() const

@@ -55,7 +55,7 @@ public:
 
     void pointDone(int) override { ErrorMath::computeRange(m_range); }
 
-    bool onShow() const override { return m_r == m_session.BiezacyZakres; }
+    bool onShow() const override { return m_r == m_session.BiezacyZakres(); }
 
 protected:
     // Stores an accepted point: the meter's indication (range unit) and the
@@ -176,7 +176,7 @@ int AmplitudeRun::rangeCount() const
 
 int AmplitudeRun::currentRange() const
 {
-    return m_session.BiezacyZakres;
+    return m_session.currentRange(Characteristic::Amplitude);
 }
 
 bool AmplitudeRun::runRange(int r, PointChoice points)

@@ -244,13 +244,11 @@ void CharacteristicGrid::enterCell(const GridCellRef &target)
     Q_EMIT currentCellChanged();
     m_enteredByAsking = false;
     if (m_rules.kind(target.area, target.column) == CellKind::List) {
-        try {
+        guarded(m_prompts, [this, &target] {
             const CellOutcome outcome = m_rules.enter(target);
             m_enteredByAsking = outcome.asked;
             apply(target, outcome, CommitMode::Interactive);
-        } catch (const std::exception &error) {
-            showGeneralError(m_prompts, error);
-        }
+        });
     }
 }
 
@@ -468,7 +466,7 @@ void CharacteristicGrid::makeCurrent(int k)
 
 void CharacteristicGrid::enableMeasuring()
 {
-    m_session.setMenuEnabled(DocumentSession::MenuItem::Pomiary, true);
+    m_session.display().setMenuEnabled(DocumentDisplay::MenuItem::Pomiary, true);
 }
 
 // Scrolling.

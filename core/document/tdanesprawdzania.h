@@ -486,6 +486,9 @@ public:
     void setTyp(const QString &text);
     bool isAnalogowy() const { return Typ() == QLatin1String("Analogowy"); }
     bool isCyfrowy() const { return Typ() == QLatin1String("Cyfrowy"); }
+    // Whether Typ names a method; a document without one has no frequency
+    // table, and the outputs show nothing of it.
+    bool hasMethod() const { return isAnalogowy() || isCyfrowy(); }
     // The kinds a document can be of: "Analogowy", "Cyfrowy", or none yet.
     static bool isKnownTyp(const QString &typ)
     {

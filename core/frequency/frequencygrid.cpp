@@ -62,8 +62,7 @@ bool FrequencyGridRules::analogowy() const
 
 bool FrequencyGridRules::inUse() const
 {
-    const TDaneSprawdzania &record = m_session.record();
-    return record.isAnalogowy() || record.isCyfrowy();
+    return m_session.record().hasMethod();
 }
 
 TZakresCz FrequencyGridRules::range(int k) const
@@ -98,14 +97,14 @@ int FrequencyGridRules::entryColumn() const
 
 int FrequencyGridRules::currentRange() const
 {
-    return analogowy() ? m_session.BiezacyZakresCzDO : m_session.BiezacyZakresCzDN;
+    return m_session.currentRange(Characteristic::Frequency);
 }
 
 void FrequencyGridRules::setCurrentRange(int k)
 {
     if (!inUse())
         return;
-    (analogowy() ? m_session.BiezacyZakresCzDO : m_session.BiezacyZakresCzDN) = k;
+    m_session.setCurrentRange(Characteristic::Frequency, k);
 }
 
 int FrequencyGridRules::rangeCount() const

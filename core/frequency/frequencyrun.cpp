@@ -54,7 +54,7 @@ public:
     bool onShow() const override
     {
         const int current =
-            m_exactReading ? m_session.BiezacyZakresCzDO : m_session.BiezacyZakresCzDN;
+            m_exactReading ? m_session.BiezacyZakresCzDO() : m_session.BiezacyZakresCzDN();
         return m_r == current;
     }
 
@@ -167,8 +167,7 @@ int FrequencyRun::rangeCount() const
 
 int FrequencyRun::currentRange() const
 {
-    return m_session.record().isAnalogowy() ? m_session.BiezacyZakresCzDO
-                                            : m_session.BiezacyZakresCzDN;
+    return m_session.currentRange(Characteristic::Frequency);
 }
 
 bool FrequencyRun::runRange(int r, PointChoice points)

@@ -40,8 +40,7 @@ bool MeasureCommand::needsHighCurrentDc() const
 
 void MeasureCommand::Menu_PomiaryClick()
 {
-    const bool frequencyView =
-        m_session.shownView && m_session.shownView() == DocumentSession::View::Frequency;
+    const bool frequencyView = m_session.shownView() == DocumentSession::View::Frequency;
     RangeRuns *runs = frequencyView ? m_frequencyRuns : &m_amplitudeRuns;
     if (!runs)
         return;

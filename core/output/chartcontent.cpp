@@ -194,12 +194,6 @@ ChartTable ChartContent::tableOf(const TDaneSprawdzania &record, Characteristic 
     return record.isAnalogowy() ? ChartTable::FrequencyDO : ChartTable::FrequencyDN;
 }
 
-int ChartContent::notebookPage(ChartTable table, ChartKind kind)
-{
-    static constexpr int First[] = {1, 4, 6};
-    return First[int(table)] + (kind == ChartKind::Errors ? 1 : 0);
-}
-
 ChartContent::Scale ChartContent::scaleOf(const QList<Series> &series)
 {
     double largest = 0;

@@ -113,7 +113,7 @@ void produce(const Request &request, const TDaneSprawdzania &record, Result &res
     const OutputRange range{request.view.value_or(record.WidokAmpl() ? Characteristic::Amplitude
                                                                      : Characteristic::Frequency),
                             request.range};
-    if (request.report && !OutputRanges::hasMethod(record)) {
+    if (request.report && !record.hasMethod()) {
         result = refused(QStringLiteral("dokument nie ma metody sprawdzania: rodzaj miernika "
                                         "nie jest ani „Analogowy”, ani „Cyfrowy”"));
         return;

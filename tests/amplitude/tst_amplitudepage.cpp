@@ -24,7 +24,7 @@ constexpr GridArea Points = GridArea::Points;
 // The verification window with the amplitude page attached.
 struct Fixture : VerificationWindowFixture
 {
-    AmplitudePage page{t.services, window, frequencyDialog};
+    AmplitudePage page{t.services, window.session(), window.frame(), frequencyDialog};
 
     Fixture() { show(); }
 

@@ -7,6 +7,8 @@
 #include "core/output/workbookcontent.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
 #include "gui/characteristic/gridview.h"
+#include "gui/characteristic/measuremenu.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/measure/tform_pomiary.h"
 #include "gui/measure/tform_pomiarydn.h"
@@ -733,7 +735,7 @@ void AmplitudeRunTest::everyRangeAsksWhetherToStop()
     if (!stop)
         b.typed(QStringLiteral("3"));
     b.t.prompts.answers.push_back(stop ? PromptButton::Yes : PromptButton::No);
-    b.session.BiezacyZakres = 2;
+    b.session.setCurrentRange(Characteristic::Amplitude, 2);
 
     b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Zaznaczone);
     b.command.Menu_PomiaryClick();
@@ -805,7 +807,7 @@ void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()
 {
     Bench b(Cyfrowy);
     b.addRange(1, 30, QStringLiteral("A"));
-    b.session.shownView = [] { return DocumentSession::View::Frequency; };
+    b.session.setShownView([] { return DocumentSession::View::Frequency; });
 
     // Nothing measures the frequency characteristic yet.
     b.command.Menu_PomiaryClick();
@@ -886,18 +888,19 @@ void AmplitudeRunTest::menuCommandFillsTheGridRow()
     MeasurementState state;
     TForm_Sprawdzanie window(t.services);
     TForm_Czestotliwosc frequencyDialog(t.prompts, &window);
-    AmplitudePage page(t.services, window, frequencyDialog);
+    AmplitudePage page(t.services, window.session(), window.frame(), frequencyDialog);
     TForm_PomiaryDO reading(t.services, state);
     TForm_PomiaryDN setting(t.services, state);
     TForm_Pomiary chooser(t.services);
-    MeasureMenu menu(t.services, state, window, page, reading, setting, chooser);
+    MeasureMenu menu(t.services, state, window.session(), window, *window.Menu_Pomiary, page,
+                     reading, setting, chooser);
     window.show();
 
     DocumentSession &session = window.session();
-    session.meterDialog = [&session](bool) {
+    session.setMeterDialog([&session](bool) {
         session.record().setTyp(Cyfrowy);
         return true;
-    };
+    });
     session.newDocument();
     TZakresAmpl range = session.record().ZakresyAmpl(1);
     range.setZak(20);

@@ -38,10 +38,10 @@ bool isBlank(ConstZakresCz range)
 // chart pages.
 struct Fixture : VerificationWindowFixture
 {
-    AmplitudePage amplitude{t.services, window, frequencyDialog};
-    FrequencyPage frequency{t.services, window, frequencyDialog};
-    CharacteristicTabs tabs{t.services, window, amplitude, frequency};
-    ChartPages charts{t.prompts, window};
+    AmplitudePage amplitude{t.services, window.session(), window.frame(), frequencyDialog};
+    FrequencyPage frequency{t.services, window.session(), window.frame(), frequencyDialog};
+    CharacteristicTabs tabs{t.services, window.session(), window.frame(), amplitude, frequency};
+    ChartPages charts{t.prompts, window.session(), window.frame()};
 
     explicit Fixture(int height = 530)
     {
@@ -235,7 +235,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     QCOMPARE(f.window.Label_CzestNastWska->text(), secondLine);
     QCOMPARE(f.window.Label_Kmm->text(), QStringLiteral("0,5% w. mierz."));
     QCOMPARE(f.window.Label_Kmz->text(), QStringLiteral("0,5% zakresu+2mV"));
-    QVERIFY(f.session().menuEnabled(DocumentSession::MenuItem::Pomiary));
+    QVERIFY(f.session().display().menuEnabled(DocumentDisplay::MenuItem::Pomiary));
     QVERIFY(!f.session().isSaved());
     QVERIFY(f.messages().isEmpty());
 }

@@ -45,7 +45,7 @@ struct Bench : RunBench<TForm_PomiaryDO_Cz, TForm_PomiaryDN_Cz>
         : RunBench(typ, model)
     {
         command.setFrequencyRuns(&run);
-        session.shownView = [] { return DocumentSession::View::Frequency; };
+        session.setShownView([] { return DocumentSession::View::Frequency; });
     }
 
     bool analogowy() { return record().isAnalogowy(); }

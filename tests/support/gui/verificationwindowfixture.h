@@ -4,6 +4,7 @@
 #include "core/document/documentfile.h"
 #include "core/document/documentsession.h"
 #include "gui/characteristic/gridview.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/panel/tform_czestotliwosc.h"
 #include "tests/support/core/testservices.h"
@@ -40,12 +41,12 @@ struct VerificationWindowFixture
 
     void newDocument(const QString &typ, const QString &nazwa = {})
     {
-        session().meterDialog = [this, typ, nazwa](bool) {
+        session().setMeterDialog([this, typ, nazwa](bool) {
             if (!nazwa.isEmpty())
                 record().setNazwa(nazwa);
             record().setTyp(typ);
             return true;
-        };
+        });
         session().newDocument();
     }
 
