@@ -5,6 +5,7 @@
 //
 //   cmake --build build -j2 --target bench_output && build/bench/output/bench_output
 
+#include "bench/benchmain.h"
 #include "bench/timedrun.h"
 #include "core/document/documentfile.h"
 #include "core/document/documentsession.h"
@@ -20,7 +21,6 @@
 #include "tests/support/core/testservices.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -129,15 +129,5 @@ void summarise()
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    summarise();
-    return 0;
+    return benchmarkMain(argc, argv, {.windows = true, .afterRun = summarise});
 }

@@ -114,7 +114,8 @@ GridCell CharacteristicGrid::cell(GridArea area, int column, int row) const
             shown.visible = results || m_rules.pointDefined(row);
         else
             shown.visible = results && column != GridTags::PointColumns - 1;
-        shown.alarm = results && column == 3 && m_rules.outOfTolerance(row);
+        shown.alarm =
+            results && column == GridTags::ActualErrorColumn && m_rules.outOfTolerance(row);
         if (m_rules.silverPoints())
             shown.shade = CellShade::Idle;
         shown.checked = shown.kind == CellKind::Tick && m_rules.ticked(row);

@@ -26,11 +26,11 @@ CurrentRange currentRange(const DocumentSession &session, Characteristic charact
         return {};
     CurrentRange range;
     if (characteristic == Characteristic::Amplitude) {
-        const TZakresAmpl shown = record.ZakresyAmpl(current);
+        const ConstZakresAmpl shown = record.ZakresyAmpl(current);
         range = {true, shown.Zmierzony(), !record.ZakresyAmpl(1).isEmpty(), shown.Zak(),
                  shown.Jm()};
     } else if (record.hasMethod()) {
-        const TZakresCz shown = record.ZakresyCz(current);
+        const ConstZakresCz shown = record.ZakresyCz(current);
         range = {true, shown.Zmierzony(), !record.ZakresyCz(1).isEmpty(), shown.Zak(), shown.Jm()};
     }
     return range;

@@ -39,7 +39,7 @@ QString unitText(const QString &jm)
     return jm.right(Units::isMilli(jm) ? 2 : 1);
 }
 
-QString amplitudeFrequency(const TZakresAmpl &range)
+QString amplitudeFrequency(ConstZakresAmpl range)
 {
     const QString fixed = OutputRanges::fixedFrequency(range.Cz());
     if (!fixed.isEmpty())
@@ -70,21 +70,21 @@ struct Source
 
 // Only the ticked points that have been measured are plotted: a point
 // without results would draw as zero.
-Source amplitudeSource(const TZakresAmpl &range)
+Source amplitudeSource(ConstZakresAmpl range)
 {
     Source source;
     source.jm = range.Jm();
     source.subheading = QStringLiteral("Zakres: ") + rangeText(range.Zak(), range.Jm()) +
                         QStringLiteral(",  Częstotliwość: ") + amplitudeFrequency(range);
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktAmpl point = range.Punkty(j);
+        const ConstPunktAmpl point = range.Punkty(j);
         if (point.Wl() && point.Wpisany() && point.Zmierzony())
             source.points.append({point.Nk(), point.Wm(), point.Bmr(), point.Bmd(), point.JmBk()});
     }
     return source;
 }
 
-Source frequencySource(const TZakresCz &range, bool analogowy)
+Source frequencySource(ConstZakresCz range, bool analogowy)
 {
     Source source;
     source.jm = range.Jm();
@@ -94,7 +94,7 @@ Source frequencySource(const TZakresCz &range, bool analogowy)
                         ReportContent::generalText(ErrorMath::amplitudeInRangeUnit(range)) +
                         range.Jm();
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktCz point = range.Punkty(j);
+        const ConstPunktCz point = range.Punkty(j);
         if (!(point.Wl() && point.Wpisany() && point.Zmierzony()))
             continue;
         // The range holds one amplitude: the meter's indication for exact
@@ -166,7 +166,7 @@ std::optional<ChartContent> ChartContent::build(const TDaneSprawdzania &record, 
     Source source;
     switch (table) {
     case ChartTable::Amplitude: {
-        const TZakresAmpl range = record.ZakresyAmpl(k);
+        const ConstZakresAmpl range = record.ZakresyAmpl(k);
         if (!range.Zmierzony())
             return std::nullopt;
         source = amplitudeSource(range);
@@ -175,7 +175,7 @@ std::optional<ChartContent> ChartContent::build(const TDaneSprawdzania &record, 
     case ChartTable::FrequencyDN:
     case ChartTable::FrequencyDO: {
         const bool analogowy = table == ChartTable::FrequencyDO;
-        const TZakresCz range = analogowy ? record.ZakresyCzDO(k) : record.ZakresyCzDN(k);
+        const ConstZakresCz range = analogowy ? record.ZakresyCzDO(k) : record.ZakresyCzDN(k);
         if (!range.Zmierzony())
             return std::nullopt;
         source = frequencySource(range, analogowy);

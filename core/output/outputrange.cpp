@@ -39,8 +39,7 @@ QString refusalCaption()
 
 QString fixedFrequency(int cz)
 {
-    constexpr int FreeFrequency = 4;
-    if (cz < 0 || cz >= FreeFrequency)
+    if (cz < RangeCz::DC || cz > RangeCz::Hz400)
         return {};
     return AmplitudeCells::frequencyItems().at(cz);
 }

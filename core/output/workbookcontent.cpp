@@ -88,7 +88,7 @@ QString hertz(long double value)
 
 void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k)
 {
-    const TZakresAmpl range = record.ZakresyAmpl(k);
+    const ConstZakresAmpl range = record.ZakresyAmpl(k);
     const bool analogowy = record.isAnalogowy();
     fillHeader(sheet, record, range, analogowy ? MethodDO : MethodDN);
     sheet.text(8, A, QStringLiteral("częstotliwość :"));
@@ -101,7 +101,7 @@ void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k)
 
     // Point j always lands on row 13 + j; a gap stays an empty row.
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktAmpl point = range.Punkty(j);
+        const ConstPunktAmpl point = range.Punkty(j);
         if (!point.Wpisany())
             continue;
         const int row = 13 + j;
@@ -123,7 +123,7 @@ void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k)
 void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k)
 {
     const bool analogowy = record.isAnalogowy();
-    const TZakresCz range = record.ZakresyCz(k);
+    const ConstZakresCz range = record.ZakresyCz(k);
     fillHeader(sheet, record, range, analogowy ? MethodDO : MethodDN);
     sheet.text(8, A,
                analogowy ? QStringLiteral("wskazanie miernika :")
@@ -136,7 +136,7 @@ void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k)
     sheet.text(13, B, QStringLiteral("częstotliwości"));
 
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktCz point = range.Punkty(j);
+        const ConstPunktCz point = range.Punkty(j);
         if (!point.Wpisany())
             continue;
         const int row = 13 + j;

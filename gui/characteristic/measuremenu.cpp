@@ -41,7 +41,12 @@ std::optional<RunChoice> ProcedureChooser::choose()
 {
     if (m_dialog.execModal() != DialogResult::Ok)
         return std::nullopt;
-    return RunChoice{m_dialog.zakresy(), m_dialog.punkty()};
+    RunChoice choice;
+    choice.zakresy = m_dialog.zakresy() == TForm_Pomiary::WszystkieZakresy ? RangeChoice::All
+                                                                           : RangeChoice::Current;
+    choice.punkty = m_dialog.punkty() == TForm_Pomiary::Wszystkie ? PointChoice::AllDefined
+                                                                  : PointChoice::Ticked;
+    return choice;
 }
 
 void GridRunView::showPoint(int j)
