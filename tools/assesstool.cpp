@@ -33,12 +33,12 @@ QByteArray pointLine(const TDaneSprawdzania &record, const Uncertainty::Document
 {
     const Uncertainty::Budget &budget = point.budget;
     JsonLine line;
-    line.add("view", point.table == DocumentExtension::Table::Amplitude
+    line.add("view", point.characteristic == Characteristic::Amplitude
                          ? QStringLiteral("amplitude")
                          : QStringLiteral("frequency"))
         .add("range", point.range)
         .add("point", point.point)
-        .add("unit", point.table == DocumentExtension::Table::Amplitude
+        .add("unit", point.characteristic == Characteristic::Amplitude
                          ? record.ZakresyAmpl(point.range).Punkty(point.point).JmBk()
                          : record.ZakresyCz(point.range).Punkty(point.point).JmBk())
         .add("error", number(budget.error))

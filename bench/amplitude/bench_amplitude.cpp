@@ -2,17 +2,18 @@
 // takes (the 35-row point grid is refilled), and how long opening a full
 // document takes until the window is painted, beside an empty one.
 
+#include "bench/benchmain.h"
 #include "core/characteristic/errormath.h"
 #include "core/document/documentfile.h"
 #include "core/document/documentsession.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/panel/tform_czestotliwosc.h"
 #include "tests/amplitude/fulldocument.h"
 #include "tests/support/core/testservices.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -24,7 +25,7 @@ struct Window
     TestServices t;
     TForm_Sprawdzanie window{t.services};
     TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage page{t.services, window, frequencyDialog};
+    AmplitudePage page{t.services, window.session(), window.frame(), frequencyDialog};
 
     Window()
     {
@@ -90,8 +91,9 @@ BENCHMARK(BM_OpenUntilPainted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void BM_PointErrorsOfAFullRange(benchmark::State &state)
 {
     TDaneSprawdzania record = fullDocument();
+    TZakresAmpl range = record.ZakresyAmpl(1);
     for (auto _ : state)
-        ErrorMath::computeRange(record.ZakresyAmpl(1));
+        ErrorMath::computeRange(range);
 }
 BENCHMARK(BM_PointErrorsOfAFullRange)->Unit(benchmark::kMicrosecond);
 
@@ -99,12 +101,5 @@ BENCHMARK(BM_PointErrorsOfAFullRange)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchmarkMain(argc, argv, {.windows = true});
 }

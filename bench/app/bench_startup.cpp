@@ -6,6 +6,8 @@
 //
 //   cmake --build build -j2 --target bench_startup && build/bench/app/bench_startup
 
+#include "bench/benchmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -163,13 +165,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    summarise();
+    const int result = benchmarkMain(argc, argv, {.afterRun = summarise});
     std::error_code ignored;
     std::filesystem::remove_all(configHome, ignored);
-    return 0;
+    return result;
 }

@@ -7,12 +7,12 @@
 //   cmake --build build -j2 --target bench_uncertainty &&
 //   build/bench/characteristic/bench_uncertainty
 
+#include "bench/benchmain.h"
 #include "bench/timedrun.h"
 #include "core/characteristic/uncertainty.h"
 #include "core/document/documentfile.h"
 #include "tests/amplitude/fulldocument.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -26,8 +26,8 @@ DocumentExtension fullExtension()
     DocumentExtension extension;
     extension.setDecisionRule(DecisionRule::FourZone);
     for (int k = 1; k <= TDaneSprawdzania::Slots; ++k) {
-        extension.setResolution(DocumentExtension::Table::Amplitude, k, 0.001L * k);
-        extension.setResolution(DocumentExtension::Table::Frequency, k, 0.01L * k);
+        extension.setResolution(Characteristic::Amplitude, k, 0.001L * k);
+        extension.setResolution(Characteristic::Frequency, k, 0.01L * k);
     }
     return extension;
 }
@@ -69,22 +69,20 @@ void BM_AssessDocument(benchmark::State &state)
 }
 BENCHMARK(BM_AssessDocument)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-} // namespace
-
-int main(int argc, char **argv)
+void printRatios()
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     const auto load = perIteration().find("load");
     if (load == perIteration().end())
-        return 0;
+        return;
     std::printf("\nWall time per iteration against loading the document (%.3f ms):\n",
                 load->second);
     for (const auto &[name, ms] : perIteration())
         std::printf("  %-20s %8.3f ms  %6.2fx\n", name.c_str(), ms, ms / load->second);
-    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return benchmarkMain(argc, argv, {.afterRun = printRatios});
 }

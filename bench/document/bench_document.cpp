@@ -2,6 +2,7 @@
 // are built on, and dumping documents as JSON, all in one run so the figures
 // compare.
 
+#include "bench/benchmain.h"
 #include "core/document/documentfile.h"
 #include "core/document/documentjson.h"
 
@@ -165,4 +166,7 @@ BENCHMARK(DumpDocuments)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    return benchmarkMain(argc, argv);
+}

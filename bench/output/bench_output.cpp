@@ -5,12 +5,14 @@
 //
 //   cmake --build build -j2 --target bench_output && build/bench/output/bench_output
 
+#include "bench/benchmain.h"
 #include "bench/timedrun.h"
 #include "core/document/documentfile.h"
 #include "core/document/documentsession.h"
 #include "core/output/workbookcontent.h"
 #include "core/output/workbookfile.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/output/chartpage.h"
 #include "gui/output/pagepainter.h"
@@ -19,7 +21,6 @@
 #include "tests/support/core/testservices.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -48,7 +49,7 @@ void BM_AmplitudeRangeSwitch(benchmark::State &state)
     TestServices t;
     TForm_Sprawdzanie window{t.services};
     TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage page{t.services, window, frequencyDialog};
+    AmplitudePage page{t.services, window.session(), window.frame(), frequencyDialog};
     window.resize(639, 920);
     window.show();
     QApplication::processEvents();
@@ -129,15 +130,5 @@ void summarise()
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    summarise();
-    return 0;
+    return benchmarkMain(argc, argv, {.windows = true, .afterRun = summarise});
 }

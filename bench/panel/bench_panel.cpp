@@ -3,6 +3,7 @@
 // wire at 4800 baud (10 bits a byte with start and stop bit). The fixed pauses
 // between frames are left out: the clock returns at once.
 
+#include "bench/benchmain.h"
 #include "core/base/clock.h"
 #include "core/base/prompts.h"
 #include "core/calibrator/services.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QRadioButton>
 
 #include <benchmark/benchmark.h>
@@ -158,11 +158,5 @@ BENCHMARK(BM_WindowStepKey)->UseManualTime();
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchmarkMain(argc, argv, {.windows = true});
 }

@@ -6,13 +6,13 @@
 //
 //   cmake --build build -j2 --target bench_register && build/bench/register/bench_register
 
+#include "bench/benchmain.h"
 #include "bench/timedrun.h"
 #include "core/document/documentfile.h"
 #include "core/register/meterregister.h"
 #include "core/register/registerscan.h"
 #include "tests/support/core/postgrescluster.h"
 
-#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -202,52 +202,53 @@ void summarise()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    writeArchive();
-
     int files = 0;
     std::vector<std::unique_ptr<Backend>> backends;
-    backends.push_back(std::make_unique<Backend>("sqlite", [&files] {
-        return QStringLiteral("sqlite:") +
-               folder().filePath(QStringLiteral("r%1.sqlite").arg(++files));
-    }));
     std::unique_ptr<PostgresCluster> cluster;
-    if (PostgresCluster::missingReason().isEmpty()) {
-        cluster = std::make_unique<PostgresCluster>();
-        if (cluster->isRunning())
-            backends.push_back(std::make_unique<Backend>("postgresql", [&cluster, &files] {
-                return cluster->createDatabase(QStringLiteral("r%1").arg(++files));
-            }));
-        else
-            std::fprintf(stderr, "PostgreSQL: %s\n", qPrintable(cluster->error()));
-    } else {
-        std::fprintf(stderr, "PostgreSQL: %s\n", qPrintable(PostgresCluster::missingReason()));
-    }
+    BenchmarkProgram program;
+    program.beforeRun = [&] {
+        writeArchive();
+        backends.push_back(std::make_unique<Backend>("sqlite", [&files] {
+            return QStringLiteral("sqlite:") +
+                   folder().filePath(QStringLiteral("r%1.sqlite").arg(++files));
+        }));
+        if (PostgresCluster::missingReason().isEmpty()) {
+            cluster = std::make_unique<PostgresCluster>();
+            if (cluster->isRunning())
+                backends.push_back(std::make_unique<Backend>("postgresql", [&cluster, &files] {
+                    return cluster->createDatabase(QStringLiteral("r%1").arg(++files));
+                }));
+            else
+                std::fprintf(stderr, "PostgreSQL: %s\n", qPrintable(cluster->error()));
+        } else {
+            std::fprintf(stderr, "PostgreSQL: %s\n", qPrintable(PostgresCluster::missingReason()));
+        }
 
-    benchmark::RegisterBenchmark("read 1000 documents", BM_ReadDocuments)
-        ->Unit(benchmark::kMillisecond);
-    for (const auto &backend : backends) {
-        Backend *b = backend.get();
-        const std::string suffix = b == backends.front().get() ? "/sqlite" : "/postgresql";
-        benchmark::RegisterBenchmark(("scan 1000 new" + suffix).c_str(),
-                                     [b](benchmark::State &state) { b->scanNew(state); })
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(3);
-        benchmark::RegisterBenchmark(("scan 1000 unchanged" + suffix).c_str(),
-                                     [b](benchmark::State &state) { b->scanUnchanged(state); })
+        benchmark::RegisterBenchmark("read 1000 documents", BM_ReadDocuments)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("due of 10000 meters" + suffix).c_str(),
-                                     [b](benchmark::State &state) { b->due(state); })
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("select of 100000 rows" + suffix).c_str(),
-                                     [b](benchmark::State &state) { b->selectAll(state); })
-            ->Unit(benchmark::kMillisecond);
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    summarise();
-    return 0;
+        for (const auto &backend : backends) {
+            Backend *b = backend.get();
+            const std::string suffix = b == backends.front().get() ? "/sqlite" : "/postgresql";
+            benchmark::RegisterBenchmark(("scan 1000 new" + suffix).c_str(),
+                                         [b](benchmark::State &state) { b->scanNew(state); })
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(3);
+            benchmark::RegisterBenchmark(("scan 1000 unchanged" + suffix).c_str(),
+                                         [b](benchmark::State &state) { b->scanUnchanged(state); })
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("due of 10000 meters" + suffix).c_str(),
+                                         [b](benchmark::State &state) { b->due(state); })
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("select of 100000 rows" + suffix).c_str(),
+                                         [b](benchmark::State &state) { b->selectAll(state); })
+                ->Unit(benchmark::kMillisecond);
+        }
+    };
+    // The backends and the server go while the application still exists.
+    program.afterRun = [&] {
+        summarise();
+        backends.clear();
+        cluster.reset();
+    };
+    return benchmarkMain(argc, argv, program);
 }

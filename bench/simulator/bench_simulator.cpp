@@ -4,11 +4,10 @@
 //
 //   cmake --build build -j2 --target bench_simulator && build/bench/simulator/bench_simulator
 
+#include "bench/benchmain.h"
 #include "core/calibrator/frames.h"
 #include "core/simulator/simulatedcalibrator.h"
 #include "core/simulator/simulatorlog.h"
-
-#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -78,9 +77,5 @@ BENCHMARK(BM_ParseFramesAndLogLines);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchmarkMain(argc, argv);
 }

@@ -12,7 +12,7 @@ using namespace AmplitudeTags;
 
 namespace {
 
-std::vector<std::uint8_t> headerOf(const TZakresAmpl &range)
+std::vector<std::uint8_t> headerOf(ConstZakresAmpl range)
 {
     return {range.bytes(), range.bytes() + RecordLayout::ZakresAmplHeader};
 }
@@ -57,12 +57,12 @@ int AmplitudeGridRules::entryColumn() const
 
 int AmplitudeGridRules::currentRange() const
 {
-    return m_session.BiezacyZakres;
+    return m_session.currentRange(Characteristic::Amplitude);
 }
 
 void AmplitudeGridRules::setCurrentRange(int k)
 {
-    m_session.BiezacyZakres = k;
+    m_session.setCurrentRange(Characteristic::Amplitude, k);
 }
 
 int AmplitudeGridRules::rangeCount() const
@@ -89,15 +89,15 @@ bool AmplitudeGridRules::resultsShown(int j) const
 {
     // A point removed after it was measured keeps its marks in the record,
     // but its row has nothing to show.
-    const TZakresAmpl r = range(currentRange());
-    const TPunktAmpl point = r.Punkty(j);
+    const ConstZakresAmpl r = range(currentRange());
+    const ConstPunktAmpl point = r.Punkty(j);
     return r.Zmierzony() && point.Zmierzony() && point.Wpisany();
 }
 
 QString AmplitudeGridRules::text(GridArea area, int column, int row) const
 {
     if (area == GridArea::Ranges) {
-        const TZakresAmpl r = range(row);
+        const ConstZakresAmpl r = range(row);
         switch (column) {
         case ValueColumn:
             return AmplitudeCells::rangeValueText(r);
@@ -111,8 +111,8 @@ QString AmplitudeGridRules::text(GridArea area, int column, int row) const
             return {};
         }
     }
-    const TZakresAmpl r = range(currentRange());
-    const TPunktAmpl point = r.Punkty(row);
+    const ConstZakresAmpl r = range(currentRange());
+    const ConstPunktAmpl point = r.Punkty(row);
     if (resultsShown(row)) {
         const AmplitudeCells::FullRow full = AmplitudeCells::fullRow(r, point);
         switch (column) {
@@ -142,11 +142,11 @@ QStringList AmplitudeGridRules::items(GridArea area, int column, int row) const
     if (area != GridArea::Ranges || column != FrequencyColumn)
         return {};
     QStringList list = AmplitudeCells::frequencyItems();
-    const TZakresAmpl r = range(row);
-    if (r.Cz() == 4) {
+    const ConstZakresAmpl r = range(row);
+    if (r.Cz() == RangeCz::User) {
         const QString user = AmplitudeCells::userFrequencyItem(r.CzHz());
         if (!user.isEmpty())
-            list[4] = user;
+            list[RangeCz::User] = user;
     }
     return list;
 }
@@ -156,13 +156,13 @@ int AmplitudeGridRules::item(GridArea area, int column, int row) const
     if (area != GridArea::Ranges || column != FrequencyColumn)
         return -1;
     const int cz = range(row).Cz();
-    return cz >= 0 && cz <= 4 ? cz : 0;
+    return cz >= RangeCz::DC && cz <= RangeCz::User ? cz : RangeCz::DC;
 }
 
 Decision AmplitudeGridRules::decision(int j) const
 {
-    const TZakresAmpl r = range(currentRange());
-    return Uncertainty::RangeJudging::of(m_session.extension(), DocumentExtension::Table::Amplitude,
+    const ConstZakresAmpl r = range(currentRange());
+    return Uncertainty::RangeJudging::of(m_session.extension(), Characteristic::Amplitude,
                                          currentRange())
         .budget(r, r.Punkty(j))
         .decision;
@@ -192,10 +192,10 @@ CellOutcome AmplitudeGridRules::choose(const GridCellRef &cell, int item)
         return {};
     TZakresAmpl r = range(cell.row);
     const auto before = headerOf(r);
-    if (item == 4) {
+    if (item == RangeCz::User) {
         const QString text = askFrequency ? askFrequency() : QString();
         if (!text.isEmpty())
-            AmplitudeCells::chooseFrequency(r, 4, text);
+            AmplitudeCells::chooseFrequency(r, RangeCz::User, text);
     } else {
         AmplitudeCells::chooseFrequency(r, item);
     }
@@ -211,10 +211,10 @@ CellOutcome AmplitudeGridRules::confirm(const GridCellRef &cell, int item)
         return {};
     TZakresAmpl r = range(cell.row);
     const std::int32_t before = r.Cz();
-    if (item >= 0 && item <= 3)
+    if (item >= RangeCz::DC && item <= RangeCz::Hz400)
         AmplitudeCells::chooseFrequency(r, item);
-    else if (item == 4 && r.Cz() != 4)
-        r.setCz(4);
+    else if (item == RangeCz::User && r.Cz() != RangeCz::User)
+        r.setCz(RangeCz::User);
     CellOutcome outcome;
     outcome.changed = r.Cz() != before;
     return outcome;
@@ -278,8 +278,8 @@ QStringList AmplitudeGridRules::widestTexts(GridArea area, int column) const
             return AmplitudeCells::widestRangeTexts(AmplitudeCells::RangeText::Value);
         case FrequencyColumn: {
             QStringList texts = AmplitudeCells::frequencyItems();
-            for (long double hertz : {99.99L, 999.9L, 2000.0L})
-                texts.append(AmplitudeCells::userFrequencyItem(hertz));
+            for (const FrequencyBand::Band &band : FrequencyBand::Bands)
+                texts.append(AmplitudeCells::userFrequencyItem(band.highest));
             return texts;
         }
         case ClassMeasuredColumn:

@@ -21,9 +21,9 @@ long double stored(long double value)
 
 // What a point is measured at, in the unit of its range: the indication
 // typed for an "Analogowy" meter, the setting for a "Cyfrowy" one.
-long double typedInRangeUnit(const TZakresAmpl &range, int j, bool analogowy)
+long double typedInRangeUnit(ConstZakresAmpl range, int j, bool analogowy)
 {
-    const TPunktAmpl point = range.Punkty(j);
+    const ConstPunktAmpl point = range.Punkty(j);
     return AmplitudeRun::inRangeUnit(analogowy ? point.Wm() : point.Nk(), range, j);
 }
 
@@ -45,7 +45,7 @@ public:
     // The range's frequency is every point's.
     bool userFrequency(int) const override
     {
-        return AmplitudeRun::functionIndex(m_range.Cz()) == Frames::Function4;
+        return AmplitudeRun::functionIndex(m_range.Cz()) == Frames::VariableFrequency;
     }
 
     long double valueInRangeUnit(int j) override
@@ -55,7 +55,7 @@ public:
 
     void pointDone(int) override { ErrorMath::computeRange(m_range); }
 
-    bool onShow() const override { return m_r == m_session.BiezacyZakres; }
+    bool onShow() const override { return m_r == m_session.BiezacyZakres(); }
 
 protected:
     // Stores an accepted point: the meter's indication (range unit) and the
@@ -105,7 +105,7 @@ public:
         request.frequency = AmplitudeRun::frequencyText(m_range);
         request.DoklKal = calibrator.dokl;
         if (const auto limits =
-                ExactReadingLogic::limitsFor(calibrator.rangeText, m_range.Cz() != 0)) {
+                ExactReadingLogic::limitsFor(calibrator.rangeText, m_range.Cz() != RangeCz::DC)) {
             request.NastawaMin = limits->NastawaMin;
             request.NastawaMax = limits->NastawaMax;
         }
@@ -176,23 +176,23 @@ int AmplitudeRun::rangeCount() const
 
 int AmplitudeRun::currentRange() const
 {
-    return m_session.BiezacyZakres;
+    return m_session.currentRange(Characteristic::Amplitude);
 }
 
-bool AmplitudeRun::runRange(int r, int points)
+bool AmplitudeRun::runRange(int r, PointChoice points)
 {
     if (m_session.record().isAnalogowy())
         return runExactReading(r, points);
     return runExactSetting(r, points);
 }
 
-bool AmplitudeRun::runExactReading(int r, int points)
+bool AmplitudeRun::runExactReading(int r, PointChoice points)
 {
     ReadingPoints reading(m_session, r, m_dialogs);
     return m_loop.run(reading, points) == PointLoop::Outcome::Measured;
 }
 
-bool AmplitudeRun::runExactSetting(int r, int points)
+bool AmplitudeRun::runExactSetting(int r, PointChoice points)
 {
     SettingPoints setting(m_session, r, m_dialogs, m_services.link);
     return m_loop.run(setting, points) == PointLoop::Outcome::Measured;
@@ -200,33 +200,34 @@ bool AmplitudeRun::runExactSetting(int r, int points)
 
 std::optional<int> AmplitudeRun::chooseCalibratorRange(int r, int j)
 {
-    const TZakresAmpl range = m_session.record().ZakresyAmpl(r);
+    const ConstZakresAmpl range = m_session.record().ZakresyAmpl(r);
     return m_loop.chooseRange(typedInRangeUnit(range, j, m_session.record().isAnalogowy()),
                               range.Jm());
 }
 
-QString AmplitudeRun::frequencyText(const TZakresAmpl &range)
+QString AmplitudeRun::frequencyText(ConstZakresAmpl range)
 {
-    if (range.Cz() == 0)
+    if (range.Cz() == RangeCz::DC)
         return QStringLiteral("DC");
     return NumberText::general(range.CzHz());
 }
 
 int AmplitudeRun::functionIndex(int cz)
 {
-    // Cz counts DC, the three fixed frequencies and the user's own.
-    return cz >= Frames::DC && cz <= Frames::AC400 ? cz : Frames::Function4;
+    // Cz counts DC and the three fixed frequencies in the order of the
+    // functions; anything after them is the user's own.
+    return cz >= RangeCz::DC && cz <= RangeCz::Hz400 ? cz : Frames::VariableFrequency;
 }
 
-QString AmplitudeRun::functionOf(const TZakresAmpl &range)
+QString AmplitudeRun::functionOf(ConstZakresAmpl range)
 {
     return QString::fromLatin1(
         Frames::functionForFrequency(functionIndex(range.Cz()), static_cast<double>(range.CzHz())));
 }
 
-long double AmplitudeRun::inRangeUnit(long double value, const TZakresAmpl &range, int j)
+long double AmplitudeRun::inRangeUnit(long double value, ConstZakresAmpl range, int j)
 {
-    const TPunktAmpl point = range.Punkty(j);
+    const ConstPunktAmpl point = range.Punkty(j);
     if (!point.Zmierzony())
         return value;
     return stored(Units::toRangeUnit(value, range.Jm(), point.JmBk()));

@@ -9,7 +9,7 @@
 #include <optional>
 
 class DocumentSession;
-class TZakresAmpl;
+class ConstZakresAmpl;
 struct MeasurementState;
 struct Services;
 
@@ -33,9 +33,9 @@ public:
     int currentRange() const override;
     // The exact-reading run for an "Analogowy" meter, else the exact-setting
     // run.
-    bool runRange(int r, int points) override;
-    bool runExactReading(int r, int points);
-    bool runExactSetting(int r, int points);
+    bool runRange(int r, PointChoice points) override;
+    bool runExactReading(int r, PointChoice points);
+    bool runExactSetting(int r, PointChoice points);
 
     // The calibrator range (0..10) that holds point j of range r, for the
     // model in use. When none holds it, the operator is told the value and
@@ -43,15 +43,15 @@ public:
     std::optional<int> chooseCalibratorRange(int r, int j);
 
     // "DC", or the frequency in hertz in its shortest form.
-    static QString frequencyText(const TZakresAmpl &range);
+    static QString frequencyText(ConstZakresAmpl range);
     // The function command of a range's frequency: "F0".."F3" for the fixed
     // ones, "F4V" and the frequency for the user's own.
-    static QString functionOf(const TZakresAmpl &range);
+    static QString functionOf(ConstZakresAmpl range);
     // The function (Frames::Function) a range's Cz stands for.
     static int functionIndex(int cz);
     // A value of point j in the unit of its range: a measured point holds it
     // in the unit of its calibrator range.
-    static long double inRangeUnit(long double value, const TZakresAmpl &range, int j);
+    static long double inRangeUnit(long double value, ConstZakresAmpl range, int j);
 
 private:
     Services &m_services;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
 #include <cstring>
 #include <optional>
 
@@ -98,6 +99,42 @@ long double calibratorError(int index, long double frequency, long double settin
 long double alternatingError(int index, long double setting);
 
 } // namespace CalibratorRanges
+
+// The calibrator never answers, so the program gives it fixed pauses, in
+// milliseconds, to take what it was sent.
+namespace CalibratorPauses {
+// Between two frames that go out one after the other: a reset or a setting
+// and the standby or operate frame after it, the "F4" function and its
+// frequency.
+constexpr int BetweenFrames = 100;
+// After a new frequency, before a setting goes out on it.
+constexpr int AfterFrequency = 2000;
+// After the front panel's last frame of a send.
+constexpr int AfterSend = 200;
+// After the exact-reading dialog's OK on the amplitude characteristic: the
+// calibrator settles on its last setting before the run takes it.
+constexpr int Settling = 1500;
+// On either side of the verification window's reset: a moment only.
+constexpr int AroundReset = 10;
+} // namespace CalibratorPauses
+
+// The frequencies the calibrator puts out, in hertz: 45 to 2000 Hz, and up to
+// 400 Hz on the 100 A range. A frequency is written with 2 decimals below
+// 100 Hz, 1 below 1000 Hz and none above, so each of those three bands ends
+// at its finest frequency: 99.99, 999.9 and 2000.
+namespace FrequencyBand {
+constexpr int Lowest = 45;
+constexpr int Highest = 2000;
+constexpr int HighestOnHighCurrent = 400;
+
+struct Band
+{
+    long double lowest;
+    long double highest;
+    int decimals;
+};
+constexpr std::array<Band, 3> Bands{{{Lowest, 99.99L, 2}, {100, 999.9L, 1}, {1000, Highest, 0}}};
+} // namespace FrequencyBand
 
 // Units are compared only by whether they are milli: a unit text is milli
 // exactly when it holds the letter 'm'.

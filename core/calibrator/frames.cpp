@@ -26,7 +26,7 @@ QByteArray rangeCommand(int range)
 
 QByteArray functionCommand(int function)
 {
-    Q_ASSERT(function >= DC && function <= Function4);
+    Q_ASSERT(function >= DC && function <= VariableFrequency);
     QByteArray command("F");
     command.append(char('0' + function));
     return command;
@@ -64,11 +64,12 @@ QByteArray valueText(qint64 count, int decimals)
 
 int frequencyDecimals(double hertz)
 {
-    if (hertz < 100.0)
-        return 2;
-    if (hertz < 1000.0)
-        return 1;
-    return 0;
+    int decimals = FrequencyBand::Bands.front().decimals;
+    for (const FrequencyBand::Band &band : FrequencyBand::Bands) {
+        if (hertz >= band.lowest)
+            decimals = band.decimals;
+    }
+    return decimals;
 }
 
 QByteArray frequencyText(double hertz)
@@ -91,7 +92,7 @@ QByteArray variableFrequencyCommand(double hertz)
 
 QByteArray functionForFrequency(int function, double hertz)
 {
-    if (function == Function4)
+    if (function == VariableFrequency)
         return variableFrequencyCommand(hertz);
     return functionCommand(function);
 }

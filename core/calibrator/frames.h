@@ -12,8 +12,12 @@ namespace Frames {
 constexpr char STX = '\x02';
 constexpr char ETX = '\x03';
 
-// Functions, in the order of the function commands.
-enum Function { DC = 0, AC50 = 1, AC60 = 2, AC400 = 3, Function4 = 4 };
+// Functions, in the order of the function commands. The fourth, "F4", has
+// no frequency of its own: it is the external frequency ("fext") of the
+// R-707 and R-707C and the adjustable one ("ampl") of the models with a
+// frequency setting, which the verification side sends as "F4V" with the
+// frequency.
+enum Function { DC = 0, AC50 = 1, AC60 = 2, AC400 = 3, VariableFrequency = 4 };
 
 QByteArray wrap(const QByteArray &commands);
 
@@ -40,7 +44,7 @@ QByteArray variableFrequencyText(double hertz);
 // "F4V" followed by the frequency text.
 QByteArray variableFrequencyCommand(double hertz);
 // The function command the verification side sends for a frequency: the
-// fixed "F0".."F3" for DC, 50, 60 and 400 Hz, and for Function4 the
+// fixed "F0".."F3" for DC, 50, 60 and 400 Hz, and for VariableFrequency the
 // variable-frequency command with the frequency in hertz.
 QByteArray functionForFrequency(int function, double hertz);
 

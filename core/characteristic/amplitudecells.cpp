@@ -36,23 +36,23 @@ Outcome refused(const QString &message, const QString &caption)
 }
 
 // The header bytes of a range, to tell whether an edit changed anything.
-std::vector<std::uint8_t> headerBytes(const TZakresAmpl &range)
+std::vector<std::uint8_t> headerBytes(ConstZakresAmpl range)
 {
     return {range.bytes(), range.bytes() + RecordLayout::ZakresAmplHeader};
 }
 
-std::vector<std::uint8_t> headerBytes(const TZakresCz &range)
+std::vector<std::uint8_t> headerBytes(ConstZakresCz range)
 {
     return {range.bytes(), range.bytes() + RecordLayout::ZakresCzHeader};
 }
 
 // The two tables have always spelt this box each its own way.
-QString noClassMeasuredMessage(const TZakresAmpl &)
+QString noClassMeasuredMessage(ConstZakresAmpl)
 {
     return QStringLiteral("Nie wpisano wartości klasy miernika wzg. wartosci mierzonej");
 }
 
-QString noClassMeasuredMessage(const TZakresCz &)
+QString noClassMeasuredMessage(ConstZakresCz)
 {
     return QStringLiteral("Nie wpisano wartości klasy miernika wzg. wartości mierzonej");
 }
@@ -62,12 +62,12 @@ QString classText(long double value)
     return NumberText::general(value).left(ClassMeasuredLength);
 }
 
-void recomputeErrors(const TZakresAmpl &range, bool)
+void recomputeErrors(TZakresAmpl &range, bool)
 {
     ErrorMath::computeRange(range);
 }
 
-void recomputeErrors(const TZakresCz &range, bool analogowy)
+void recomputeErrors(TZakresCz &range, bool analogowy)
 {
     ErrorMath::computeRange(range, analogowy);
 }
@@ -188,25 +188,6 @@ CellOutcome leaveRangeCell(Range range, int column, const QString &text, bool cu
     return outcome;
 }
 
-template <typename Range> QString classRangeText(const Range &range)
-{
-    QString text = classText(range.Kmz());
-    const QString term = range.KmzDod();
-    if (!isNoTerm(term))
-        text += QLatin1Char('+') + QString(term).replace(QLatin1Char('.'), QLatin1Char(','));
-    return text;
-}
-
-template <typename Range> QString rangeValueText(const Range &range)
-{
-    return NumberText::general(range.Zak()) + range.Jm();
-}
-
-template <typename Range> QString classMeasuredText(const Range &range)
-{
-    return classText(range.Kmm());
-}
-
 // Both characteristics' ranges.
 template Outcome leaveRangeValue(TZakresAmpl, const QString &);
 template Outcome leaveRangeValue(TZakresCz, const QString &);
@@ -216,12 +197,54 @@ template Outcome leaveClassRange(TZakresAmpl, const QString &);
 template Outcome leaveClassRange(TZakresCz, const QString &);
 template CellOutcome leaveRangeCell(TZakresAmpl, int, const QString &, bool, bool);
 template CellOutcome leaveRangeCell(TZakresCz, int, const QString &, bool, bool);
-template QString rangeValueText(const TZakresAmpl &);
-template QString rangeValueText(const TZakresCz &);
-template QString classMeasuredText(const TZakresAmpl &);
-template QString classMeasuredText(const TZakresCz &);
-template QString classRangeText(const TZakresAmpl &);
-template QString classRangeText(const TZakresCz &);
+
+namespace {
+
+template <typename Range> QString classRangeTextOf(const Range &range)
+{
+    QString text = classText(range.Kmz());
+    const QString term = range.KmzDod();
+    if (!isNoTerm(term))
+        text += QLatin1Char('+') + QString(term).replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+template <typename Range> QString rangeValueTextOf(const Range &range)
+{
+    return NumberText::general(range.Zak()) + range.Jm();
+}
+
+} // namespace
+
+QString rangeValueText(ConstZakresAmpl range)
+{
+    return rangeValueTextOf(range);
+}
+
+QString rangeValueText(ConstZakresCz range)
+{
+    return rangeValueTextOf(range);
+}
+
+QString classMeasuredText(ConstZakresAmpl range)
+{
+    return classText(range.Kmm());
+}
+
+QString classMeasuredText(ConstZakresCz range)
+{
+    return classText(range.Kmm());
+}
+
+QString classRangeText(ConstZakresAmpl range)
+{
+    return classRangeTextOf(range);
+}
+
+QString classRangeText(ConstZakresCz range)
+{
+    return classRangeTextOf(range);
+}
 
 QStringList frequencyItems()
 {
@@ -231,18 +254,17 @@ QStringList frequencyItems()
 
 bool chooseFrequency(TZakresAmpl range, int item, const QString &hertzText)
 {
-    static constexpr long double hertz[] = {0, 50, 60, 400};
-    if (item >= 0 && item <= 3) {
+    if (item >= RangeCz::DC && item <= RangeCz::Hz400) {
         range.setCz(item);
-        range.setCzHz(hertz[item]);
+        range.setCzHz(RangeCz::Hertz[item]);
         return true;
     }
-    if (item != 4)
+    if (item != RangeCz::User)
         return false;
     const auto value = readLocalNumber(hertzText);
     if (!value)
         return false;
-    range.setCz(4);
+    range.setCz(RangeCz::User);
     range.setCzHz(*value);
     return true;
 }
@@ -318,13 +340,15 @@ template <typename Range> bool setTicks(Range range, bool on)
 template bool setTicks(TZakresAmpl, bool);
 template bool setTicks(TZakresCz, bool);
 
-QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy)
+QString pointEntryText(ConstZakresAmpl range, int j, bool cyfrowy)
 {
-    const TPunktAmpl point = range.Punkty(j);
+    const ConstPunktAmpl point = range.Punkty(j);
     return NumberText::entry(cyfrowy ? point.Nk() : point.Wm());
 }
 
-template <typename Range, typename Point> Results results(const Range &range, const Point &point)
+namespace {
+
+template <typename Range, typename Point> Results resultsOf(const Range &range, const Point &point)
 {
     const int decimals = point.Dokl();
     Results shown;
@@ -335,10 +359,19 @@ template <typename Range, typename Point> Results results(const Range &range, co
     return shown;
 }
 
-template Results results(const TZakresAmpl &, const TPunktAmpl &);
-template Results results(const TZakresCz &, const TPunktCz &);
+} // namespace
 
-FullRow fullRow(const TZakresAmpl &range, const TPunktAmpl &point)
+Results results(ConstZakresAmpl range, ConstPunktAmpl point)
+{
+    return resultsOf(range, point);
+}
+
+Results results(ConstZakresCz range, ConstPunktCz point)
+{
+    return resultsOf(range, point);
+}
+
+FullRow fullRow(ConstZakresAmpl range, ConstPunktAmpl point)
 {
     const int decimals = point.Dokl();
     FullRow row;
@@ -387,7 +420,7 @@ QStringList widestPointResults(int column)
     static constexpr ResultColumn columns[] = {ResultColumn::ActualError,
                                                ResultColumn::PermissibleError,
                                                ResultColumn::CalibratorError, ResultColumn::Unit};
-    constexpr int first = 3;
+    constexpr int first = GridTags::ActualErrorColumn;
     if (column < first || column >= first + int(std::size(columns)))
         return {};
     return widestResults(columns[column - first]);

@@ -1,13 +1,10 @@
 #pragma once
 
 #include "core/characteristic/gridrules.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <QString>
 #include <QStringList>
-
-class TZakresAmpl;
-class TZakresCz;
-class TPunktAmpl;
 
 // What the cells of the amplitude grids show, and what leaving an edited
 // cell writes into the record. Nothing here writes unless it is called for
@@ -101,11 +98,14 @@ PointOutcome leavePoint(TZakresAmpl range, int j, const QString &text, bool cyfr
 template <typename Range> bool setTicks(Range range, bool on);
 
 // Texts of a range row as shown from the record.
-template <typename Range> QString rangeValueText(const Range &range);
-template <typename Range> QString classMeasuredText(const Range &range);
-template <typename Range> QString classRangeText(const Range &range);
+QString rangeValueText(ConstZakresAmpl range);
+QString rangeValueText(ConstZakresCz range);
+QString classMeasuredText(ConstZakresAmpl range);
+QString classMeasuredText(ConstZakresCz range);
+QString classRangeText(ConstZakresAmpl range);
+QString classRangeText(ConstZakresCz range);
 // The typed value of a point as its entry cell shows it.
-QString pointEntryText(const TZakresAmpl &range, int j, bool cyfrowy);
+QString pointEntryText(ConstZakresAmpl range, int j, bool cyfrowy);
 
 // The results of a measured point of either characteristic, as its row
 // shows them: the errors with the point's decimals and, like the calibrator
@@ -118,7 +118,8 @@ struct Results
     QString bk;
     QString unit;
 };
-template <typename Range, typename Point> Results results(const Range &range, const Point &point);
+Results results(ConstZakresAmpl range, ConstPunktAmpl point);
+Results results(ConstZakresCz range, ConstPunktCz point);
 
 // A measured point, as its row shows it.
 struct FullRow : Results
@@ -127,7 +128,7 @@ struct FullRow : Results
     QString nk;
     bool outOfTolerance = false;
 };
-FullRow fullRow(const TZakresAmpl &range, const TPunktAmpl &point);
+FullRow fullRow(ConstZakresAmpl range, ConstPunktAmpl point);
 
 // What the columns of measured points must have room for, over every
 // calibrator range at its highest setting.

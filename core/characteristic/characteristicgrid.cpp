@@ -117,7 +117,7 @@ GridCell CharacteristicGrid::cell(GridArea area, int column, int row) const
             shown.visible = results || m_rules.pointDefined(row);
         else
             shown.visible = results && column != GridTags::PointColumns - 1;
-        if (results && column == 3) {
+        if (results && column == GridTags::ActualErrorColumn) {
             const Decision decision = m_rules.decision(row);
             shown.alarm = decision == Decision::Fail;
             shown.caution = !shown.alarm && decision != Decision::Pass;
@@ -250,13 +250,11 @@ void CharacteristicGrid::enterCell(const GridCellRef &target)
     Q_EMIT currentCellChanged();
     m_enteredByAsking = false;
     if (m_rules.kind(target.area, target.column) == CellKind::List) {
-        try {
+        guarded(m_prompts, [this, &target] {
             const CellOutcome outcome = m_rules.enter(target);
             m_enteredByAsking = outcome.asked;
             apply(target, outcome, CommitMode::Interactive);
-        } catch (const std::exception &error) {
-            showGeneralError(m_prompts, error);
-        }
+        });
     }
 }
 
@@ -474,7 +472,7 @@ void CharacteristicGrid::makeCurrent(int k)
 
 void CharacteristicGrid::enableMeasuring()
 {
-    m_session.setMenuEnabled(DocumentSession::MenuItem::Pomiary, true);
+    m_session.display().setMenuEnabled(DocumentDisplay::MenuItem::Pomiary, true);
 }
 
 // Scrolling.

@@ -71,7 +71,7 @@ long double permissibleError(long double reading, long double kmm, long double r
     return std::fabs(reading * (kmm * f) / 100) + rangePart;
 }
 
-void computeRange(TZakresAmpl range)
+void computeRange(TZakresAmpl &range)
 {
     if (!range.Zmierzony())
         return;
@@ -88,19 +88,19 @@ void computeRange(TZakresAmpl range)
     }
 }
 
-QString amplitudeUnit(const TZakresCz &range)
+QString amplitudeUnit(ConstZakresCz range)
 {
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
         // A point removed after it was measured still tells: the amplitude
         // was stored with it.
-        const TPunktCz point = range.Punkty(j);
+        const ConstPunktCz point = range.Punkty(j);
         if (point.Zmierzony() && !point.JmBk().isEmpty())
             return point.JmBk();
     }
     return range.Jm();
 }
 
-long double amplitudeIn(const TZakresCz &range, const QString &unit)
+long double amplitudeIn(ConstZakresCz range, const QString &unit)
 {
     const long double stored = range.NkDN_WmDO();
     const QString held = amplitudeUnit(range);
@@ -128,12 +128,12 @@ long double amplitudeIn(const TZakresCz &range, const QString &unit)
     return naive;
 }
 
-long double amplitudeInRangeUnit(const TZakresCz &range)
+long double amplitudeInRangeUnit(ConstZakresCz range)
 {
     return amplitudeIn(range, range.Jm());
 }
 
-void computeRange(TZakresCz range, bool analogowy)
+void computeRange(TZakresCz &range, bool analogowy)
 {
     if (!range.Zmierzony())
         return;
@@ -182,12 +182,12 @@ long double bmdInCalibratorUnit(long double bmd, bool rangeMilli, bool calibrato
     return inOtherUnit(bmd, f > 1 ? -3 : 3);
 }
 
-long double bmdInCalibratorUnit(const TZakresAmpl &range, const TPunktAmpl &point)
+long double bmdInCalibratorUnit(ConstZakresAmpl range, ConstPunktAmpl point)
 {
     return bmdInCalibratorUnit(point.Bmd(), range.Jm(), point.JmBk());
 }
 
-long double bmdInCalibratorUnit(const TZakresCz &range, const TPunktCz &point)
+long double bmdInCalibratorUnit(ConstZakresCz range, ConstPunktCz point)
 {
     return bmdInCalibratorUnit(point.Bmd(), range.Jm(), point.JmBk());
 }
@@ -220,12 +220,12 @@ bool withinTolerance(long double bmr, long double bmd, bool rangeMilli, bool cal
     return error <= std::fabs(bmdInCalibratorUnit(bmd, rangeMilli, calibratorMilli));
 }
 
-bool withinTolerance(const TZakresAmpl &range, const TPunktAmpl &point)
+bool withinTolerance(ConstZakresAmpl range, ConstPunktAmpl point)
 {
     return withinTolerance(point.Bmr(), point.Bmd(), range.Jm(), point.JmBk());
 }
 
-bool withinTolerance(const TZakresCz &range, const TPunktCz &point)
+bool withinTolerance(ConstZakresCz range, ConstPunktCz point)
 {
     return withinTolerance(point.Bmr(), point.Bmd(), range.Jm(), point.JmBk());
 }

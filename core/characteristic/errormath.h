@@ -1,13 +1,10 @@
 #pragma once
 
+#include "core/document/tdanesprawdzania.h"
+
 #include <QString>
 
 #include <optional>
-
-class TZakresAmpl;
-class TZakresCz;
-class TPunktAmpl;
-class TPunktCz;
 
 // The errors of a verification, for both characteristics. Everything is
 // computed in long double from the record's values and rounded to the
@@ -52,24 +49,25 @@ long double permissibleError(long double reading, long double kmm, long double r
 // measured points, and Jm when there are none. Everything that shows or
 // measures the amplitude reads it through these, so that it is never taken
 // in the wrong unit, nor scaled twice.
-QString amplitudeUnit(const TZakresCz &range);
+QString amplitudeUnit(ConstZakresCz range);
 // The amplitude in a unit that is Jm or a calibrator unit (only its 'm'
 // counts); the stored value itself when the record holds it so.
-long double amplitudeIn(const TZakresCz &range, const QString &unit);
+long double amplitudeIn(ConstZakresCz range, const QString &unit);
 // The amplitude in the range unit Jm: what the grid, the report, the charts
 // and the workbook show, and what a run measures at.
-long double amplitudeInRangeUnit(const TZakresCz &range);
+long double amplitudeInRangeUnit(ConstZakresCz range);
 
-// Recomputes Bmr and Bmd of every defined and measured point of a measured
-// amplitude range. A range not measured, and points not both defined and
-// measured, keep what they hold.
-void computeRange(TZakresAmpl range);
+// Writes Bmr and Bmd, recomputed, into every defined and measured point of
+// a measured amplitude range: the range's points in the record change. A
+// range not measured, and points not both defined and measured, keep what
+// they hold.
+void computeRange(TZakresAmpl &range);
 
 // The same for a range of the frequency characteristic. For an "Analogowy"
 // meter the range's amplitude is the meter's indication and the points hold
 // calibrator settings; for a "Cyfrowy" meter the other way round. Each
 // point's errors take the amplitude in that point's calibrator unit.
-void computeRange(TZakresCz range, bool analogowy);
+void computeRange(TZakresCz &range, bool analogowy);
 
 // Bmd, kept in the range unit, in the calibrator unit of its point, where
 // Bmr and the point's values are: when the two units differ in 'm', its
@@ -80,8 +78,8 @@ long double bmdInCalibratorUnit(long double bmd, const QString &rangeUnit,
                                 const QString &calibratorUnit);
 // The same with the units told by whether each is milli.
 long double bmdInCalibratorUnit(long double bmd, bool rangeMilli, bool calibratorMilli);
-long double bmdInCalibratorUnit(const TZakresAmpl &range, const TPunktAmpl &point);
-long double bmdInCalibratorUnit(const TZakresCz &range, const TPunktCz &point);
+long double bmdInCalibratorUnit(ConstZakresAmpl range, ConstPunktAmpl point);
+long double bmdInCalibratorUnit(ConstZakresCz range, ConstPunktCz point);
 
 // Bk, kept in volts or amperes, in the calibrator unit: times 1000, the
 // same way, for a milli unit.
@@ -93,7 +91,7 @@ long double bkInCalibratorUnit(long double bk, const QString &calibratorUnit);
 bool withinTolerance(long double bmr, long double bmd, const QString &rangeUnit,
                      const QString &calibratorUnit);
 bool withinTolerance(long double bmr, long double bmd, bool rangeMilli, bool calibratorMilli);
-bool withinTolerance(const TZakresAmpl &range, const TPunktAmpl &point);
-bool withinTolerance(const TZakresCz &range, const TPunktCz &point);
+bool withinTolerance(ConstZakresAmpl range, ConstPunktAmpl point);
+bool withinTolerance(ConstZakresCz range, ConstPunktCz point);
 
 } // namespace ErrorMath

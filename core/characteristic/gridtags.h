@@ -13,6 +13,9 @@ struct GridTags
     static constexpr int Rows = 35;
     static constexpr int RangeColumns = 4;
     static constexpr int PointColumns = 8;
+    // Both tables show a point's results in columns 3..6 in one order, the
+    // actual error first: the cell that turns red out of tolerance.
+    static constexpr int ActualErrorColumn = 3;
 
     int rangeBase = 0;
     int pointBase = 1000;
@@ -85,3 +88,6 @@ enum PointColumn {
 };
 
 } // namespace FrequencyTags
+
+static_assert(AmplitudeTags::BmrColumn == GridTags::ActualErrorColumn &&
+              FrequencyTags::BmrColumn == GridTags::ActualErrorColumn);

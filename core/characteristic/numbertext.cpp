@@ -1,9 +1,12 @@
 #include "core/characteristic/numbertext.h"
 
+#include "core/calibrator/calibratorranges.h"
 #include "core/calibrator/frames.h"
 #include "core/document/real48.h"
 
 #include <QLocale>
+
+#include <algorithm>
 
 namespace NumberText {
 
@@ -43,11 +46,11 @@ QString entry(long double value)
 std::optional<QString> bandFrequency(long double hertz)
 {
     // The band edges as stored, so a typed 99,99 is still in its band.
-    static const long double below100 = Real48::toLongDouble(Real48::fromLongDouble(99.99L));
-    static const long double below1000 = Real48::toLongDouble(Real48::fromLongDouble(999.9L));
-    const bool inBand = (hertz >= 45 && hertz <= below100) ||
-                        (hertz >= 100 && hertz <= below1000) || (hertz >= 1000 && hertz <= 2000);
-    if (!inBand)
+    const auto inBand = [hertz](const FrequencyBand::Band &band) {
+        return hertz >= band.lowest &&
+               hertz <= Real48::toLongDouble(Real48::fromLongDouble(band.highest));
+    };
+    if (std::none_of(FrequencyBand::Bands.begin(), FrequencyBand::Bands.end(), inBand))
         return std::nullopt;
     const double value = static_cast<double>(hertz);
     return numberLocale().toString(value, 'f', Frames::frequencyDecimals(value));

@@ -46,13 +46,13 @@ constexpr int Lowest = 40;
 
 const std::array<double, 2 * Lowest + 1> &powersOfTen()
 {
-    static const std::array<double, 2 *Lowest + 1> table = [] {
+    static const std::array<double, 2 *Lowest + 1> characteristic = [] {
         std::array<double, 2 * Lowest + 1> powers{};
         for (int i = 0; i <= 2 * Lowest; ++i)
             powers[i] = std::pow(10.0, i - Lowest);
         return powers;
     }();
-    return table;
+    return characteristic;
 }
 
 double power(int exponent)
@@ -98,7 +98,7 @@ struct Raw
 // of every unit would cost more than all the arithmetic.
 template <typename Point> bool calibratorMilli(const Point &point)
 {
-    const std::uint8_t *field = point.bytes() + Point::JmBkOffset;
+    const std::uint8_t *field = point.bytes() + Point::Field::JmBk;
     return Units::isMilli(reinterpret_cast<const char *>(field + 1),
                           std::min<int>(field[0], RecordLayout::JmBkLength));
 }
@@ -173,10 +173,10 @@ void forEachMeasured(const Range &range, long double resolution, const Settings 
 }
 
 template <typename Visit>
-void forEachMeasured(const TDaneSprawdzania &record, DocumentExtension::Table table, int k,
+void forEachMeasured(const TDaneSprawdzania &record, Characteristic characteristic, int k,
                      long double resolution, const Settings &settings, Visit visit)
 {
-    if (table == DocumentExtension::Table::Amplitude)
+    if (characteristic == Characteristic::Amplitude)
         forEachMeasured(record.ZakresyAmpl(k), resolution, settings, visit);
     else
         forEachMeasured(record.ZakresyCz(k), resolution, settings, visit);
@@ -195,8 +195,7 @@ RangeAssessment assessRange(const Range &range, long double resolution, const Se
     return assessment;
 }
 
-constexpr DocumentExtension::Table Tables[] = {DocumentExtension::Table::Amplitude,
-                                               DocumentExtension::Table::Frequency};
+constexpr Characteristic Characteristics[] = {Characteristic::Amplitude, Characteristic::Frequency};
 
 } // namespace
 
@@ -205,10 +204,10 @@ Settings Settings::of(const DocumentExtension &extension)
     return {extension.decisionRule(), extension.minTur()};
 }
 
-RangeJudging RangeJudging::of(const DocumentExtension &extension, DocumentExtension::Table table,
+RangeJudging RangeJudging::of(const DocumentExtension &extension, Characteristic characteristic,
                               int k)
 {
-    return {Settings::of(extension), extension.resolution(table, k)};
+    return {Settings::of(extension), extension.resolution(characteristic, k)};
 }
 
 long double roundedUp(long double value)
@@ -244,34 +243,34 @@ Budget budget(const Inputs &inputs, const Settings &settings)
                     inputs.resolution, settings);
 }
 
-Budget budget(const TZakresAmpl &range, const TPunktAmpl &point, long double resolution,
+Budget budget(ConstZakresAmpl range, ConstPunktAmpl point, long double resolution,
               const Settings &settings)
 {
     return budgetOf(rawOf(point, Units::isMilli(range.Jm())), resolution, settings);
 }
 
-Budget budget(const TZakresCz &range, const TPunktCz &point, long double resolution,
+Budget budget(ConstZakresCz range, ConstPunktCz point, long double resolution,
               const Settings &settings)
 {
     return budgetOf(rawOf(point, Units::isMilli(range.Jm())), resolution, settings);
 }
 
-RangeAssessment assess(const TZakresAmpl &range, long double resolution, const Settings &settings)
+RangeAssessment assess(ConstZakresAmpl range, long double resolution, const Settings &settings)
 {
     return assessRange(range, resolution, settings);
 }
 
-RangeAssessment assess(const TZakresCz &range, long double resolution, const Settings &settings)
+RangeAssessment assess(ConstZakresCz range, long double resolution, const Settings &settings)
 {
     return assessRange(range, resolution, settings);
 }
 
 RangeAssessment assess(const TDaneSprawdzania &record, const DocumentExtension &extension,
-                       DocumentExtension::Table table, int k, const Settings &settings)
+                       Characteristic characteristic, int k, const Settings &settings)
 {
-    if (table == DocumentExtension::Table::Amplitude)
-        return assess(record.ZakresyAmpl(k), extension.resolution(table, k), settings);
-    return assess(record.ZakresyCz(k), extension.resolution(table, k), settings);
+    if (characteristic == Characteristic::Amplitude)
+        return assess(record.ZakresyAmpl(k), extension.resolution(characteristic, k), settings);
+    return assess(record.ZakresyCz(k), extension.resolution(characteristic, k), settings);
 }
 
 QList<DocumentPoint> assessDocument(const TDaneSprawdzania &record,
@@ -279,25 +278,25 @@ QList<DocumentPoint> assessDocument(const TDaneSprawdzania &record,
 {
     QList<DocumentPoint> points;
     points.reserve(2 * TDaneSprawdzania::Slots * TDaneSprawdzania::Slots);
-    for (DocumentExtension::Table table : Tables) {
-        const std::array<long double, 35> resolutions = extension.resolutions(table);
+    for (Characteristic characteristic : Characteristics) {
+        const std::array<long double, 35> resolutions = extension.resolutions(characteristic);
         for (int k = 1; k <= TDaneSprawdzania::Slots; ++k)
-            forEachMeasured(record, table, k, resolutions[k - 1], settings,
+            forEachMeasured(record, characteristic, k, resolutions[k - 1], settings,
                             [&](int j, const Budget &budget) {
-                                points.append({table, k, j, budget});
+                                points.append({characteristic, k, j, budget});
                             });
     }
     return points;
 }
 
 DecisionCounts countDecisions(const TDaneSprawdzania &record, const DocumentExtension &extension,
-                              DocumentExtension::Table table)
+                              Characteristic characteristic)
 {
     const Settings settings = Settings::of(extension);
-    const std::array<long double, 35> resolutions = extension.resolutions(table);
+    const std::array<long double, 35> resolutions = extension.resolutions(characteristic);
     DecisionCounts counts;
     for (int k = 1; k <= TDaneSprawdzania::Slots; ++k)
-        forEachMeasured(record, table, k, resolutions[k - 1], settings,
+        forEachMeasured(record, characteristic, k, resolutions[k - 1], settings,
                         [&](int, const Budget &budget) { counts.add(budget.decision); });
     return counts;
 }

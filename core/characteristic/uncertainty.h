@@ -1,17 +1,12 @@
 #pragma once
 
 #include "core/document/documentextension.h"
+#include "core/document/tdanesprawdzania.h"
 
 #include <QList>
 #include <QString>
 
 #include <optional>
-
-class TDaneSprawdzania;
-class TZakresAmpl;
-class TZakresCz;
-class TPunktAmpl;
-class TPunktCz;
 
 // The conformity decision of a measured point under a decision rule.
 enum class Decision { Pass, ConditionalPass, ConditionalFail, Fail };
@@ -97,9 +92,9 @@ long double shownTur(long double tur);
 int expandedDecimals(long double expanded);
 
 Budget budget(const Inputs &inputs, const Settings &settings);
-Budget budget(const TZakresAmpl &range, const TPunktAmpl &point, long double resolution,
+Budget budget(ConstZakresAmpl range, ConstPunktAmpl point, long double resolution,
               const Settings &settings);
-Budget budget(const TZakresCz &range, const TPunktCz &point, long double resolution,
+Budget budget(ConstZakresCz range, ConstPunktCz point, long double resolution,
               const Settings &settings);
 
 // How the points of one range are judged: the document's rule and the
@@ -109,13 +104,13 @@ struct RangeJudging
     Settings settings;
     long double resolution = 0;
 
-    static RangeJudging of(const DocumentExtension &extension, DocumentExtension::Table table,
+    static RangeJudging of(const DocumentExtension &extension, Characteristic characteristic,
                            int k);
-    Budget budget(const TZakresAmpl &range, const TPunktAmpl &point) const
+    Budget budget(ConstZakresAmpl range, ConstPunktAmpl point) const
     {
         return Uncertainty::budget(range, point, resolution, settings);
     }
-    Budget budget(const TZakresCz &range, const TPunktCz &point) const
+    Budget budget(ConstZakresCz range, ConstPunktCz point) const
     {
         return Uncertainty::budget(range, point, resolution, settings);
     }
@@ -136,19 +131,19 @@ struct RangeAssessment
     std::optional<long double> lowestTur;
 };
 
-RangeAssessment assess(const TZakresAmpl &range, long double resolution, const Settings &settings);
-RangeAssessment assess(const TZakresCz &range, long double resolution, const Settings &settings);
+RangeAssessment assess(ConstZakresAmpl range, long double resolution, const Settings &settings);
+RangeAssessment assess(ConstZakresCz range, long double resolution, const Settings &settings);
 
-// Range k of a table of the document (the frequency one being the array its
+// Range k of a characteristic of the document (the frequency one being the array its
 // Typ uses), with the document's resolution for it.
 RangeAssessment assess(const TDaneSprawdzania &record, const DocumentExtension &extension,
-                       DocumentExtension::Table table, int k, const Settings &settings);
+                       Characteristic characteristic, int k, const Settings &settings);
 
 // Every measured point of the document: the amplitude ranges first, then
 // the frequency array its Typ uses, ranges and points in order.
 struct DocumentPoint
 {
-    DocumentExtension::Table table = DocumentExtension::Table::Amplitude;
+    Characteristic characteristic = Characteristic::Amplitude;
     int range = 0;
     int point = 0;
     Budget budget;
@@ -156,9 +151,9 @@ struct DocumentPoint
 QList<DocumentPoint> assessDocument(const TDaneSprawdzania &record,
                                     const DocumentExtension &extension, const Settings &settings);
 
-// The points of one table of the document per decision, under its rule.
+// The points of one characteristic of the document per decision, under its rule.
 DecisionCounts countDecisions(const TDaneSprawdzania &record, const DocumentExtension &extension,
-                              DocumentExtension::Table table);
+                              Characteristic characteristic);
 
 // What the report marks with its star and red: "fail" and "conditional
 // fail".

@@ -20,10 +20,10 @@ const QString VersionKey = QStringLiteral("version");
 // Magic, length, CRC.
 constexpr int Framing = 8 + 4 + 4;
 
-QString tableKey(DocumentExtension::Table table)
+QString tableKey(Characteristic characteristic)
 {
-    return table == DocumentExtension::Table::Amplitude ? QStringLiteral("amplitude")
-                                                        : QStringLiteral("frequency");
+    return characteristic == Characteristic::Amplitude ? QStringLiteral("amplitude")
+                                                       : QStringLiteral("frequency");
 }
 
 quint32 crc32Of(const QByteArray &bytes)
@@ -108,31 +108,31 @@ long double resolutionOf(const QJsonValue &value)
 
 } // namespace
 
-long double DocumentExtension::resolution(Table table, int k) const
+long double DocumentExtension::resolution(Characteristic characteristic, int k) const
 {
     if (k < 1 || k > TDaneSprawdzania::Slots)
         return 0;
     return resolutionOf(
-        m_json.value(ResolutionKey).toObject().value(tableKey(table)).toArray().at(k - 1));
+        m_json.value(ResolutionKey).toObject().value(tableKey(characteristic)).toArray().at(k - 1));
 }
 
-std::array<long double, 35> DocumentExtension::resolutions(Table table) const
+std::array<long double, 35> DocumentExtension::resolutions(Characteristic characteristic) const
 {
     static_assert(TDaneSprawdzania::Slots == 35);
     std::array<long double, 35> all{};
     const QJsonArray values =
-        m_json.value(ResolutionKey).toObject().value(tableKey(table)).toArray();
+        m_json.value(ResolutionKey).toObject().value(tableKey(characteristic)).toArray();
     for (int k = 1; k <= TDaneSprawdzania::Slots && k <= values.size(); ++k)
         all[k - 1] = resolutionOf(values.at(k - 1));
     return all;
 }
 
-void DocumentExtension::setResolution(Table table, int k, long double resolution)
+void DocumentExtension::setResolution(Characteristic characteristic, int k, long double resolution)
 {
     if (k < 1 || k > TDaneSprawdzania::Slots)
         return;
     QJsonObject resolutions = m_json.value(ResolutionKey).toObject();
-    QJsonArray values = resolutions.value(tableKey(table)).toArray();
+    QJsonArray values = resolutions.value(tableKey(characteristic)).toArray();
     while (values.size() < TDaneSprawdzania::Slots)
         values.append(0);
     const bool given = std::isfinite(resolution) && resolution > 0;
@@ -141,9 +141,9 @@ void DocumentExtension::setResolution(Table table, int k, long double resolution
     for (const QJsonValue &value : values)
         any = any || value.toDouble(0) != 0;
     if (any)
-        resolutions.insert(tableKey(table), values);
+        resolutions.insert(tableKey(characteristic), values);
     else
-        resolutions.remove(tableKey(table));
+        resolutions.remove(tableKey(characteristic));
     if (resolutions.isEmpty())
         m_json.remove(ResolutionKey);
     else

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/document/characteristic.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
@@ -38,10 +40,6 @@ std::optional<DecisionRule> fromKey(const QString &key);
 class DocumentExtension
 {
 public:
-    // The range arrays a resolution belongs to: the amplitude one, or the
-    // frequency array the document's Typ uses.
-    enum class Table { Amplitude, Frequency };
-
     static constexpr long double DefaultMinTur = 4;
     static constexpr int Version = 1;
     static const QByteArray Magic;
@@ -57,12 +55,12 @@ public:
     // Points whose accuracy ratio is below this are marked.
     long double minTur() const;
     void setMinTur(long double minTur);
-    // The meter's resolution on range k (1..35), in the range's unit; 0 when
-    // not given.
-    long double resolution(Table table, int k) const;
-    void setResolution(Table table, int k, long double resolution);
-    // All 35 of a table at once, range k at index k - 1.
-    std::array<long double, 35> resolutions(Table table) const;
+    // The meter's resolution on range k (1..35) of a characteristic, in the
+    // range's unit; 0 when not given.
+    long double resolution(Characteristic characteristic, int k) const;
+    void setResolution(Characteristic characteristic, int k, long double resolution);
+    // All 35 of a characteristic at once, range k at index k - 1.
+    std::array<long double, 35> resolutions(Characteristic characteristic) const;
 
     // A key of a later part of the program ("certificate", "standard"),
     // kept and written as it is.

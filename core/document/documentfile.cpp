@@ -70,12 +70,24 @@ struct Descriptor
     int fd;
 };
 
-// The older layout: the header of the current record, then seven range slots
-// of 432 bytes from offset 84.
-constexpr int LegacySlots = 7;
-constexpr int LegacySlotSize = 432;
-constexpr int LegacyPoints = 10;
-constexpr int LegacyPointsOffset = 30;
+// A range slot of the older layout, as offsets from its first byte. Its ten
+// points have the current point layout, field for field.
+namespace LegacySlot {
+constexpr int Zak = 0;
+// A string[5], of which the current string[2] takes what fits.
+constexpr int Jm = 6;
+constexpr int JmLength = 5;
+constexpr int Cz = 12;
+constexpr int Zmierzony = 16;
+// The two class parts stand the other way round from the current layout.
+constexpr int Kmz = 18;
+constexpr int Kmm = 24;
+constexpr int Points = 30;
+constexpr int PointCount = 10;
+} // namespace LegacySlot
+
+// What a legacy point's JmBk keeps of its text.
+constexpr int LegacyJmBkKept = 4;
 
 // Every read of the older layout goes through here, so that a truncated file
 // is an error and never a read outside it.
@@ -93,14 +105,8 @@ public:
         return reinterpret_cast<const std::uint8_t *>(m_contents.constData()) + offset;
     }
     std::uint8_t byte(int offset) const { return *at(offset, 1); }
-    long double real(int offset) const { return Real48::toLongDouble(at(offset, 6)); }
-    std::int32_t integer(int offset) const
-    {
-        const std::uint8_t *data = at(offset, 4);
-        return static_cast<std::int32_t>(std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 |
-                                         std::uint32_t(data[2]) << 16 |
-                                         std::uint32_t(data[3]) << 24);
-    }
+    long double real(int offset) const { return Real48::toLongDouble(at(offset, Real48::Size)); }
+    std::int32_t integer(int offset) const { return RecordField::integer(at(offset, 4)); }
 
     // Copies a short string of the given capacity as a text assignment does:
     // the length (cut to what the target holds) and that many characters. A
@@ -125,18 +131,16 @@ private:
     const QString &m_fileName;
 };
 
-long double legacyFrequency(std::int32_t index)
+int legacySlot(int k)
 {
-    switch (index) {
-    case 1:
-        return 50;
-    case 2:
-        return 60;
-    case 3:
-        return 400;
-    default:
-        return 0;
-    }
+    return ZakresyAmplOffset + (k - 1) * LegacySlotSize;
+}
+
+// The hertz of a fixed frequency; the user's own, and anything else, has
+// none in the older layout.
+long double legacyFrequency(std::int32_t cz)
+{
+    return cz >= RangeCz::DC && cz <= RangeCz::Hz400 ? RangeCz::Hertz[cz] : 0;
 }
 
 } // namespace
@@ -158,7 +162,7 @@ TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileNa
 
     int ranges = 0;
     for (int k = 1; k <= LegacySlots; ++k)
-        ranges += legacy.real(ZakresyAmplOffset + (k - 1) * LegacySlotSize) != 0 ? 1 : 0;
+        ranges += legacy.real(legacySlot(k) + LegacySlot::Zak) != 0 ? 1 : 0;
 
     legacy.copyString(NazwaOffset, NazwaLength, data + NazwaOffset, NazwaLength,
                       QStringLiteral("Nazwa"));
@@ -168,34 +172,40 @@ TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileNa
     record.setWidokAmpl(true);
 
     for (int k = 1; k <= ranges; ++k) {
-        const int slot = ZakresyAmplOffset + (k - 1) * LegacySlotSize;
+        const int slot = legacySlot(k);
         TZakresAmpl range = record.ZakresyAmpl(k);
-        range.setZak(legacy.real(slot));
-        legacy.copyString(slot + 6, 5, data + (range.bytes() - record.bytes()) + 6, JmLength,
-                          QStringLiteral("zakres %1: jednostka").arg(k));
-        range.setCz(legacy.integer(slot + 12));
+        std::uint8_t *header = data + (range.bytes() - record.bytes());
+        range.setZak(legacy.real(slot + LegacySlot::Zak));
+        legacy.copyString(slot + LegacySlot::Jm, LegacySlot::JmLength, header + ZakresAmpl::Jm,
+                          JmLength, QStringLiteral("zakres %1: jednostka").arg(k));
+        range.setCz(legacy.integer(slot + LegacySlot::Cz));
         range.setCzHz(legacyFrequency(range.Cz()));
-        data[range.bytes() - record.bytes() + 19] = legacy.byte(slot + 16);
-        // The older layout keeps the two class parts the other way round.
-        range.setKmz(legacy.real(slot + 18));
-        range.setKmm(legacy.real(slot + 24));
+        header[ZakresAmpl::Zmierzony] = legacy.byte(slot + LegacySlot::Zmierzony);
+        range.setKmz(legacy.real(slot + LegacySlot::Kmz));
+        range.setKmm(legacy.real(slot + LegacySlot::Kmm));
         range.setKmzDod(QStringLiteral("0"));
 
+        const auto source = [slot](int j) {
+            return slot + LegacySlot::Points + (j - 1) * PunktAmplSize;
+        };
         int points = 0;
-        for (int j = 1; j <= LegacyPoints; ++j)
-            points += legacy.byte(slot + LegacyPointsOffset + (j - 1) * PunktAmplSize + 38) == 1;
+        for (int j = 1; j <= LegacySlot::PointCount; ++j)
+            points += legacy.byte(source(j) + PunktAmpl::Wpisany) == 1;
         for (int j = 1; j <= points; ++j) {
-            const int source = slot + LegacyPointsOffset + (j - 1) * PunktAmplSize;
             TPunktAmpl point = range.Punkty(j);
             std::uint8_t *target = data + (point.bytes() - record.bytes());
-            point.setWm(legacy.real(source));
-            point.setNk(legacy.real(source + 6));
-            point.setBmr(legacy.real(source + 12));
-            point.setBmd(legacy.real(source + 18));
-            point.setBk(legacy.real(source + 24));
-            legacy.copyString(source + 30, JmBkLength, target + 30, 4,
+            point.setWm(legacy.real(source(j) + PunktAmpl::Wm));
+            point.setNk(legacy.real(source(j) + PunktAmpl::Nk));
+            point.setBmr(legacy.real(source(j) + PunktAmpl::Bmr));
+            point.setBmd(legacy.real(source(j) + PunktAmpl::Bmd));
+            point.setBk(legacy.real(source(j) + PunktAmpl::Bk));
+            legacy.copyString(source(j) + PunktAmpl::JmBk, JmBkLength, target + PunktAmpl::JmBk,
+                              LegacyJmBkKept,
                               QStringLiteral("zakres %1, punkt %2: JmBk").arg(k).arg(j));
-            std::memcpy(target + 36, legacy.at(source + 36, 4), 4); // Dokl, Wl, Wpisany, Zmierzony
+            // Dokl, Wl, Wpisany and Zmierzony, byte for byte.
+            constexpr int flags = PunktAmpl::Zmierzony + 1 - PunktAmpl::Dokl;
+            std::memcpy(target + PunktAmpl::Dokl, legacy.at(source(j) + PunktAmpl::Dokl, flags),
+                        flags);
         }
     }
     checkDocument(record, fileName);

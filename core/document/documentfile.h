@@ -21,8 +21,12 @@
 // reason as detail.
 namespace DocumentFile {
 
+// The older layout: the header of the current record, then seven range slots
+// of 432 bytes.
+constexpr int LegacySlots = 7;
+constexpr int LegacySlotSize = 432;
 // Size of the older layout's image.
-constexpr int LegacySize = 84 + 7 * 432;
+constexpr int LegacySize = RecordLayout::ZakresyAmplOffset + LegacySlots * LegacySlotSize;
 
 // A document as its file holds it: the record and its extension data.
 struct StoredDocument

@@ -115,7 +115,7 @@ template <typename Point> void writeResults(ObjectWriter &o, const Point &p)
     o.boolean("Zmierzony", p.Zmierzony());
 }
 
-void writePoint(QByteArray &out, const TPunktAmpl &p)
+void writePoint(QByteArray &out, ConstPunktAmpl p)
 {
     ObjectWriter o(out);
     o.real("Wm", p.Wm());
@@ -124,7 +124,7 @@ void writePoint(QByteArray &out, const TPunktAmpl &p)
     o.end();
 }
 
-void writePoint(QByteArray &out, const TPunktCz &p)
+void writePoint(QByteArray &out, ConstPunktCz p)
 {
     ObjectWriter o(out);
     o.real("WmDN_NkDO", p.WmDN_NkDO());
@@ -153,7 +153,7 @@ template <typename Range> void writeClass(ObjectWriter &o, const Range &r)
     o.text("KmzDod", r.KmzDod());
 }
 
-void writeRange(QByteArray &out, const TZakresAmpl &r)
+void writeRange(QByteArray &out, ConstZakresAmpl r)
 {
     ObjectWriter o(out);
     o.real("Zak", r.Zak());
@@ -167,7 +167,7 @@ void writeRange(QByteArray &out, const TZakresAmpl &r)
     o.end();
 }
 
-void writeRange(QByteArray &out, const TZakresCz &r)
+void writeRange(QByteArray &out, ConstZakresCz r)
 {
     ObjectWriter o(out);
     o.real("Zak", r.Zak());

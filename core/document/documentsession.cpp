@@ -7,10 +7,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace {
-
-const QString NoDocumentCaption = QStringLiteral("Sprawdzanie miernika");
 
 FileRequest fileRequest(const QString &directory, const QString &filter, const QString &selected)
 {
@@ -34,6 +33,28 @@ void DocumentSession::setSaved(bool saved)
         return;
     m_saved = saved;
     Q_EMIT savedChanged(saved);
+}
+
+int DocumentSession::currentRange(Characteristic characteristic) const
+{
+    if (characteristic == Characteristic::Amplitude)
+        return m_biezacyZakres;
+    return m_record.isAnalogowy() ? m_biezacyZakresCzDO : m_biezacyZakresCzDN;
+}
+
+void DocumentSession::setCurrentRange(Characteristic characteristic, int k)
+{
+    if (characteristic == Characteristic::Amplitude)
+        m_biezacyZakres = k;
+    else
+        (m_record.isAnalogowy() ? m_biezacyZakresCzDO : m_biezacyZakresCzDN) = k;
+}
+
+void DocumentSession::resetCurrentRanges()
+{
+    m_biezacyZakres = 1;
+    m_biezacyZakresCzDN = 1;
+    m_biezacyZakresCzDO = 1;
 }
 
 void DocumentSession::setExtension(const DocumentExtension &extension)
@@ -64,36 +85,6 @@ void DocumentSession::setOpenArgument(const QString &fileName)
     m_openArgumentFlag = !fileName.isEmpty();
 }
 
-void DocumentSession::setMenuEnabled(MenuItem item, bool enabled)
-{
-    if (m_menu[int(item)] == enabled)
-        return;
-    m_menu[int(item)] = enabled;
-    changed();
-}
-
-void DocumentSession::setTablePanelVisible(bool visible)
-{
-    if (m_tablePanelVisible == visible)
-        return;
-    m_tablePanelVisible = visible;
-    changed();
-}
-
-void DocumentSession::setRangeBoxVisible(bool visible)
-{
-    if (m_rangeBoxVisible == visible)
-        return;
-    m_rangeBoxVisible = visible;
-    changed();
-}
-
-QString DocumentSession::methodLabel(const QString &typ)
-{
-    return typ == QLatin1String("Analogowy") ? QStringLiteral("Metoda dok. odczytu")
-                                             : QStringLiteral("Metoda dok. nastawy");
-}
-
 QString DocumentSession::baseName(const QString &path)
 {
     const qsizetype separator =
@@ -112,7 +103,7 @@ PromptButton DocumentSession::ask(const QString &text, const QString &caption)
 void DocumentSession::recordView(ViewRule rule)
 {
     Q_EMIT aboutToSave();
-    const View view = shownView ? shownView() : View::AmplitudeTable;
+    const View view = shownView();
     if (view == View::Frequency)
         m_record.setWidokAmpl(false);
     else if (view == View::AmplitudeTable || rule == ViewRule::AmplitudeTab)
@@ -204,24 +195,6 @@ void DocumentSession::writeDocument(const QString &fileName)
     Q_EMIT recentFilesChanged();
 }
 
-void DocumentSession::setCaptionFor(const QString &fileName)
-{
-    m_caption = NoDocumentCaption + QStringLiteral(" : ") + baseName(fileName);
-}
-
-void DocumentSession::setMenu(std::initializer_list<MenuItem> items, bool enabled)
-{
-    for (MenuItem item : items)
-        m_menu[int(item)] = enabled;
-}
-
-void DocumentSession::refreshMeterLabels()
-{
-    m_labelMetoda = methodLabel(m_record.Typ());
-    m_labelNazwa = m_record.Nazwa();
-    m_labelNumer = m_record.Numer();
-}
-
 void DocumentSession::discardDocument()
 {
     Q_EMIT aboutToCloseDocument();
@@ -229,37 +202,27 @@ void DocumentSession::discardDocument()
     replaceExtension({});
     setSaved(true);
     m_hasDocument = false;
-    m_labelMetoda.clear();
-    m_labelNazwa.clear();
-    m_labelNumer.clear();
-    m_meterBoxVisible = false;
-    m_rangeBoxVisible = false;
-    setMenu({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::Pomiary,
-             MenuItem::DaneMiernika},
-            false);
-    m_caption = NoDocumentCaption;
+    m_display.showNoDocument({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako,
+                              MenuItem::Pomiary, MenuItem::DaneMiernika});
     Q_EMIT documentClosed();
     // The cleared record's view, as showing a document restores it.
     Q_EMIT viewRestoreRequested(m_record.WidokAmpl());
-    changed();
+    m_display.publish();
 }
 
 void DocumentSession::showDocument()
 {
-    BiezacyZakres = 1;
-    BiezacyZakresCzDN = 1;
-    BiezacyZakresCzDO = 1;
+    resetCurrentRanges();
     Q_EMIT viewRestoreRequested(m_record.WidokAmpl());
-    m_tablePanelVisible = true;
-    refreshMeterLabels();
-    m_meterBoxVisible = true;
+    m_display.showTablePanel(true);
+    m_display.showMeter(m_record);
     m_hasDocument = true;
-    setMenu({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::Pomiary,
-             MenuItem::DaneMiernika, MenuItem::Zamknij, MenuItem::Drukuj},
-            true);
-    setCaptionFor(m_fileName);
+    m_display.enable({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::Pomiary,
+                      MenuItem::DaneMiernika, MenuItem::Zamknij, MenuItem::Drukuj},
+                     true);
+    m_display.showFileName(m_fileName);
     Q_EMIT documentLoaded();
-    changed();
+    m_display.publish();
 }
 
 void DocumentSession::openFile(const QString &fileName)
@@ -314,28 +277,25 @@ void DocumentSession::newDocument()
     } else {
         discardDocument();
     }
-    m_tablePanelVisible = false;
-    changed();
+    m_display.showTablePanel(false);
+    m_display.publish();
 
-    if (!meterDialog || !meterDialog(true))
+    if (!m_meterDialog || !m_meterDialog(true))
         return;
     replaceExtension(UncertaintySettings::load().newDocumentExtension());
     Q_EMIT viewRestoreRequested(true);
-    m_tablePanelVisible = true;
-    setMenu({MenuItem::Zamknij, MenuItem::Drukuj}, true);
-    refreshMeterLabels();
-    m_meterBoxVisible = true;
-    setMenu({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::DaneMiernika},
-            true);
+    m_display.showTablePanel(true);
+    m_display.enable({MenuItem::Zamknij, MenuItem::Drukuj}, true);
+    m_display.showMeter(m_record);
+    m_display.enable(
+        {MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::DaneMiernika}, true);
     m_fileName = untitledName();
-    setCaptionFor(m_fileName);
+    m_display.showFileName(m_fileName);
     m_hasDocument = true;
-    BiezacyZakres = 1;
-    BiezacyZakresCzDN = 1;
-    BiezacyZakresCzDO = 1;
+    resetCurrentRanges();
     setSaved(true);
     Q_EMIT documentCreated();
-    changed();
+    m_display.publish();
 }
 
 bool DocumentSession::saveBeforeOpening()
@@ -410,8 +370,8 @@ void DocumentSession::save()
             return;
         writeDocument(name);
     }
-    setCaptionFor(m_fileName);
-    changed();
+    m_display.showFileName(m_fileName);
+    m_display.publish();
 }
 
 void DocumentSession::saveAs()
@@ -421,8 +381,8 @@ void DocumentSession::saveAs()
     if (name.isEmpty())
         return;
     writeDocument(name);
-    setCaptionFor(m_fileName);
-    changed();
+    m_display.showFileName(m_fileName);
+    m_display.publish();
 }
 
 void DocumentSession::closeDocument()
@@ -436,52 +396,49 @@ void DocumentSession::closeDocument()
     } else {
         discardDocument();
     }
-    setMenu({MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::Drukuj, MenuItem::Zamknij}, false);
-    m_tablePanelVisible = false;
-    changed();
+    m_display.enable({MenuItem::Zapisz, MenuItem::ZapiszJako, MenuItem::Drukuj, MenuItem::Zamknij},
+                     false);
+    m_display.showTablePanel(false);
+    m_display.publish();
 }
 
 void DocumentSession::editMeterData()
 {
     const QByteArray before = m_record.toBytes().left(84);
-    const bool accepted = meterDialog && meterDialog(false);
+    const bool accepted = m_meterDialog && m_meterDialog(false);
     // A corrected name or number is a change like any other: without this
     // it would be lost on closing without a question.
     if (accepted && m_record.toBytes().left(84) != before)
         setChanged();
-    refreshMeterLabels();
-    m_meterBoxVisible = true;
-    changed();
+    m_display.showMeter(m_record);
+    m_display.publish();
 }
 
 bool DocumentSession::queryClose()
 {
     recordView(ViewRule::AmplitudeTab);
+    // Whatever the answer, and after a failed write too.
+    const auto saveRecentFiles = qScopeGuard([this] { m_recent.save(m_recentIniFile); });
     bool mayClose = true;
-    try {
-        if (!m_saved) {
-            switch (ask(QStringLiteral("Zapisać zmiany w pliku ?"), QStringLiteral("Uwaga !"))) {
-            case PromptButton::Yes:
-                if (m_fileName != untitledName()) {
-                    writeRecord(m_fileName);
-                } else {
-                    const QString name = askSaveName(nazwaProposal());
-                    if (name.isEmpty())
-                        mayClose = false;
-                    else
-                        writeDocument(name);
-                }
-                break;
-            case PromptButton::No:
-                break;
-            default:
-                mayClose = false;
-                break;
+    if (!m_saved) {
+        switch (ask(QStringLiteral("Zapisać zmiany w pliku ?"), QStringLiteral("Uwaga !"))) {
+        case PromptButton::Yes:
+            if (m_fileName != untitledName()) {
+                writeRecord(m_fileName);
+            } else {
+                const QString name = askSaveName(nazwaProposal());
+                if (name.isEmpty())
+                    mayClose = false;
+                else
+                    writeDocument(name);
             }
+            break;
+        case PromptButton::No:
+            break;
+        default:
+            mayClose = false;
+            break;
         }
-    } catch (...) {
-        m_recent.save(m_recentIniFile);
-        throw;
     }
 
     if (mayClose) {
@@ -489,20 +446,13 @@ bool DocumentSession::queryClose()
         m_record.clear();
         replaceExtension({});
         m_hasDocument = false;
-        setMenu({MenuItem::DaneMiernika, MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako,
-                 MenuItem::Drukuj, MenuItem::Zamknij, MenuItem::Pomiary},
-                false);
-        m_meterBoxVisible = false;
-        m_rangeBoxVisible = false;
-        m_labelMetoda.clear();
-        m_labelNazwa.clear();
-        m_labelNumer.clear();
-        m_caption = NoDocumentCaption;
+        m_display.showNoDocument({MenuItem::DaneMiernika, MenuItem::Excel, MenuItem::Zapisz,
+                                  MenuItem::ZapiszJako, MenuItem::Drukuj, MenuItem::Zamknij,
+                                  MenuItem::Pomiary});
         setSaved(true);
         Q_EMIT documentClosed();
-        changed();
+        m_display.publish();
     }
-    m_recent.save(m_recentIniFile);
     return mayClose;
 }
 

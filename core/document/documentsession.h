@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/base/prompts.h"
+#include "core/document/characteristic.h"
+#include "core/document/documentdisplay.h"
 #include "core/document/documentextension.h"
 #include "core/document/recentfiles.h"
 #include "core/document/tdanesprawdzania.h"
@@ -8,31 +10,26 @@
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <functional>
 
 class VerificationRecorder;
 
-// The open verification document and everything the verification window
-// keeps beside it: the file name, the saved flag, the current range of each
-// of the three range arrays, the recent files, and what the window shows
-// (caption, enabled menu items, the panel and the group boxes).
+// The open verification document and what belongs to it: the record, its
+// file name, the saved flag, the current range of each of the three range
+// arrays, and the recent files.
 //
 // The "Plik" menu operations live here. They ask their questions through
 // Prompts and let file errors (EInOutError) escape to the caller, which
 // shows them in the general error box; an operation stops where the error
-// occurred. The window mirrors this state whenever uiChanged() is emitted,
-// and the grids of both characteristics follow the document through the
-// other signals.
+// occurred. What the window shows of the document (caption, menu items,
+// panel, group boxes) is kept apart in display(), which the operations
+// bring up to date; the grids of both characteristics follow the document
+// through the signals.
 class DocumentSession : public QObject
 {
     Q_OBJECT
 
 public:
-    // Menu items whose enabled state follows the document.
-    enum class MenuItem { Excel, Zapisz, ZapiszJako, Drukuj, Zamknij, Pomiary, DaneMiernika };
-    static constexpr int MenuItemCount = 7;
-
     // What the characteristic pages show; the view is recorded in WidokAmpl
     // before every write.
     enum class View { AmplitudeTable, AmplitudeChart, Frequency };
@@ -60,11 +57,16 @@ public:
     // A document (new or loaded) is shown in the window.
     bool hasDocument() const { return m_hasDocument; }
 
-    // Current range of ZakresyAmpl, ZakresyCzDN and ZakresyCzDO; 1 after
-    // every load.
-    int BiezacyZakres = 1;
-    int BiezacyZakresCzDN = 1;
-    int BiezacyZakresCzDO = 1;
+    // Current range of ZakresyAmpl, ZakresyCzDN and ZakresyCzDO; 1 at the
+    // start and after every load.
+    int BiezacyZakres() const { return m_biezacyZakres; }
+    int BiezacyZakresCzDN() const { return m_biezacyZakresCzDN; }
+    int BiezacyZakresCzDO() const { return m_biezacyZakresCzDO; }
+    // The current range of a characteristic: of ZakresyAmpl, or of the
+    // frequency array the document's Typ uses (ZakresyCzDO for "Analogowy",
+    // ZakresyCzDN otherwise).
+    int currentRange(Characteristic characteristic) const;
+    void setCurrentRange(Characteristic characteristic, int k);
 
     // The document named on the command line, loaded at the next activation.
     void setOpenArgument(const QString &fileName);
@@ -81,33 +83,26 @@ public:
     // recorded, and why.
     void setVerificationRecorder(VerificationRecorder *recorder) { m_recorder = recorder; }
 
-    // What the window shows.
-    QString caption() const { return m_caption; }
-    bool menuEnabled(MenuItem item) const { return m_menu[int(item)]; }
-    void setMenuEnabled(MenuItem item, bool enabled);
-    bool tablePanelVisible() const { return m_tablePanelVisible; }
-    void setTablePanelVisible(bool visible);
-    bool meterBoxVisible() const { return m_meterBoxVisible; }
-    bool rangeBoxVisible() const { return m_rangeBoxVisible; }
-    void setRangeBoxVisible(bool visible);
-    QString labelMetoda() const { return m_labelMetoda; }
-    QString labelNazwa() const { return m_labelNazwa; }
-    QString labelNumer() const { return m_labelNumer; }
+    // What the window shows of the document.
+    DocumentDisplay &display() { return m_display; }
+    const DocumentDisplay &display() const { return m_display; }
 
     static QString untitledName() { return QStringLiteral("beznazwy.cal"); }
-    // "Metoda dok. odczytu" for "Analogowy", "Metoda dok. nastawy" otherwise.
-    static QString methodLabel(const QString &typ);
     // The text after the last path separator, or, when there is none, after
     // the last ':'.
     static QString baseName(const QString &path);
 
-    // Answers which page is showing; the view switching sets it. Without
-    // it the amplitude table is taken to be showing.
-    std::function<View()> shownView;
+    // Which page is showing, as the view switching answers it; the
+    // amplitude table until it is set.
+    void setShownView(std::function<View()> shownView) { m_shownView = std::move(shownView); }
+    View shownView() const { return m_shownView ? m_shownView() : View::AmplitudeTable; }
     // Shows the meter data dialog; newDocument enables the method choice.
     // Returns whether it ended with OK (the dialog has then written Nazwa,
     // Numer and Typ).
-    std::function<bool(bool newDocument)> meterDialog;
+    void setMeterDialog(std::function<bool(bool newDocument)> dialog)
+    {
+        m_meterDialog = std::move(dialog);
+    }
 
     // "Plik" menu.
     void newDocument();
@@ -126,8 +121,6 @@ public:
     void activate();
 
 Q_SIGNALS:
-    // Caption, menu items, panel, group boxes or labels changed.
-    void uiChanged();
     void recentFilesChanged();
     void savedChanged(bool saved);
     // The document went whole into this file.
@@ -156,6 +149,8 @@ Q_SIGNALS:
 private:
     enum class ViewRule { TablePageOnly, AmplitudeTab };
 
+    using MenuItem = DocumentDisplay::MenuItem;
+
     // A Yes/No/Cancel question.
     PromptButton ask(const QString &text, const QString &caption);
     void recordView(ViewRule rule);
@@ -183,10 +178,7 @@ private:
     // (Cancel, or Cancel in the save dialog).
     bool saveOrDiscard(const QString &caption, void (DocumentSession::*write)(const QString &));
     void showDocument();
-    void refreshMeterLabels();
-    void setCaptionFor(const QString &fileName);
-    void setMenu(std::initializer_list<MenuItem> items, bool enabled);
-    void changed() { Q_EMIT uiChanged(); }
+    void resetCurrentRanges();
 
     Prompts &m_prompts;
     TDaneSprawdzania m_record;
@@ -195,19 +187,17 @@ private:
     QString m_folder;
     bool m_saved = true;
     bool m_hasDocument = false;
+    int m_biezacyZakres = 1;
+    int m_biezacyZakresCzDN = 1;
+    int m_biezacyZakresCzDO = 1;
     bool m_openArgumentFlag = false;
     QString m_openArgument;
     RecentFiles m_recent;
     QString m_recentIniFile;
     VerificationRecorder *m_recorder = nullptr;
     bool m_recorderFailureShown = false;
+    std::function<View()> m_shownView;
+    std::function<bool(bool)> m_meterDialog;
 
-    QString m_caption = QStringLiteral("Sprawdzanie miernika");
-    std::array<bool, MenuItemCount> m_menu{};
-    bool m_tablePanelVisible = false;
-    bool m_meterBoxVisible = false;
-    bool m_rangeBoxVisible = false;
-    QString m_labelMetoda;
-    QString m_labelNazwa;
-    QString m_labelNumer;
+    DocumentDisplay m_display;
 };

@@ -9,101 +9,59 @@
 
 using namespace RecordLayout;
 
-namespace {
-
-void checkIndex(int index)
+int RecordLayout::slotOffset(int first, int size, int index)
 {
     if (index < 1 || index > Slots)
         throw std::out_of_range("record index outside 1..35");
+    return first + size * (index - 1);
 }
 
-} // namespace
+namespace RecordField {
 
-long double RecordView::real(int offset) const
+long double real(const std::uint8_t *at)
 {
-    return Real48::toLongDouble(m_data + offset);
+    return Real48::toLongDouble(at);
 }
 
-void RecordView::setReal(int offset, long double value)
+void setReal(std::uint8_t *at, long double value)
 {
-    Real48::store(value, m_data + offset);
+    Real48::store(value, at);
 }
 
-QString RecordView::shortString(int offset, int capacity) const
+QString shortString(const std::uint8_t *at, int capacity)
 {
     // A damaged file may claim more characters than the string holds.
-    const int length = std::min<int>(m_data[offset], capacity);
-    return Cp1250::decode(reinterpret_cast<const char *>(m_data + offset + 1), length);
+    const int length = std::min<int>(*at, capacity);
+    return Cp1250::decode(reinterpret_cast<const char *>(at + 1), length);
 }
 
-void RecordView::setShortString(int offset, int capacity, const QString &text)
+void setShortString(std::uint8_t *at, int capacity, const QString &text)
 {
-    // Only the length byte and the text are written; what lies after the
-    // text stays as it was, as it always has in these files.
     const QByteArray encoded = Cp1250::encode(text.left(capacity));
-    m_data[offset] = static_cast<std::uint8_t>(encoded.size());
-    std::memcpy(m_data + offset + 1, encoded.constData(), encoded.size());
+    *at = static_cast<std::uint8_t>(encoded.size());
+    std::memcpy(at + 1, encoded.constData(), encoded.size());
 }
 
-std::int32_t RecordView::integer(int offset) const
+std::int32_t integer(const std::uint8_t *at)
 {
-    const std::uint32_t value =
-        std::uint32_t(m_data[offset]) | std::uint32_t(m_data[offset + 1]) << 8 |
-        std::uint32_t(m_data[offset + 2]) << 16 | std::uint32_t(m_data[offset + 3]) << 24;
+    const std::uint32_t value = std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 |
+                                std::uint32_t(at[2]) << 16 | std::uint32_t(at[3]) << 24;
     return static_cast<std::int32_t>(value);
 }
 
-void RecordView::setInteger(int offset, std::int32_t value)
+void setInteger(std::uint8_t *at, std::int32_t value)
 {
     const auto bits = static_cast<std::uint32_t>(value);
     for (int i = 0; i < 4; ++i)
-        m_data[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+        at[i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
-void RecordView::zero(int size)
+void zero(std::uint8_t *at, int size)
 {
-    std::memset(m_data, 0, size);
+    std::memset(at, 0, size);
 }
 
-TPunktAmpl TZakresAmpl::Punkty(int j)
-{
-    checkIndex(j);
-    return TPunktAmpl(m_data + PunktAmplSize * j);
-}
-
-const TPunktAmpl TZakresAmpl::Punkty(int j) const
-{
-    checkIndex(j);
-    return TPunktAmpl(m_data + PunktAmplSize * j);
-}
-
-int TZakresAmpl::pointCount() const
-{
-    int count = 0;
-    for (int j = 1; j <= Slots; ++j)
-        count += Punkty(j).Wpisany() ? 1 : 0;
-    return count;
-}
-
-TPunktCz TZakresCz::Punkty(int j)
-{
-    checkIndex(j);
-    return TPunktCz(m_data + ZakresCzHeader + PunktCzSize * (j - 1));
-}
-
-const TPunktCz TZakresCz::Punkty(int j) const
-{
-    checkIndex(j);
-    return TPunktCz(m_data + ZakresCzHeader + PunktCzSize * (j - 1));
-}
-
-int TZakresCz::pointCount() const
-{
-    int count = 0;
-    for (int j = 1; j <= Slots; ++j)
-        count += Punkty(j).Wpisany() ? 1 : 0;
-    return count;
-}
+} // namespace RecordField
 
 TDaneSprawdzania::TDaneSprawdzania() : m_bytes(std::make_unique<Storage>())
 {
@@ -146,95 +104,74 @@ void TDaneSprawdzania::clear()
     m_bytes->fill(0);
 }
 
-namespace {
-
-// The header fields, read and written through a view of the whole record.
-class HeaderView : public RecordView
-{
-public:
-    explicit HeaderView(const std::uint8_t *data) : RecordView(const_cast<std::uint8_t *>(data)) {}
-    using RecordView::boolean;
-    using RecordView::setBoolean;
-    using RecordView::setShortString;
-    using RecordView::shortString;
-};
-
-} // namespace
-
 QString TDaneSprawdzania::Nazwa() const
 {
-    return HeaderView(bytes()).shortString(NazwaOffset, NazwaLength);
+    return RecordField::shortString(bytes() + NazwaOffset, NazwaLength);
 }
 
 void TDaneSprawdzania::setNazwa(const QString &text)
 {
-    HeaderView(bytes()).setShortString(NazwaOffset, NazwaLength, text);
+    RecordField::setShortString(bytes() + NazwaOffset, NazwaLength, text);
 }
 
 QString TDaneSprawdzania::Numer() const
 {
-    return HeaderView(bytes()).shortString(NumerOffset, NumerLength);
+    return RecordField::shortString(bytes() + NumerOffset, NumerLength);
 }
 
 void TDaneSprawdzania::setNumer(const QString &text)
 {
-    HeaderView(bytes()).setShortString(NumerOffset, NumerLength, text);
+    RecordField::setShortString(bytes() + NumerOffset, NumerLength, text);
 }
 
 QString TDaneSprawdzania::Typ() const
 {
-    return HeaderView(bytes()).shortString(TypOffset, TypLength);
+    return RecordField::shortString(bytes() + TypOffset, TypLength);
 }
 
 void TDaneSprawdzania::setTyp(const QString &text)
 {
-    HeaderView(bytes()).setShortString(TypOffset, TypLength, text);
+    RecordField::setShortString(bytes() + TypOffset, TypLength, text);
 }
 
 bool TDaneSprawdzania::WidokAmpl() const
 {
-    return HeaderView(bytes()).boolean(WidokAmplOffset);
+    return RecordField::boolean(bytes() + WidokAmplOffset);
 }
 
 void TDaneSprawdzania::setWidokAmpl(bool value)
 {
-    HeaderView(bytes()).setBoolean(WidokAmplOffset, value);
+    RecordField::setBoolean(bytes() + WidokAmplOffset, value);
 }
 
 TZakresAmpl TDaneSprawdzania::ZakresyAmpl(int k)
 {
-    checkIndex(k);
-    return TZakresAmpl(bytes() + ZakresyAmplOffset + ZakresAmplSize * (k - 1));
+    return TZakresAmpl(bytes() + slotOffset(ZakresyAmplOffset, ZakresAmplSize, k));
 }
 
-const TZakresAmpl TDaneSprawdzania::ZakresyAmpl(int k) const
+ConstZakresAmpl TDaneSprawdzania::ZakresyAmpl(int k) const
 {
-    checkIndex(k);
-    return TZakresAmpl(m_bytes->data() + ZakresyAmplOffset + ZakresAmplSize * (k - 1));
+    return ConstZakresAmpl(bytes() + slotOffset(ZakresyAmplOffset, ZakresAmplSize, k));
 }
 
 TZakresCz TDaneSprawdzania::ZakresyCzDN(int k)
 {
-    checkIndex(k);
-    return TZakresCz(bytes() + ZakresyCzDNOffset + ZakresCzSize * (k - 1));
+    return TZakresCz(bytes() + slotOffset(ZakresyCzDNOffset, ZakresCzSize, k));
 }
 
-const TZakresCz TDaneSprawdzania::ZakresyCzDN(int k) const
+ConstZakresCz TDaneSprawdzania::ZakresyCzDN(int k) const
 {
-    checkIndex(k);
-    return TZakresCz(m_bytes->data() + ZakresyCzDNOffset + ZakresCzSize * (k - 1));
+    return ConstZakresCz(bytes() + slotOffset(ZakresyCzDNOffset, ZakresCzSize, k));
 }
 
 TZakresCz TDaneSprawdzania::ZakresyCzDO(int k)
 {
-    checkIndex(k);
-    return TZakresCz(bytes() + ZakresyCzDOOffset + ZakresCzSize * (k - 1));
+    return TZakresCz(bytes() + slotOffset(ZakresyCzDOOffset, ZakresCzSize, k));
 }
 
-const TZakresCz TDaneSprawdzania::ZakresyCzDO(int k) const
+ConstZakresCz TDaneSprawdzania::ZakresyCzDO(int k) const
 {
-    checkIndex(k);
-    return TZakresCz(m_bytes->data() + ZakresyCzDOOffset + ZakresCzSize * (k - 1));
+    return ConstZakresCz(bytes() + slotOffset(ZakresyCzDOOffset, ZakresCzSize, k));
 }
 
 int TDaneSprawdzania::amplRangeCount() const
@@ -280,14 +217,14 @@ Overlong overlong(const std::uint8_t *lengthByte, int capacity, const auto &fiel
 template <typename Range> Overlong overlongInRange(const Range &range, const QString &path)
 {
     const std::uint8_t *header = range.bytes();
-    if (auto found = overlong(header + Range::JmOffset, JmLength, [&] { return path + ".Jm"; }))
+    if (auto found = overlong(header + Range::Field::Jm, JmLength, [&] { return path + ".Jm"; }))
         return found;
     if (auto found =
-            overlong(header + Range::KmzDodOffset, KmzDodLength, [&] { return path + ".KmzDod"; }))
+            overlong(header + Range::Field::KmzDod, KmzDodLength, [&] { return path + ".KmzDod"; }))
         return found;
     for (int j = 1; j <= Slots; ++j) {
         const auto point = range.Punkty(j);
-        if (auto found = overlong(point.bytes() + decltype(point)::JmBkOffset, JmBkLength, [&] {
+        if (auto found = overlong(point.bytes() + decltype(point)::Field::JmBk, JmBkLength, [&] {
                 return QStringLiteral("%1.Punkty[%2].JmBk").arg(path).arg(j);
             }))
             return found;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <type_traits>
+#include <utility>
 
 // The verification record: the byte image of a .cal document, 160804 bytes,
 // little-endian, no padding. The record is held as those bytes, and the
@@ -48,191 +50,405 @@ constexpr int PunktCzSize = 44;
 constexpr int JmLength = 2;
 constexpr int KmzDodLength = 7;
 constexpr int JmBkLength = 5;
-} // namespace RecordLayout
 
-// What the typed views share: reading and writing one encoded value at an
-// offset of the bytes they look at.
-class RecordView
+// Where slot `index` (1..35) of an array of `size`-byte slots begins, the
+// array starting at `first`: ranges after the record's header, points after
+// their range's. Any other index throws std::out_of_range.
+int slotOffset(int first, int size, int index);
+
+// The fields of each part, as offsets from the part's first byte.
+struct PunktAmpl
 {
-public:
-    const std::uint8_t *bytes() const { return m_data; }
-
-protected:
-    explicit RecordView(std::uint8_t *data) : m_data(data) {}
-
-    long double real(int offset) const;
-    void setReal(int offset, long double value);
-    QString shortString(int offset, int capacity) const;
-    void setShortString(int offset, int capacity, const QString &text);
-    bool boolean(int offset) const { return m_data[offset] != 0; }
-    void setBoolean(int offset, bool value) { m_data[offset] = value ? 1 : 0; }
-    std::int32_t integer(int offset) const;
-    void setInteger(int offset, std::int32_t value);
-    void zero(int size);
-
-    std::uint8_t *m_data;
+    static constexpr int Wm = 0;
+    static constexpr int Nk = 6;
+    static constexpr int Bmr = 12;
+    static constexpr int Bmd = 18;
+    static constexpr int Bk = 24;
+    static constexpr int JmBk = 30;
+    static constexpr int Dokl = 36;
+    static constexpr int Wl = 37;
+    static constexpr int Wpisany = 38;
+    static constexpr int Zmierzony = 39;
 };
 
+struct ZakresAmpl
+{
+    static constexpr int Zak = 0;
+    static constexpr int Jm = 6;
+    static constexpr int Cz = 9;
+    static constexpr int CzHz = 13;
+    static constexpr int Zmierzony = 19;
+    static constexpr int Kmm = 20;
+    static constexpr int Kmz = 26;
+    static constexpr int KmzDod = 32;
+};
+
+struct PunktCz
+{
+    static constexpr int WmDN_NkDO = 0;
+    static constexpr int Cz = 6;
+    static constexpr int CzHz = 10;
+    static constexpr int Bmr = 16;
+    static constexpr int Bmd = 22;
+    static constexpr int Bk = 28;
+    static constexpr int JmBk = 34;
+    static constexpr int Dokl = 40;
+    static constexpr int Wl = 41;
+    static constexpr int Wpisany = 42;
+    static constexpr int Zmierzony = 43;
+};
+
+struct ZakresCz
+{
+    static constexpr int Zak = 0;
+    static constexpr int Jm = 6;
+    static constexpr int NkDN_WmDO = 9;
+    static constexpr int Zmierzony = 15;
+    static constexpr int Kmm = 16;
+    static constexpr int Kmz = 22;
+    static constexpr int KmzDod = 28;
+};
+} // namespace RecordLayout
+
+// The frequency of an amplitude range, as its Cz holds it.
+namespace RangeCz {
+constexpr std::int32_t DC = 0;
+constexpr std::int32_t Hz50 = 1;
+constexpr std::int32_t Hz60 = 2;
+constexpr std::int32_t Hz400 = 3;
+// The user's own frequency, whose hertz CzHz holds.
+constexpr std::int32_t User = 4;
+// The hertz of DC and of the fixed frequencies, by their Cz.
+constexpr std::array<long double, 4> Hertz{0, 50, 60, 400};
+} // namespace RangeCz
+
+// The frequency of a point of the frequency characteristic, as its Cz holds
+// it: there is no DC, so the fixed frequencies count from 0.
+namespace PointCz {
+constexpr std::int32_t Hz50 = 0;
+constexpr std::int32_t Hz60 = 1;
+constexpr std::int32_t Hz400 = 2;
+constexpr std::int32_t User = 3;
+constexpr std::array<long double, 3> Hertz{50, 60, 400};
+} // namespace PointCz
+
+// One encoded value read or written where it lies in the record's bytes.
+namespace RecordField {
+long double real(const std::uint8_t *at);
+void setReal(std::uint8_t *at, long double value);
+// At most `capacity` characters, whatever the length byte claims.
+QString shortString(const std::uint8_t *at, int capacity);
+// Only the length byte and the text are written; what lies after the text
+// stays as it was, as it always has in these files.
+void setShortString(std::uint8_t *at, int capacity, const QString &text);
+inline bool boolean(const std::uint8_t *at)
+{
+    return *at != 0;
+}
+inline void setBoolean(std::uint8_t *at, bool value)
+{
+    *at = value ? 1 : 0;
+}
+std::int32_t integer(const std::uint8_t *at);
+void setInteger(std::uint8_t *at, std::int32_t value);
+void zero(std::uint8_t *at, int size);
+} // namespace RecordField
+
+// Each part of the record has two views. The read-only one (ConstPunktAmpl)
+// holds a pointer to const bytes and has the getters only; the writable one
+// (TPunktAmpl) holds a pointer to the bytes and adds the setters. A writable
+// view reads as a read-only one wherever one is asked for; nothing turns a
+// read-only view into a writable one, and a const record or a const view
+// hands out read-only views only. The getters are written once, over either
+// pointer.
+
 // One measurement point of the amplitude characteristic (40 bytes).
-class TPunktAmpl : public RecordView
+template <typename Byte> class PunktAmplFields
 {
 public:
     static constexpr int Size = RecordLayout::PunktAmplSize;
-    static constexpr int JmBkOffset = 30;
-    explicit TPunktAmpl(std::uint8_t *data) : RecordView(data) {}
+    using Field = RecordLayout::PunktAmpl;
 
-    long double Wm() const { return real(0); }
-    void setWm(long double value) { setReal(0, value); }
-    long double Nk() const { return real(6); }
-    void setNk(long double value) { setReal(6, value); }
-    long double Bmr() const { return real(12); }
-    void setBmr(long double value) { setReal(12, value); }
-    long double Bmd() const { return real(18); }
-    void setBmd(long double value) { setReal(18, value); }
-    long double Bk() const { return real(24); }
-    void setBk(long double value) { setReal(24, value); }
-    QString JmBk() const { return shortString(JmBkOffset, RecordLayout::JmBkLength); }
+    const std::uint8_t *bytes() const { return m_data; }
+
+    long double Wm() const { return RecordField::real(m_data + Field::Wm); }
+    long double Nk() const { return RecordField::real(m_data + Field::Nk); }
+    long double Bmr() const { return RecordField::real(m_data + Field::Bmr); }
+    long double Bmd() const { return RecordField::real(m_data + Field::Bmd); }
+    long double Bk() const { return RecordField::real(m_data + Field::Bk); }
+    QString JmBk() const
+    {
+        return RecordField::shortString(m_data + Field::JmBk, RecordLayout::JmBkLength);
+    }
+    std::uint8_t Dokl() const { return m_data[Field::Dokl]; }
+    bool Wl() const { return RecordField::boolean(m_data + Field::Wl); }
+    bool Wpisany() const { return RecordField::boolean(m_data + Field::Wpisany); }
+    bool Zmierzony() const { return RecordField::boolean(m_data + Field::Zmierzony); }
+
+protected:
+    explicit PunktAmplFields(Byte *data) : m_data(data) {}
+
+    Byte *m_data;
+};
+
+class ConstPunktAmpl : public PunktAmplFields<const std::uint8_t>
+{
+public:
+    explicit ConstPunktAmpl(const std::uint8_t *data) : PunktAmplFields(data) {}
+};
+
+class TPunktAmpl : public PunktAmplFields<std::uint8_t>
+{
+public:
+    explicit TPunktAmpl(std::uint8_t *data) : PunktAmplFields(data) {}
+    operator ConstPunktAmpl() const { return ConstPunktAmpl(m_data); }
+
+    void setWm(long double value) { RecordField::setReal(m_data + Field::Wm, value); }
+    void setNk(long double value) { RecordField::setReal(m_data + Field::Nk, value); }
+    void setBmr(long double value) { RecordField::setReal(m_data + Field::Bmr, value); }
+    void setBmd(long double value) { RecordField::setReal(m_data + Field::Bmd, value); }
+    void setBk(long double value) { RecordField::setReal(m_data + Field::Bk, value); }
     void setJmBk(const QString &text)
     {
-        setShortString(JmBkOffset, RecordLayout::JmBkLength, text);
+        RecordField::setShortString(m_data + Field::JmBk, RecordLayout::JmBkLength, text);
     }
-    std::uint8_t Dokl() const { return m_data[36]; }
-    void setDokl(std::uint8_t value) { m_data[36] = value; }
-    bool Wl() const { return boolean(37); }
-    void setWl(bool value) { setBoolean(37, value); }
-    bool Wpisany() const { return boolean(38); }
-    void setWpisany(bool value) { setBoolean(38, value); }
-    bool Zmierzony() const { return boolean(39); }
-    void setZmierzony(bool value) { setBoolean(39, value); }
+    void setDokl(std::uint8_t value) { m_data[Field::Dokl] = value; }
+    void setWl(bool value) { RecordField::setBoolean(m_data + Field::Wl, value); }
+    void setWpisany(bool value) { RecordField::setBoolean(m_data + Field::Wpisany, value); }
+    void setZmierzony(bool value) { RecordField::setBoolean(m_data + Field::Zmierzony, value); }
 
     // Every byte of the point to 0.
-    void clear() { zero(Size); }
+    void clear() { RecordField::zero(m_data, Size); }
 };
 
 // One range slot of the amplitude characteristic (1440 bytes): a 40-byte
 // header and 35 points. Zak 0 means the slot is empty.
-class TZakresAmpl : public RecordView
+template <typename Byte> class ZakresAmplFields
 {
 public:
     static constexpr int Size = RecordLayout::ZakresAmplSize;
-    static constexpr int JmOffset = 6;
-    static constexpr int KmzDodOffset = 32;
-    explicit TZakresAmpl(std::uint8_t *data) : RecordView(data) {}
+    using Field = RecordLayout::ZakresAmpl;
 
-    long double Zak() const { return real(0); }
-    void setZak(long double value) { setReal(0, value); }
-    QString Jm() const { return shortString(JmOffset, RecordLayout::JmLength); }
-    void setJm(const QString &text) { setShortString(JmOffset, RecordLayout::JmLength, text); }
-    // 0 DC, 1 50 Hz, 2 60 Hz, 3 400 Hz, 4 the frequency in CzHz.
-    std::int32_t Cz() const { return integer(9); }
-    void setCz(std::int32_t value) { setInteger(9, value); }
-    long double CzHz() const { return real(13); }
-    void setCzHz(long double value) { setReal(13, value); }
-    bool Zmierzony() const { return boolean(19); }
-    void setZmierzony(bool value) { setBoolean(19, value); }
-    long double Kmm() const { return real(20); }
-    void setKmm(long double value) { setReal(20, value); }
-    long double Kmz() const { return real(26); }
-    void setKmz(long double value) { setReal(26, value); }
-    QString KmzDod() const { return shortString(KmzDodOffset, RecordLayout::KmzDodLength); }
-    void setKmzDod(const QString &text)
+    const std::uint8_t *bytes() const { return m_data; }
+
+    long double Zak() const { return RecordField::real(m_data + Field::Zak); }
+    QString Jm() const
     {
-        setShortString(KmzDodOffset, RecordLayout::KmzDodLength, text);
+        return RecordField::shortString(m_data + Field::Jm, RecordLayout::JmLength);
+    }
+    // RangeCz: DC, a fixed frequency, or the user's own in CzHz.
+    std::int32_t Cz() const { return RecordField::integer(m_data + Field::Cz); }
+    long double CzHz() const { return RecordField::real(m_data + Field::CzHz); }
+    bool Zmierzony() const { return RecordField::boolean(m_data + Field::Zmierzony); }
+    long double Kmm() const { return RecordField::real(m_data + Field::Kmm); }
+    long double Kmz() const { return RecordField::real(m_data + Field::Kmz); }
+    QString KmzDod() const
+    {
+        return RecordField::shortString(m_data + Field::KmzDod, RecordLayout::KmzDodLength);
     }
 
     // j = 1..35.
-    TPunktAmpl Punkty(int j);
-    const TPunktAmpl Punkty(int j) const;
-    TPunktAmpl point(int j) { return Punkty(j); }
-    const TPunktAmpl point(int j) const { return Punkty(j); }
+    ConstPunktAmpl Punkty(int j) const { return ConstPunktAmpl(m_data + pointOffset(j)); }
 
     bool isEmpty() const { return Zak() == 0; }
     // Points whose Wpisany is set, among all 35 (a removed point may leave a
     // gap).
-    int pointCount() const;
+    int pointCount() const
+    {
+        int count = 0;
+        for (int j = 1; j <= RecordLayout::Slots; ++j)
+            count += Punkty(j).Wpisany() ? 1 : 0;
+        return count;
+    }
+
+protected:
+    explicit ZakresAmplFields(Byte *data) : m_data(data) {}
+
+    static int pointOffset(int j)
+    {
+        return RecordLayout::slotOffset(RecordLayout::ZakresAmplHeader, RecordLayout::PunktAmplSize,
+                                        j);
+    }
+
+    Byte *m_data;
+};
+
+class ConstZakresAmpl : public ZakresAmplFields<const std::uint8_t>
+{
+public:
+    explicit ConstZakresAmpl(const std::uint8_t *data) : ZakresAmplFields(data) {}
+};
+
+class TZakresAmpl : public ZakresAmplFields<std::uint8_t>
+{
+public:
+    explicit TZakresAmpl(std::uint8_t *data) : ZakresAmplFields(data) {}
+    operator ConstZakresAmpl() const { return ConstZakresAmpl(m_data); }
+
+    void setZak(long double value) { RecordField::setReal(m_data + Field::Zak, value); }
+    void setJm(const QString &text)
+    {
+        RecordField::setShortString(m_data + Field::Jm, RecordLayout::JmLength, text);
+    }
+    void setCz(std::int32_t value) { RecordField::setInteger(m_data + Field::Cz, value); }
+    void setCzHz(long double value) { RecordField::setReal(m_data + Field::CzHz, value); }
+    void setZmierzony(bool value) { RecordField::setBoolean(m_data + Field::Zmierzony, value); }
+    void setKmm(long double value) { RecordField::setReal(m_data + Field::Kmm, value); }
+    void setKmz(long double value) { RecordField::setReal(m_data + Field::Kmz, value); }
+    void setKmzDod(const QString &text)
+    {
+        RecordField::setShortString(m_data + Field::KmzDod, RecordLayout::KmzDodLength, text);
+    }
+
+    using ZakresAmplFields::Punkty;
+    TPunktAmpl Punkty(int j) { return TPunktAmpl(m_data + pointOffset(j)); }
+
     // Every byte of the slot, points included, to 0.
-    void clear() { zero(Size); }
+    void clear() { RecordField::zero(m_data, Size); }
 };
 
 // One point of the frequency characteristic (44 bytes).
-class TPunktCz : public RecordView
+template <typename Byte> class PunktCzFields
 {
 public:
     static constexpr int Size = RecordLayout::PunktCzSize;
-    static constexpr int JmBkOffset = 34;
-    explicit TPunktCz(std::uint8_t *data) : RecordView(data) {}
+    using Field = RecordLayout::PunktCz;
+
+    const std::uint8_t *bytes() const { return m_data; }
 
     // The meter's indication ("Cyfrowy") or the calibrator setting
     // ("Analogowy").
-    long double WmDN_NkDO() const { return real(0); }
-    void setWmDN_NkDO(long double value) { setReal(0, value); }
-    // 0 50 Hz, 1 60 Hz, 2 400 Hz, 3 the frequency in CzHz.
-    std::int32_t Cz() const { return integer(6); }
-    void setCz(std::int32_t value) { setInteger(6, value); }
-    long double CzHz() const { return real(10); }
-    void setCzHz(long double value) { setReal(10, value); }
-    long double Bmr() const { return real(16); }
-    void setBmr(long double value) { setReal(16, value); }
-    long double Bmd() const { return real(22); }
-    void setBmd(long double value) { setReal(22, value); }
-    long double Bk() const { return real(28); }
-    void setBk(long double value) { setReal(28, value); }
-    QString JmBk() const { return shortString(JmBkOffset, RecordLayout::JmBkLength); }
+    long double WmDN_NkDO() const { return RecordField::real(m_data + Field::WmDN_NkDO); }
+    // PointCz: a fixed frequency, or the user's own in CzHz.
+    std::int32_t Cz() const { return RecordField::integer(m_data + Field::Cz); }
+    long double CzHz() const { return RecordField::real(m_data + Field::CzHz); }
+    long double Bmr() const { return RecordField::real(m_data + Field::Bmr); }
+    long double Bmd() const { return RecordField::real(m_data + Field::Bmd); }
+    long double Bk() const { return RecordField::real(m_data + Field::Bk); }
+    QString JmBk() const
+    {
+        return RecordField::shortString(m_data + Field::JmBk, RecordLayout::JmBkLength);
+    }
+    std::uint8_t Dokl() const { return m_data[Field::Dokl]; }
+    bool Wl() const { return RecordField::boolean(m_data + Field::Wl); }
+    bool Wpisany() const { return RecordField::boolean(m_data + Field::Wpisany); }
+    bool Zmierzony() const { return RecordField::boolean(m_data + Field::Zmierzony); }
+
+protected:
+    explicit PunktCzFields(Byte *data) : m_data(data) {}
+
+    Byte *m_data;
+};
+
+class ConstPunktCz : public PunktCzFields<const std::uint8_t>
+{
+public:
+    explicit ConstPunktCz(const std::uint8_t *data) : PunktCzFields(data) {}
+};
+
+class TPunktCz : public PunktCzFields<std::uint8_t>
+{
+public:
+    explicit TPunktCz(std::uint8_t *data) : PunktCzFields(data) {}
+    operator ConstPunktCz() const { return ConstPunktCz(m_data); }
+
+    void setWmDN_NkDO(long double value) { RecordField::setReal(m_data + Field::WmDN_NkDO, value); }
+    void setCz(std::int32_t value) { RecordField::setInteger(m_data + Field::Cz, value); }
+    void setCzHz(long double value) { RecordField::setReal(m_data + Field::CzHz, value); }
+    void setBmr(long double value) { RecordField::setReal(m_data + Field::Bmr, value); }
+    void setBmd(long double value) { RecordField::setReal(m_data + Field::Bmd, value); }
+    void setBk(long double value) { RecordField::setReal(m_data + Field::Bk, value); }
     void setJmBk(const QString &text)
     {
-        setShortString(JmBkOffset, RecordLayout::JmBkLength, text);
+        RecordField::setShortString(m_data + Field::JmBk, RecordLayout::JmBkLength, text);
     }
-    std::uint8_t Dokl() const { return m_data[40]; }
-    void setDokl(std::uint8_t value) { m_data[40] = value; }
-    bool Wl() const { return boolean(41); }
-    void setWl(bool value) { setBoolean(41, value); }
-    bool Wpisany() const { return boolean(42); }
-    void setWpisany(bool value) { setBoolean(42, value); }
-    bool Zmierzony() const { return boolean(43); }
-    void setZmierzony(bool value) { setBoolean(43, value); }
+    void setDokl(std::uint8_t value) { m_data[Field::Dokl] = value; }
+    void setWl(bool value) { RecordField::setBoolean(m_data + Field::Wl, value); }
+    void setWpisany(bool value) { RecordField::setBoolean(m_data + Field::Wpisany, value); }
+    void setZmierzony(bool value) { RecordField::setBoolean(m_data + Field::Zmierzony, value); }
 
-    void clear() { zero(Size); }
+    void clear() { RecordField::zero(m_data, Size); }
 };
 
 // One range slot of the frequency characteristic (1576 bytes): a 36-byte
 // header and 35 points.
-class TZakresCz : public RecordView
+template <typename Byte> class ZakresCzFields
 {
 public:
     static constexpr int Size = RecordLayout::ZakresCzSize;
-    static constexpr int JmOffset = 6;
-    static constexpr int KmzDodOffset = 28;
-    explicit TZakresCz(std::uint8_t *data) : RecordView(data) {}
+    using Field = RecordLayout::ZakresCz;
 
-    long double Zak() const { return real(0); }
-    void setZak(long double value) { setReal(0, value); }
-    QString Jm() const { return shortString(JmOffset, RecordLayout::JmLength); }
-    void setJm(const QString &text) { setShortString(JmOffset, RecordLayout::JmLength, text); }
+    const std::uint8_t *bytes() const { return m_data; }
+
+    long double Zak() const { return RecordField::real(m_data + Field::Zak); }
+    QString Jm() const
+    {
+        return RecordField::shortString(m_data + Field::Jm, RecordLayout::JmLength);
+    }
     // The one amplitude of the range: the calibrator setting ("Cyfrowy") or
     // the meter's indication ("Analogowy").
-    long double NkDN_WmDO() const { return real(9); }
-    void setNkDN_WmDO(long double value) { setReal(9, value); }
-    bool Zmierzony() const { return boolean(15); }
-    void setZmierzony(bool value) { setBoolean(15, value); }
-    long double Kmm() const { return real(16); }
-    void setKmm(long double value) { setReal(16, value); }
-    long double Kmz() const { return real(22); }
-    void setKmz(long double value) { setReal(22, value); }
-    QString KmzDod() const { return shortString(KmzDodOffset, RecordLayout::KmzDodLength); }
-    void setKmzDod(const QString &text)
+    long double NkDN_WmDO() const { return RecordField::real(m_data + Field::NkDN_WmDO); }
+    bool Zmierzony() const { return RecordField::boolean(m_data + Field::Zmierzony); }
+    long double Kmm() const { return RecordField::real(m_data + Field::Kmm); }
+    long double Kmz() const { return RecordField::real(m_data + Field::Kmz); }
+    QString KmzDod() const
     {
-        setShortString(KmzDodOffset, RecordLayout::KmzDodLength, text);
+        return RecordField::shortString(m_data + Field::KmzDod, RecordLayout::KmzDodLength);
     }
 
     // j = 1..35.
-    TPunktCz Punkty(int j);
-    const TPunktCz Punkty(int j) const;
-    TPunktCz point(int j) { return Punkty(j); }
-    const TPunktCz point(int j) const { return Punkty(j); }
+    ConstPunktCz Punkty(int j) const { return ConstPunktCz(m_data + pointOffset(j)); }
 
     bool isEmpty() const { return Zak() == 0; }
-    int pointCount() const;
-    void clear() { zero(Size); }
+    int pointCount() const
+    {
+        int count = 0;
+        for (int j = 1; j <= RecordLayout::Slots; ++j)
+            count += Punkty(j).Wpisany() ? 1 : 0;
+        return count;
+    }
+
+protected:
+    explicit ZakresCzFields(Byte *data) : m_data(data) {}
+
+    static int pointOffset(int j)
+    {
+        return RecordLayout::slotOffset(RecordLayout::ZakresCzHeader, RecordLayout::PunktCzSize, j);
+    }
+
+    Byte *m_data;
+};
+
+class ConstZakresCz : public ZakresCzFields<const std::uint8_t>
+{
+public:
+    explicit ConstZakresCz(const std::uint8_t *data) : ZakresCzFields(data) {}
+};
+
+class TZakresCz : public ZakresCzFields<std::uint8_t>
+{
+public:
+    explicit TZakresCz(std::uint8_t *data) : ZakresCzFields(data) {}
+    operator ConstZakresCz() const { return ConstZakresCz(m_data); }
+
+    void setZak(long double value) { RecordField::setReal(m_data + Field::Zak, value); }
+    void setJm(const QString &text)
+    {
+        RecordField::setShortString(m_data + Field::Jm, RecordLayout::JmLength, text);
+    }
+    void setNkDN_WmDO(long double value) { RecordField::setReal(m_data + Field::NkDN_WmDO, value); }
+    void setZmierzony(bool value) { RecordField::setBoolean(m_data + Field::Zmierzony, value); }
+    void setKmm(long double value) { RecordField::setReal(m_data + Field::Kmm, value); }
+    void setKmz(long double value) { RecordField::setReal(m_data + Field::Kmz, value); }
+    void setKmzDod(const QString &text)
+    {
+        RecordField::setShortString(m_data + Field::KmzDod, RecordLayout::KmzDodLength, text);
+    }
+
+    using ZakresCzFields::Punkty;
+    TPunktCz Punkty(int j) { return TPunktCz(m_data + pointOffset(j)); }
+
+    void clear() { RecordField::zero(m_data, Size); }
 };
 
 class TDaneSprawdzania
@@ -270,6 +486,9 @@ public:
     void setTyp(const QString &text);
     bool isAnalogowy() const { return Typ() == QLatin1String("Analogowy"); }
     bool isCyfrowy() const { return Typ() == QLatin1String("Cyfrowy"); }
+    // Whether Typ names a method; a document without one has no frequency
+    // table, and the outputs show nothing of it.
+    bool hasMethod() const { return isAnalogowy() || isCyfrowy(); }
     // The kinds a document can be of: "Analogowy", "Cyfrowy", or none yet.
     static bool isKnownTyp(const QString &typ)
     {
@@ -282,21 +501,15 @@ public:
 
     // k = 1..35; any other index throws std::out_of_range.
     TZakresAmpl ZakresyAmpl(int k);
-    const TZakresAmpl ZakresyAmpl(int k) const;
+    ConstZakresAmpl ZakresyAmpl(int k) const;
     TZakresCz ZakresyCzDN(int k);
-    const TZakresCz ZakresyCzDN(int k) const;
+    ConstZakresCz ZakresyCzDN(int k) const;
     TZakresCz ZakresyCzDO(int k);
-    const TZakresCz ZakresyCzDO(int k) const;
+    ConstZakresCz ZakresyCzDO(int k) const;
     // The frequency array the document's Typ uses: ZakresyCzDO for
     // "Analogowy", ZakresyCzDN otherwise.
     TZakresCz ZakresyCz(int k) { return isAnalogowy() ? ZakresyCzDO(k) : ZakresyCzDN(k); }
-    const TZakresCz ZakresyCz(int k) const
-    {
-        return isAnalogowy() ? ZakresyCzDO(k) : ZakresyCzDN(k);
-    }
-
-    TZakresAmpl amplRange(int k) { return ZakresyAmpl(k); }
-    const TZakresAmpl amplRange(int k) const { return ZakresyAmpl(k); }
+    ConstZakresCz ZakresyCz(int k) const { return isAnalogowy() ? ZakresyCzDO(k) : ZakresyCzDN(k); }
 
     // Range counts: slots among the 35 whose Zak is not 0.
     int amplRangeCount() const;
@@ -320,3 +533,18 @@ private:
     using Storage = std::array<std::uint8_t, RecordLayout::RecordSize>;
     std::unique_ptr<Storage> m_bytes;
 };
+
+// A read-only view never becomes a writable one, and a const record or view
+// hands out read-only views only.
+static_assert(!std::is_constructible_v<TPunktAmpl, ConstPunktAmpl>);
+static_assert(!std::is_constructible_v<TZakresAmpl, ConstZakresAmpl>);
+static_assert(!std::is_constructible_v<TPunktCz, ConstPunktCz>);
+static_assert(!std::is_constructible_v<TZakresCz, ConstZakresCz>);
+static_assert(std::is_convertible_v<TZakresAmpl, ConstZakresAmpl>);
+static_assert(std::is_same_v<decltype(std::declval<const TDaneSprawdzania &>().ZakresyAmpl(1)),
+                             ConstZakresAmpl>);
+static_assert(
+    std::is_same_v<decltype(std::declval<const TDaneSprawdzania &>().ZakresyCz(1)), ConstZakresCz>);
+static_assert(
+    std::is_same_v<decltype(std::declval<const TZakresAmpl &>().Punkty(1)), ConstPunktAmpl>);
+static_assert(std::is_same_v<decltype(std::declval<const TZakresCz &>().Punkty(1)), ConstPunktCz>);

@@ -1,6 +1,7 @@
 #include "core/frequency/frequencygrid.h"
 
 #include "core/base/localnumber.h"
+#include "core/calibrator/calibratorranges.h"
 #include "core/characteristic/amplitudecells.h"
 #include "core/characteristic/errormath.h"
 #include "core/characteristic/numbertext.h"
@@ -14,8 +15,8 @@ using namespace FrequencyTags;
 
 namespace {
 
-constexpr int UserFrequencyItem = 3;
-constexpr long double FixedHertz[] = {50, 60, 400};
+// The items of a point's list stand in the order of its Cz.
+constexpr int UserFrequencyItem = PointCz::User;
 
 CellOutcome refusal(const QString &message, const QString &caption, PromptIcon icon)
 {
@@ -27,7 +28,7 @@ CellOutcome refusal(const QString &message, const QString &caption, PromptIcon i
     return outcome;
 }
 
-std::vector<std::uint8_t> bytesOf(const TPunktCz &point)
+std::vector<std::uint8_t> bytesOf(ConstPunktCz point)
 {
     return {point.bytes(), point.bytes() + TPunktCz::Size};
 }
@@ -61,8 +62,7 @@ bool FrequencyGridRules::analogowy() const
 
 bool FrequencyGridRules::inUse() const
 {
-    const TDaneSprawdzania &record = m_session.record();
-    return record.isAnalogowy() || record.isCyfrowy();
+    return m_session.record().hasMethod();
 }
 
 TZakresCz FrequencyGridRules::range(int k) const
@@ -97,14 +97,14 @@ int FrequencyGridRules::entryColumn() const
 
 int FrequencyGridRules::currentRange() const
 {
-    return analogowy() ? m_session.BiezacyZakresCzDO : m_session.BiezacyZakresCzDN;
+    return m_session.currentRange(Characteristic::Frequency);
 }
 
 void FrequencyGridRules::setCurrentRange(int k)
 {
     if (!inUse())
         return;
-    (analogowy() ? m_session.BiezacyZakresCzDO : m_session.BiezacyZakresCzDN) = k;
+    m_session.setCurrentRange(Characteristic::Frequency, k);
 }
 
 int FrequencyGridRules::rangeCount() const
@@ -134,8 +134,8 @@ bool FrequencyGridRules::resultsShown(int j) const
 {
     if (!inUse())
         return false;
-    const TZakresCz r = range(currentRange());
-    const TPunktCz point = r.Punkty(j);
+    const ConstZakresCz r = range(currentRange());
+    const ConstPunktCz point = r.Punkty(j);
     return r.Zmierzony() && point.Zmierzony() && point.Wpisany();
 }
 
@@ -154,7 +154,7 @@ QString FrequencyGridRules::text(GridArea area, int column, int row) const
     if (!inUse())
         return {};
     if (area == GridArea::Ranges) {
-        const TZakresCz r = range(row);
+        const ConstZakresCz r = range(row);
         switch (column) {
         case ValueColumn:
             return AmplitudeCells::rangeValueText(r);
@@ -172,8 +172,8 @@ QString FrequencyGridRules::text(GridArea area, int column, int row) const
         return items(area, column, row).value(item(area, column, row));
     if (!resultsShown(row))
         return {};
-    const TZakresCz r = range(currentRange());
-    const TPunktCz point = r.Punkty(row);
+    const ConstZakresCz r = range(currentRange());
+    const ConstPunktCz point = r.Punkty(row);
     const AmplitudeCells::Results results = AmplitudeCells::results(r, point);
     switch (column) {
     case MeasuredColumn:
@@ -198,7 +198,7 @@ QStringList FrequencyGridRules::items(GridArea area, int column, int row) const
     QStringList list = frequencyItems();
     if (!inUse() || !chosen(row))
         return list;
-    const TPunktCz point = range(currentRange()).Punkty(row);
+    const ConstPunktCz point = range(currentRange()).Punkty(row);
     if (point.Cz() != UserFrequencyItem)
         return list;
     // A measured point names its frequency in full; otherwise only a
@@ -218,13 +218,13 @@ int FrequencyGridRules::item(GridArea area, int column, int row) const
     if (!inUse() || !chosen(row))
         return UserFrequencyItem;
     const int cz = range(currentRange()).Punkty(row).Cz();
-    return cz >= 0 && cz <= UserFrequencyItem ? cz : UserFrequencyItem;
+    return cz >= PointCz::Hz50 && cz <= UserFrequencyItem ? cz : UserFrequencyItem;
 }
 
 Decision FrequencyGridRules::decision(int j) const
 {
-    const TZakresCz r = range(currentRange());
-    return Uncertainty::RangeJudging::of(m_session.extension(), DocumentExtension::Table::Frequency,
+    const ConstZakresCz r = range(currentRange());
+    return Uncertainty::RangeJudging::of(m_session.extension(), Characteristic::Frequency,
                                          currentRange())
         .budget(r, r.Punkty(j))
         .decision;
@@ -303,7 +303,7 @@ CellOutcome FrequencyGridRules::leavePoint(int j, int item)
     CellOutcome outcome;
     outcome.enablesMeasuring = true;
     if (item < 0) {
-        point.setCz(0);
+        point.setCz(PointCz::Hz50);
         point.setWl(false);
         point.setWpisany(false);
         m_chosen[j] = false;
@@ -328,9 +328,9 @@ CellOutcome FrequencyGridRules::choose(const GridCellRef &cell, int item)
     const int j = cell.row;
     TPunktCz point = range(currentRange()).Punkty(j);
     const auto before = bytesOf(point);
-    if (item >= 0 && item < UserFrequencyItem) {
+    if (item >= PointCz::Hz50 && item < UserFrequencyItem) {
         point.setCz(item);
-        point.setCzHz(FixedHertz[item]);
+        point.setCzHz(PointCz::Hertz[item]);
     } else if (item == UserFrequencyItem) {
         // What the dialog left is read once more here: a text that is not a
         // number stores nothing.
@@ -371,7 +371,7 @@ CellOutcome FrequencyGridRules::confirm(const GridCellRef &cell, int item)
         return {};
     TPunktCz point = range(currentRange()).Punkty(cell.row);
     const auto before = bytesOf(point);
-    point.setCzHz(FixedHertz[item]);
+    point.setCzHz(PointCz::Hertz[item]);
     CellOutcome outcome;
     outcome.changed = bytesOf(point) != before;
     return outcome;
@@ -465,14 +465,14 @@ QStringList FrequencyGridRules::widestTexts(GridArea area, int column) const
         return AmplitudeCells::widestResults(ResultColumn::Value);
     case FrequencyColumn: {
         QStringList texts = frequencyItems();
-        for (long double hertz : {99.99L, 999.9L, 2000.0L})
-            texts.append(AmplitudeCells::userFrequencyItem(hertz));
+        for (const FrequencyBand::Band &band : FrequencyBand::Bands)
+            texts.append(AmplitudeCells::userFrequencyItem(band.highest));
         // A measured point names its frequency with as many digits as the
         // document gave it (99,995Hz).
         for (int k = 1; inUse() && k <= GridTags::Rows; ++k) {
-            const TZakresCz r = range(k);
+            const ConstZakresCz r = range(k);
             for (int j = 1; !r.isEmpty() && j <= GridTags::Rows; ++j) {
-                const TPunktCz point = r.Punkty(j);
+                const ConstPunktCz point = r.Punkty(j);
                 if (point.Wpisany() && point.Cz() == UserFrequencyItem)
                     texts.append(measuredFrequencyItem(point.CzHz()));
             }

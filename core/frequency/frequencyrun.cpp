@@ -38,7 +38,7 @@ public:
     bool defined(int j) const override { return m_range.Punkty(j).Wpisany(); }
     bool userFrequency(int j) const override
     {
-        return FrequencyRun::functionIndex(m_range.Punkty(j).Cz()) == Frames::Function4;
+        return FrequencyRun::functionIndex(m_range.Punkty(j).Cz()) == Frames::VariableFrequency;
     }
 
     // The amplitude in Jm, whatever unit the last accepted point left it in.
@@ -54,7 +54,7 @@ public:
     bool onShow() const override
     {
         const int current =
-            m_exactReading ? m_session.BiezacyZakresCzDO : m_session.BiezacyZakresCzDN;
+            m_exactReading ? m_session.BiezacyZakresCzDO() : m_session.BiezacyZakresCzDN();
         return m_r == current;
     }
 
@@ -68,7 +68,7 @@ private:
     // meter's indication.
     bool measureSetting(int j, const CalibratorChoice &calibrator)
     {
-        const TPunktCz point = m_range.Punkty(j);
+        const ConstPunktCz point = m_range.Punkty(j);
         const int dokl = calibrator.dokl;
         const long double amplitude = stored(ErrorMath::amplitudeIn(m_range, calibrator.jmBk));
         const QString function = FrequencyRun::KomendaF_Cz(point.Cz(), point.CzHz());
@@ -95,7 +95,7 @@ private:
     // is the point's value.
     bool measureReading(int j, const CalibratorChoice &calibrator)
     {
-        const TPunktCz point = m_range.Punkty(j);
+        const ConstPunktCz point = m_range.Punkty(j);
         const int dokl = calibrator.dokl;
         ReadingRequest request;
         request.meterRange = m_meterRange;
@@ -167,11 +167,10 @@ int FrequencyRun::rangeCount() const
 
 int FrequencyRun::currentRange() const
 {
-    return m_session.record().isAnalogowy() ? m_session.BiezacyZakresCzDO
-                                            : m_session.BiezacyZakresCzDN;
+    return m_session.currentRange(Characteristic::Frequency);
 }
 
-bool FrequencyRun::runRange(int r, int points)
+bool FrequencyRun::runRange(int r, PointChoice points)
 {
     const TDaneSprawdzania &record = m_session.record();
     if (record.isAnalogowy())
@@ -181,17 +180,17 @@ bool FrequencyRun::runRange(int r, int points)
     return false;
 }
 
-bool FrequencyRun::RS_c_Cz(int r, int points)
+bool FrequencyRun::RS_c_Cz(int r, PointChoice points)
 {
     return run(r, points, false);
 }
 
-bool FrequencyRun::RS_a_Cz(int r, int points)
+bool FrequencyRun::RS_a_Cz(int r, PointChoice points)
 {
     return run(r, points, true);
 }
 
-bool FrequencyRun::run(int r, int points, bool exactReading)
+bool FrequencyRun::run(int r, PointChoice points, bool exactReading)
 {
     FrequencyPoints range(m_session, r, exactReading, m_dialogs, m_services.link, outOfRangeLead());
     return m_loop.run(range, points) == PointLoop::Outcome::Measured;
@@ -199,7 +198,7 @@ bool FrequencyRun::run(int r, int points, bool exactReading)
 
 std::optional<int> FrequencyRun::DobierzZakres_Cz(int r)
 {
-    const TZakresCz range = m_session.record().ZakresyCz(r);
+    const ConstZakresCz range = m_session.record().ZakresyCz(r);
     return m_loop.chooseRange(ErrorMath::amplitudeInRangeUnit(range), range.Jm(), outOfRangeLead());
 }
 
@@ -214,7 +213,8 @@ QString FrequencyRun::outOfRangeLead() const
 int FrequencyRun::functionIndex(int cz)
 {
     // The list's items start at 50 Hz, the function commands at DC.
-    return cz >= 0 && cz < Frames::Function4 - 1 ? cz + 1 : Frames::Function4;
+    return cz >= PointCz::Hz50 && cz <= PointCz::Hz400 ? Frames::AC50 + (cz - PointCz::Hz50)
+                                                       : Frames::VariableFrequency;
 }
 
 QString FrequencyRun::KomendaF_Cz(int cz, long double czHz)

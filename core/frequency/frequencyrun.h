@@ -34,9 +34,9 @@ public:
     // ilosczakresow_Cz: the ranges of the table in use.
     int rangeCount() const override;
     int currentRange() const override;
-    bool runRange(int r, int points) override;
-    bool RS_c_Cz(int r, int points);
-    bool RS_a_Cz(int r, int points);
+    bool runRange(int r, PointChoice points) override;
+    bool RS_c_Cz(int r, PointChoice points);
+    bool RS_a_Cz(int r, PointChoice points);
 
     // The calibrator range (0..10) of range r's amplitude, for the model in
     // use; nothing, after the operator was told the value, when none holds
@@ -51,7 +51,7 @@ public:
     static int functionIndex(int cz);
 
 private:
-    bool run(int r, int points, bool exactReading);
+    bool run(int r, PointChoice points, bool exactReading);
     QString outOfRangeLead() const;
 
     Services &m_services;

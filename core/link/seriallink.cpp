@@ -7,6 +7,7 @@
 #include <QSerialPort>
 
 #include <memory>
+#include <utility>
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -86,7 +87,7 @@ bool SerialLink::open()
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
-    m_port = port.release();
+    m_port = std::move(port);
     return true;
 }
 
@@ -98,8 +99,7 @@ void SerialLink::close()
     if (m_port->bytesToWrite() > 0)
         m_port->waitForBytesWritten(writeTimeoutMs);
     m_port->close();
-    delete m_port;
-    m_port = nullptr;
+    m_port.reset();
 }
 
 bool SerialLink::isOpen() const

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QSerialPort;
 
 // The calibrator's serial line: opened write-only at 4800 baud, 8 data bits,
@@ -29,5 +31,5 @@ public:
 
 private:
     QString m_portName;
-    QSerialPort *m_port = nullptr;
+    std::unique_ptr<QSerialPort> m_port;
 };

@@ -70,10 +70,9 @@ public:
     // Sends the current setting with the operate command.
     void WyslijNastawe();
 
+    // NastawaBiezaca and Krok, in millionths of the calibrator range's unit.
     qint64 setting() const { return m_setting; }
-    long double NastawaBiezaca() const { return static_cast<long double>(m_setting) / PerUnit; }
     qint64 stepCount() const { return m_step; }
-    long double Krok() const { return static_cast<long double>(m_step) / PerUnit; }
     int PozycjaPoprzednia() const { return m_previousPosition; }
     // 1..8, or 0 when every digit button is up.
     int selectedDigit() const { return m_selectedDigit; }

@@ -30,9 +30,9 @@ bool MeasureCommand::needsHighCurrentDc() const
     constexpr long double highestLowCurrentRange = 20.5L;
     const TDaneSprawdzania &record = m_session.record();
     for (int k = 1; k <= TDaneSprawdzania::Slots; ++k) {
-        const TZakresAmpl range = record.ZakresyAmpl(k);
+        const ConstZakresAmpl range = record.ZakresyAmpl(k);
         if (range.Zak() >= highestLowCurrentRange && range.Jm() == QLatin1String("A") &&
-            range.Cz() == 0)
+            range.Cz() == RangeCz::DC)
             return true;
     }
     return false;
@@ -40,8 +40,7 @@ bool MeasureCommand::needsHighCurrentDc() const
 
 void MeasureCommand::Menu_PomiaryClick()
 {
-    const bool frequencyView =
-        m_session.shownView && m_session.shownView() == DocumentSession::View::Frequency;
+    const bool frequencyView = m_session.shownView() == DocumentSession::View::Frequency;
     RangeRuns *runs = frequencyView ? m_frequencyRuns : &m_amplitudeRuns;
     if (!runs)
         return;
@@ -91,7 +90,7 @@ void MeasureCommand::Menu_PomiaryClick()
 
 void MeasureCommand::measure(RangeRuns &runs, const RunChoice &choice)
 {
-    if (choice.zakresy == 0) {
+    if (choice.zakresy == RangeChoice::Current) {
         runs.runRange(runs.currentRange(), choice.punkty);
         return;
     }

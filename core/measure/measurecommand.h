@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/measure/pointloop.h"
+
 #include <QString>
 
 #include <optional>
@@ -16,17 +18,19 @@ public:
     virtual ~RangeRuns() = default;
     virtual int rangeCount() const = 0;
     virtual int currentRange() const = 0;
-    // Measures range r (1..35): points = 0 takes the ticked points, 1 also
-    // every defined one. True when at least one point was measured and the
-    // operator did not abort.
-    virtual bool runRange(int r, int points) = 0;
+    // Measures the chosen points of range r (1..35). True when at least one
+    // point was measured and the operator did not abort.
+    virtual bool runRange(int r, PointChoice points) = 0;
 };
+
+// Which ranges a measurement takes: the current one, or every range.
+enum class RangeChoice { Current, All };
 
 // The operator's choice in "Procedura pomiarowa".
 struct RunChoice
 {
-    int zakresy = 0; // 0 the current range, 1 every range
-    int punkty = 0;  // 0 the ticked points, 1 every defined point
+    RangeChoice zakresy = RangeChoice::Current;
+    PointChoice punkty = PointChoice::Ticked;
 };
 
 class RunChooser

@@ -40,13 +40,13 @@ PointLoop::PointLoop(Services &services, MeasurementState &state, RunView &view)
     : m_services(services), m_state(state), m_view(view)
 {}
 
-PointLoop::Outcome PointLoop::run(RangePoints &points, int choice)
+PointLoop::Outcome PointLoop::run(RangePoints &points, PointChoice choice)
 {
     const QString jm = points.unit();
     bool measured = false;
     const ProgressShown progress(m_view);
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        if (!points.ticked(j) && !(choice == 1 && points.defined(j)))
+        if (!points.ticked(j) && !(choice == PointChoice::AllDefined && points.defined(j)))
             continue;
         if (points.onShow())
             m_view.showProgress(j);

@@ -7,6 +7,10 @@
 struct MeasurementState;
 struct Services;
 
+// Which points of a range a run measures: the ticked ones, or every defined
+// one.
+enum class PointChoice { Ticked, AllDefined };
+
 // The calibrator range a point is measured on, and what follows from it.
 struct CalibratorChoice
 {
@@ -86,9 +90,9 @@ public:
 
     PointLoop(Services &services, MeasurementState &state, RunView &view);
 
-    // choice: 0 the ticked points, 1 every defined point. The verification
-    // window is centred again when the loop runs to its end.
-    Outcome run(RangePoints &points, int choice);
+    // The verification window is centred again when the loop runs to its
+    // end.
+    Outcome run(RangePoints &points, PointChoice choice);
 
     // The calibrator range (0..10) that holds a value in the unit jm, for
     // the model in use. When none holds it, the operator is told the value

@@ -40,7 +40,7 @@ QString unitText(const QString &jm)
     return jm.right(Units::isMilli(jm) ? 2 : 1);
 }
 
-QString amplitudeFrequency(const TZakresAmpl &range)
+QString amplitudeFrequency(ConstZakresAmpl range)
 {
     const QString fixed = OutputRanges::fixedFrequency(range.Cz());
     if (!fixed.isEmpty())
@@ -73,14 +73,14 @@ struct Source
 
 // Only the ticked points that have been measured are plotted: a point
 // without results would draw as zero.
-Source amplitudeSource(const TZakresAmpl &range, const Uncertainty::RangeJudging &judging)
+Source amplitudeSource(ConstZakresAmpl range, const Uncertainty::RangeJudging &judging)
 {
     Source source;
     source.jm = range.Jm();
     source.subheading = QStringLiteral("Zakres: ") + rangeText(range.Zak(), range.Jm()) +
                         QStringLiteral(",  Częstotliwość: ") + amplitudeFrequency(range);
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktAmpl point = range.Punkty(j);
+        const ConstPunktAmpl point = range.Punkty(j);
         if (!(point.Wl() && point.Wpisany() && point.Zmierzony()))
             continue;
         const Uncertainty::Budget budget = judging.budget(range, point);
@@ -90,7 +90,7 @@ Source amplitudeSource(const TZakresAmpl &range, const Uncertainty::RangeJudging
     return source;
 }
 
-Source frequencySource(const TZakresCz &range, bool analogowy,
+Source frequencySource(ConstZakresCz range, bool analogowy,
                        const Uncertainty::RangeJudging &judging)
 {
     Source source;
@@ -101,7 +101,7 @@ Source frequencySource(const TZakresCz &range, bool analogowy,
                         ReportContent::generalText(ErrorMath::amplitudeInRangeUnit(range)) +
                         range.Jm();
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktCz point = range.Punkty(j);
+        const ConstPunktCz point = range.Punkty(j);
         if (!(point.Wl() && point.Wpisany() && point.Zmierzony()))
             continue;
         // The range holds one amplitude: the meter's indication for exact
@@ -188,13 +188,11 @@ std::optional<ChartContent> ChartContent::build(const TDaneSprawdzania &record,
         return std::nullopt;
     const Uncertainty::RangeJudging judging = Uncertainty::RangeJudging::of(
         extension,
-        table == ChartTable::Amplitude ? DocumentExtension::Table::Amplitude
-                                       : DocumentExtension::Table::Frequency,
-        k);
+        table == ChartTable::Amplitude ? Characteristic::Amplitude : Characteristic::Frequency, k);
     Source source;
     switch (table) {
     case ChartTable::Amplitude: {
-        const TZakresAmpl range = record.ZakresyAmpl(k);
+        const ConstZakresAmpl range = record.ZakresyAmpl(k);
         if (!range.Zmierzony())
             return std::nullopt;
         source = amplitudeSource(range, judging);
@@ -203,7 +201,7 @@ std::optional<ChartContent> ChartContent::build(const TDaneSprawdzania &record,
     case ChartTable::FrequencyDN:
     case ChartTable::FrequencyDO: {
         const bool analogowy = table == ChartTable::FrequencyDO;
-        const TZakresCz range = analogowy ? record.ZakresyCzDO(k) : record.ZakresyCzDN(k);
+        const ConstZakresCz range = analogowy ? record.ZakresyCzDO(k) : record.ZakresyCzDN(k);
         if (!range.Zmierzony())
             return std::nullopt;
         source = frequencySource(range, analogowy, judging);
@@ -222,12 +220,6 @@ ChartTable ChartContent::tableOf(const TDaneSprawdzania &record, Characteristic 
     if (characteristic == Characteristic::Amplitude)
         return ChartTable::Amplitude;
     return record.isAnalogowy() ? ChartTable::FrequencyDO : ChartTable::FrequencyDN;
-}
-
-int ChartContent::notebookPage(ChartTable table, ChartKind kind)
-{
-    static constexpr int First[] = {1, 4, 6};
-    return First[int(table)] + (kind == ChartKind::Errors ? 1 : 0);
 }
 
 ChartContent::Scale ChartContent::scaleOf(const QList<Series> &series)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/characteristic/chartkind.h"
 #include "core/output/outputrange.h"
 
 #include <QList>
@@ -13,7 +14,6 @@ class TDaneSprawdzania;
 // The six characteristic charts as data: a points chart and an errors chart
 // for each of the three range tables. The chart widget and the printed page
 // draw exactly this.
-enum class ChartKind { Points, Errors };
 enum class ChartTable { Amplitude, FrequencyDN, FrequencyDO };
 
 struct ChartContent
@@ -65,10 +65,6 @@ struct ChartContent
     // The table a characteristic draws from: the frequency one of the
     // document's method.
     static ChartTable tableOf(const TDaneSprawdzania &record, Characteristic characteristic);
-    // The page of the verification window's notebook a chart is shown on:
-    // 1 and 2 for the amplitude charts, 4 and 5 for the exact-setting
-    // frequency charts, 6 and 7 for the exact-reading ones.
-    static int notebookPage(ChartTable table, ChartKind kind);
 
     // The scale over the values, with 0 always inside it: the extremes
     // stretched by 7 % and a tenth of the span as the step.

@@ -6,31 +6,12 @@
 
 namespace OutputRanges {
 
-DocumentExtension::Table extensionTable(Characteristic characteristic)
-{
-    return characteristic == Characteristic::Amplitude ? DocumentExtension::Table::Amplitude
-                                                       : DocumentExtension::Table::Frequency;
-}
-
-Uncertainty::RangeJudging judging(const DocumentExtension &extension, const OutputRange &range)
-{
-    return Uncertainty::RangeJudging::of(extension, extensionTable(range.characteristic),
-                                         range.range);
-}
-
-OutputRange current(const DocumentSession &session, Characteristic characteristic)
-{
-    if (characteristic == Characteristic::Amplitude)
-        return {characteristic, session.BiezacyZakres};
-    return {characteristic,
-            session.record().isAnalogowy() ? session.BiezacyZakresCzDO : session.BiezacyZakresCzDN};
-}
-
 OutputRange shown(const DocumentSession &session)
 {
-    const bool frequency =
-        session.shownView && session.shownView() == DocumentSession::View::Frequency;
-    return current(session, frequency ? Characteristic::Frequency : Characteristic::Amplitude);
+    const Characteristic characteristic = session.shownView() == DocumentSession::View::Frequency
+                                              ? Characteristic::Frequency
+                                              : Characteristic::Amplitude;
+    return {characteristic, session.currentRange(characteristic)};
 }
 
 QString refusal(const TDaneSprawdzania &record, const OutputRange &range)
@@ -42,7 +23,7 @@ QString refusal(const TDaneSprawdzania &record, const OutputRange &range)
     const bool amplitude = range.characteristic == Characteristic::Amplitude;
     // Without a method no frequency array is in use: there is no slot to
     // look at, and the outputs show nothing of it.
-    if (!amplitude && !hasMethod(record))
+    if (!amplitude && !record.hasMethod())
         return {};
     const bool empty = amplitude ? record.ZakresyAmpl(range.range).isEmpty()
                                  : record.ZakresyCz(range.range).isEmpty();
@@ -56,15 +37,9 @@ QString refusalCaption()
     return QStringLiteral("Brak danych");
 }
 
-bool hasMethod(const TDaneSprawdzania &record)
-{
-    return record.isAnalogowy() || record.isCyfrowy();
-}
-
 QString fixedFrequency(int cz)
 {
-    constexpr int FreeFrequency = 4;
-    if (cz < 0 || cz >= FreeFrequency)
+    if (cz < RangeCz::DC || cz > RangeCz::Hz400)
         return {};
     return AmplitudeCells::frequencyItems().at(cz);
 }

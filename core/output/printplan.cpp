@@ -6,7 +6,7 @@ namespace PrintPlan {
 
 Marks enabled(const TDaneSprawdzania &record, const OutputRange &range)
 {
-    if (!OutputRanges::hasMethod(record) || !OutputRanges::refusal(record, range).isEmpty())
+    if (!record.hasMethod() || !OutputRanges::refusal(record, range).isEmpty())
         return {};
     const bool measured = range.characteristic == Characteristic::Amplitude
                               ? record.ZakresyAmpl(range.range).Zmierzony()

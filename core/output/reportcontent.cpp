@@ -63,22 +63,25 @@ void fillResults(ReportContent::Row &row, const Range &range, const Point &point
     row.cells[5] = point.JmBk();
 }
 
-QString pointFrequency(const TPunktCz &point)
+QString pointFrequency(ConstPunktCz point)
 {
-    // A frequency point knows no DC: its 0..2 are the amplitude list's 1..3.
+    // A frequency point knows no DC: its fixed frequencies are the amplitude
+    // list's from 50 Hz on.
     const int cz = point.Cz();
-    if (cz == 3)
+    if (cz == PointCz::User)
         return general(point.CzHz()) + QStringLiteral("Hz");
-    return cz >= 0 && cz < 3 ? OutputRanges::fixedFrequency(cz + 1) : QString();
+    return cz >= PointCz::Hz50 && cz <= PointCz::Hz400
+               ? OutputRanges::fixedFrequency(RangeCz::Hz50 + (cz - PointCz::Hz50))
+               : QString();
 }
 
-QString rangeFrequency(const TZakresAmpl &range)
+QString rangeFrequency(ConstZakresAmpl range)
 {
     const int cz = range.Cz();
     const QString fixed = OutputRanges::fixedFrequency(cz);
     if (!fixed.isEmpty())
         return fixed;
-    if (cz == 4)
+    if (cz == RangeCz::User)
         return general(range.CzHz()) + QStringLiteral("Hz");
     return {};
 }
@@ -86,7 +89,7 @@ QString rangeFrequency(const TZakresAmpl &range)
 void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k,
                    const Uncertainty::RangeJudging &judging)
 {
-    const TZakresAmpl range = record.ZakresyAmpl(k);
+    const ConstZakresAmpl range = record.ZakresyAmpl(k);
     const bool cyfrowy = record.isCyfrowy();
     report.title = QStringLiteral("Charakterystyka amplitudowa");
     report.metoda = cyfrowy ? MethodDN : MethodDO;
@@ -97,7 +100,7 @@ void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k,
     report.headers[1] = NastawaAmplitudy;
 
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktAmpl point = range.Punkty(j);
+        const ConstPunktAmpl point = range.Punkty(j);
         if (!point.Wpisany())
             continue;
         ReportContent::Row row;
@@ -118,7 +121,7 @@ void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k,
 void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k,
                    const Uncertainty::RangeJudging &judging)
 {
-    const TZakresCz range = record.ZakresyCz(k);
+    const ConstZakresCz range = record.ZakresyCz(k);
     const bool cyfrowy = record.isCyfrowy();
     report.title = QStringLiteral("Charakterystyka czestotliwościowa");
     report.metoda = cyfrowy ? MethodDN : MethodDO;
@@ -130,7 +133,7 @@ void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k,
     report.headers[1] = QStringLiteral("Nastawa częstotliwości kalibratora");
 
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktCz point = range.Punkty(j);
+        const ConstPunktCz point = range.Punkty(j);
         if (!point.Wpisany())
             continue;
         ReportContent::Row row;
@@ -154,7 +157,8 @@ ReportContent ReportContent::fill(const TDaneSprawdzania &record,
     report.numer = QStringLiteral("Numer: ") + record.Numer();
     for (int c = 0; c < int(ResultHeaders.size()); ++c)
         report.headers[c + 2] = ResultHeaders[c];
-    const Uncertainty::RangeJudging judging = OutputRanges::judging(extension, range);
+    const Uncertainty::RangeJudging judging =
+        Uncertainty::RangeJudging::of(extension, range.characteristic, range.range);
     if (range.characteristic == Characteristic::Amplitude)
         fillAmplitude(report, record, range.range, judging);
     else

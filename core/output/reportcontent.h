@@ -16,6 +16,8 @@ class TDaneSprawdzania;
 struct ReportContent
 {
     static constexpr int Columns = 7;
+    // The actual error: red, with a star, when it is out of tolerance.
+    static constexpr int ActualErrorColumn = 3;
 
     struct Row
     {

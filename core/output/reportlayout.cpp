@@ -116,7 +116,7 @@ QList<Item> items(const ReportContent &report, const TextMeasurer &measurer)
         const ReportContent::Row &row = report.rows.at(r - 1);
         for (int c = 1; c < ReportContent::Columns; ++c) {
             Item item = cell(cellBox(r, c), row.cells[c - 1], Cell);
-            item.red = c == 3 && row.outOfTolerance;
+            item.red = c == ReportContent::ActualErrorColumn && row.outOfTolerance;
             page.append(item);
         }
         page.append(cell(cellBox(r, ReportContent::Columns), row.ticked ? checkMark() : QString(),

@@ -109,7 +109,7 @@ QString hertz(long double value)
 void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k,
                    const Uncertainty::RangeJudging &judging)
 {
-    const TZakresAmpl range = record.ZakresyAmpl(k);
+    const ConstZakresAmpl range = record.ZakresyAmpl(k);
     const bool analogowy = record.isAnalogowy();
     fillHeader(sheet, record, range, analogowy ? MethodDO : MethodDN);
     sheet.text(8, A, QStringLiteral("częstotliwość :"));
@@ -122,7 +122,7 @@ void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k,
 
     // Point j always lands on row 13 + j; a gap stays an empty row.
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktAmpl point = range.Punkty(j);
+        const ConstPunktAmpl point = range.Punkty(j);
         if (!point.Wpisany())
             continue;
         const int row = 13 + j;
@@ -145,7 +145,7 @@ void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k,
                    const Uncertainty::RangeJudging &judging)
 {
     const bool analogowy = record.isAnalogowy();
-    const TZakresCz range = record.ZakresyCz(k);
+    const ConstZakresCz range = record.ZakresyCz(k);
     fillHeader(sheet, record, range, analogowy ? MethodDO : MethodDN);
     sheet.text(8, A,
                analogowy ? QStringLiteral("wskazanie miernika :")
@@ -158,7 +158,7 @@ void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k,
     sheet.text(13, B, QStringLiteral("częstotliwości"));
 
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-        const TPunktCz point = range.Punkty(j);
+        const ConstPunktCz point = range.Punkty(j);
         if (!point.Wpisany())
             continue;
         const int row = 13 + j;
@@ -186,7 +186,8 @@ WorkbookContent WorkbookContent::fill(const TDaneSprawdzania &record,
 {
     WorkbookContent content;
     Sheet sheet(content);
-    const Uncertainty::RangeJudging judging = OutputRanges::judging(extension, range);
+    const Uncertainty::RangeJudging judging =
+        Uncertainty::RangeJudging::of(extension, range.characteristic, range.range);
     if (range.characteristic == Characteristic::Amplitude)
         fillAmplitude(sheet, record, range.range, judging);
     else if (record.isAnalogowy() || record.isCyfrowy())

@@ -1,6 +1,7 @@
 #include "core/panel/frequencyinput.h"
 
 #include "core/base/localnumber.h"
+#include "core/calibrator/calibratorranges.h"
 #include "core/calibrator/frames.h"
 
 #include <QLocale>
@@ -26,7 +27,7 @@ Check check(const QString &text)
 {
     const double hertz = static_cast<double>(readLocalNumber(text).value_or(0));
     Check result;
-    if (hertz < MinimumHertz || hertz > MaximumHertz)
+    if (hertz < FrequencyBand::Lowest || hertz > FrequencyBand::Highest)
         return result;
     result.accepted = true;
     result.hertz = hertz;

@@ -6,9 +6,6 @@
 // the front panel take it: 45 to 2000 Hz, shown with four significant digits.
 namespace FrequencyInput {
 
-constexpr double MinimumHertz = 45.0;
-constexpr double MaximumHertz = 2000.0;
-
 // The box that names the allowed bands. On the 100 A range the calibrator
 // goes only up to 400 Hz.
 QString bandMessage();

@@ -12,9 +12,9 @@ namespace {
 constexpr qint64 Micro = CalibratorRanges::PerUnit;
 constexpr int ValueScale = 6;     // amplitudes in millionths of the range unit
 constexpr int FrequencyScale = 3; // frequencies in millihertz
-constexpr qint64 MinimumFrequency = qint64(FrequencyInput::MinimumHertz * 1000);
-constexpr qint64 MaximumFrequency = qint64(FrequencyInput::MaximumHertz * 1000);
-constexpr qint64 MaximumFrequencyHighCurrent = 400'000;
+constexpr qint64 MinimumFrequency = qint64(FrequencyBand::Lowest) * 1000;
+constexpr qint64 MaximumFrequency = qint64(FrequencyBand::Highest) * 1000;
+constexpr qint64 MaximumFrequencyHighCurrent = qint64(FrequencyBand::HighestOnHighCurrent) * 1000;
 constexpr qint64 ResetFrequency = 2'000'000;
 
 const char *const StandbyToOperate = "standby -> operate";
@@ -251,7 +251,9 @@ QString PanelState::functionHint(int function, bool frequencyModel)
         return frequencyModel ? QStringLiteral("nastawa amplitudy")
                               : QStringLiteral("częstotliwość zewnętrzna");
     default:
-        return QStringLiteral("nastawa częstotliwości (45 - 2000 Hz)");
+        return QStringLiteral("nastawa częstotliwości (%1 - %2 Hz)")
+            .arg(FrequencyBand::Lowest)
+            .arg(FrequencyBand::Highest);
     }
 }
 
@@ -279,8 +281,6 @@ void PanelState::setStandby(bool down)
 {
     m_standbyDown = down;
 }
-
-// --- Showing and hiding -----------------------------------------------------
 
 void PanelState::FormShow()
 {
@@ -319,8 +319,6 @@ void PanelState::FormClose()
 {
     m_resetOnActivation = false;
 }
-
-// --- Display ----------------------------------------------------------------
 
 void PanelState::Wyswietl()
 {
@@ -383,8 +381,6 @@ void PanelState::fillFrequencyEntry()
     }
     m_frequencyEntry.fill(Frames::frequencyText(m_frequency / 1000.0));
 }
-
-// --- Radios -------------------------------------------------------------------
 
 void PanelState::checkRange(int range)
 {
@@ -509,8 +505,6 @@ void PanelState::FRadioClick(int function)
     }
 }
 
-// --- Keys -------------------------------------------------------------------
-
 void PanelState::CyfraClick(int digit)
 {
     if (digit < 0 || digit > 9)
@@ -588,7 +582,7 @@ void PanelState::CBtnClick()
     setFunctionRadio(0);
     CEBtnClick();
     m_services.link.send(Frames::resetFrame());
-    m_services.clock.pause(100);
+    m_services.clock.pause(CalibratorPauses::BetweenFrames);
     sendStandbyOrOperate();
     PokazCzestotliwosc();
     PokazZakresUI();
@@ -710,8 +704,10 @@ void PanelState::Wyslij()
     }
 
     const QByteArray value = valueText(m_value, r.decimals);
-    const QByteArray setting = Frames::panelSettingFrame(m_range, qMin(m_function, 4), value,
-                                                         frequency, m_functionChanged);
+    // "freq" goes out as the fourth function, with its frequency.
+    const int function = qMin(m_function, int(Frames::VariableFrequency));
+    const QByteArray setting =
+        Frames::panelSettingFrame(m_range, function, value, frequency, m_functionChanged);
     if (frequency) {
         m_sentFrequencyText = frequencyText;
         m_sentFrequencyDecimals = Frames::frequencyDecimals(m_frequency / 1000.0);
@@ -725,19 +721,17 @@ void PanelState::Wyslij()
 
     if (frequency && m_functionChanged) {
         m_services.link.send(Frames::frequencyFunctionFrame());
-        m_services.clock.pause(100);
+        m_services.clock.pause(CalibratorPauses::BetweenFrames);
         m_services.link.send(Frames::frequencyFrame(m_frequency / 1000.0));
-        m_services.clock.pause(2000);
+        m_services.clock.pause(CalibratorPauses::AfterFrequency);
     }
     m_services.link.send(setting);
-    m_services.clock.pause(100);
+    m_services.clock.pause(CalibratorPauses::BetweenFrames);
     sendStandbyOrOperate();
-    m_services.clock.pause(200);
+    m_services.clock.pause(CalibratorPauses::AfterSend);
     m_functionChanged = false;
     m_sendCompleted = true;
 }
-
-// --- Stepping -----------------------------------------------------------------
 
 qint64 PanelState::stepAmount(StepKind kind) const
 {
@@ -833,8 +827,6 @@ void PanelState::DeltaBtnClick()
     m_amplitude.clear();
     m_entryComplete = true;
 }
-
-// --- Keyboard -----------------------------------------------------------------
 
 bool PanelState::keyDown(int key, Qt::KeyboardModifiers modifiers)
 {

@@ -151,7 +151,6 @@ public:
     bool standbyDown() const { return m_standbyDown; }
     QString standbyHint() const;
     void requestResetOnActivation() { m_resetOnActivation = true; }
-    bool resetOnActivation() const { return m_resetOnActivation; }
 
     // What the window mirrors.
     const DisplayCells &display() const { return m_display; }
@@ -165,23 +164,13 @@ public:
     QString modelCaption() const;
 
     // The state behind it, for the tests and the benchmark.
-    int rangeIndex() const { return m_range; }
     int functionIndex() const { return m_function; }
     // Amplitudes in millionths of the range unit, frequencies in millihertz.
     qint64 value() const { return m_value; }
     qint64 sentValue() const { return m_sentValue; }
-    int sentRange() const { return m_sentRange; }
     qint64 delta() const { return m_delta; }
     qint64 frequency() const { return m_frequency; }
-    QByteArray sentValueText() const { return m_sentValueText; }
-    QByteArray sentFrequencyText() const { return m_sentFrequencyText; }
-    const PanelEntry &amplitudeEntry() const { return m_amplitude; }
-    const PanelEntry &frequencyEntry() const { return m_frequencyEntry; }
-    bool entryComplete() const { return m_entryComplete; }
     bool functionChanged() const { return m_functionChanged; }
-    bool pendingFunction() const { return m_pendingFunction; }
-    bool sendCompleted() const { return m_sendCompleted; }
-    bool highVoltageWarned() const { return m_highVoltageWarned; }
 
 private:
     enum class StepKind { Small, Large, Delta };

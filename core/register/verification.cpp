@@ -105,7 +105,7 @@ Verification readVerification(const QString &path, QDate saveDate)
         extension.value(QStringLiteral("standard")).toObject().value(QLatin1String("serial")));
     entry.decisionRule = DecisionRules::key(extension.decisionRule());
     entry.summary = VerificationSummary{
-        Uncertainty::countDecisions(record, extension, DocumentExtension::Table::Amplitude),
-        Uncertainty::countDecisions(record, extension, DocumentExtension::Table::Frequency)};
+        Uncertainty::countDecisions(record, extension, Characteristic::Amplitude),
+        Uncertainty::countDecisions(record, extension, Characteristic::Frequency)};
     return entry;
 }

@@ -10,8 +10,8 @@ namespace {
 
 constexpr int ValueScale = 6;     // millionths of the range's unit
 constexpr int FrequencyScale = 3; // millihertz
-constexpr qint64 LowestFrequency = 45'000;
-constexpr qint64 HighestFrequency = 2'000'000;
+constexpr qint64 LowestFrequency = qint64(FrequencyBand::Lowest) * 1000;
+constexpr qint64 HighestFrequency = qint64(FrequencyBand::Highest) * 1000;
 constexpr std::array<qint64, 4> FixedFrequencies{0, 50'000, 60'000, 400'000};
 // Beyond every limit of the table, and far from overflowing.
 constexpr qint64 Huge = std::numeric_limits<qint64>::max() / 100;
@@ -112,16 +112,6 @@ std::optional<qint64> readNumber(const QByteArray &text, int scale)
     return whole * unit + fraction + (roundUp ? 1 : 0);
 }
 
-// The text that follows a command letter: up to the next command letter or
-// the end of the frame.
-QByteArray numberTextAt(const QByteArray &commands, qsizetype &pos)
-{
-    const qsizetype start = pos;
-    while (pos < commands.size() && !isCommandLetter(commands[pos]))
-        ++pos;
-    return commands.mid(start, pos - start);
-}
-
 } // namespace
 
 qint64 CalibratorState::frequency() const
@@ -218,115 +208,174 @@ void SimulatedCalibrator::frameEnded()
     report(m_frame, fault);
 }
 
-std::optional<SimulatedCalibrator::Fault> SimulatedCalibrator::execute(const QByteArray &commands,
-                                                                       CalibratorState &state) const
+// One frame's commands carried out in order on a copy of the state, one
+// handler per command letter. The first fault ends the frame.
+class SimulatedCalibrator::Execution
 {
-    const auto unknown = [](const QByteArray &command) {
-        return Fault{SimulatorFault::UnknownCommand,
-                     QStringLiteral("Nieznane polecenie „%1”").arg(printable(command))};
-    };
-    const auto missingFrequency = [this](const char *command) {
-        return Fault{SimulatorFault::NotOnThisModel,
-                     QStringLiteral("Kalibrator %1 nie ma nastawy częstotliwości (%2)")
-                         .arg(m_model.name, QLatin1String(command))};
-    };
+public:
+    Execution(const QByteArray &commands, const CalibratorModel &model, CalibratorState &state)
+        : m_commands(commands), m_model(model), m_state(state)
+    {}
+
+    std::optional<Fault> run()
+    {
+        if (m_commands.isEmpty())
+            return Fault{SimulatorFault::UnknownCommand, QStringLiteral("Pusta ramka")};
+        while (m_pos < m_commands.size()) {
+            const char letter = m_commands[m_pos++];
+            std::optional<Fault> fault;
+            switch (letter) {
+            case 'Z':
+                fault = range();
+                break;
+            case 'F':
+                fault = function();
+                break;
+            case 'V':
+                fault = frequency();
+                break;
+            case 'N':
+                fault = value();
+                break;
+            case 'O':
+                m_state.operate = true;
+                break;
+            case 'S':
+                m_state.operate = false;
+                break;
+            case 'C':
+                m_state = powerOnState();
+                break;
+            default:
+                return unknown(QByteArray(1, letter));
+            }
+            if (fault)
+                return fault;
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::optional<Fault> range()
+    {
+        if (m_pos >= m_commands.size())
+            return unknown("Z");
+        const QByteArray command = m_commands.mid(m_pos - 1, 2);
+        ++m_pos;
+        const std::optional<int> index =
+            CalibratorRanges::indexOfCommand(QString::fromLatin1(command));
+        if (!index)
+            return unknown(command);
+        if (*index > CalibratorRanges::lastRange(m_model.hasHighCurrentRange()))
+            return Fault{SimulatorFault::NotOnThisModel,
+                         QStringLiteral("Kalibrator %1 nie ma zakresu %2 (%3)")
+                             .arg(m_model.name, QLatin1String(CalibratorRanges::range(*index).text),
+                                  CalibratorRanges::command(*index))};
+        // Another range starts from nothing: a value kept from the old one
+        // could lie far beyond the new range's limit.
+        if (*index != m_state.range) {
+            m_state.range = *index;
+            m_state.value = 0;
+        }
+        return std::nullopt;
+    }
+
+    // "F0".."F4", and "F4V" with a frequency.
+    std::optional<Fault> function()
+    {
+        if (m_pos >= m_commands.size() || m_commands[m_pos] < '0' || m_commands[m_pos] > '4')
+            return unknown(m_commands.mid(m_pos - 1, 2));
+        const int function = m_commands[m_pos++] - '0';
+        if (function == Frames::VariableFrequency && m_pos < m_commands.size() &&
+            m_commands[m_pos] == 'V') {
+            ++m_pos;
+            const QByteArray text = argument();
+            if (!m_model.hasFrequencySetting())
+                return missingFrequency("F4V");
+            if (std::optional<Fault> fault = setFrequency(text))
+                return fault;
+        }
+        m_state.function = function;
+        return std::nullopt;
+    }
+
+    std::optional<Fault> frequency()
+    {
+        const QByteArray text = argument();
+        if (!m_model.hasFrequencySetting())
+            return missingFrequency("V");
+        return setFrequency(text);
+    }
+
+    std::optional<Fault> value()
+    {
+        const QByteArray text = argument();
+        const std::optional<qint64> value = readNumber(text, ValueScale);
+        if (!value)
+            return Fault{SimulatorFault::NotANumber,
+                         QStringLiteral("Wartość „%1” nie jest liczbą").arg(printable(text))};
+        const CalibratorRanges::CalibratorRange &range = CalibratorRanges::range(m_state.range);
+        if (*value > range.maximum)
+            return Fault{SimulatorFault::BeyondSettingLimit,
+                         QStringLiteral("Nastawa %1 %2 przekracza granicę nastawy zakresu "
+                                        "%3 (%4 %2)")
+                             .arg(withComma(text), QLatin1String(range.unit),
+                                  QLatin1String(range.text),
+                                  withComma(numberText(range.maximum, ValueScale)))};
+        m_state.value = *value;
+        return std::nullopt;
+    }
+
     // A "V" or "F4V" frequency: read, checked against the band, set.
-    const auto setFrequency = [&](const QByteArray &text) -> std::optional<Fault> {
+    std::optional<Fault> setFrequency(const QByteArray &text)
+    {
         const std::optional<qint64> hertz = readNumber(text, FrequencyScale);
         if (!hertz)
             return Fault{SimulatorFault::NotANumber,
                          QStringLiteral("Częstotliwość „%1” nie jest liczbą").arg(printable(text))};
         if (*hertz < LowestFrequency || *hertz > HighestFrequency)
             return Fault{SimulatorFault::FrequencyOutOfBand,
-                         QStringLiteral("Częstotliwość %1 Hz poza przedziałem 45 - 2000 Hz")
-                             .arg(withComma(text))};
-        state.setFrequency = *hertz;
+                         QStringLiteral("Częstotliwość %1 Hz poza przedziałem %2 - %3 Hz")
+                             .arg(withComma(text))
+                             .arg(FrequencyBand::Lowest)
+                             .arg(FrequencyBand::Highest)};
+        m_state.setFrequency = *hertz;
         return std::nullopt;
-    };
-
-    if (commands.isEmpty())
-        return Fault{SimulatorFault::UnknownCommand, QStringLiteral("Pusta ramka")};
-    qsizetype pos = 0;
-    while (pos < commands.size()) {
-        const char letter = commands[pos++];
-        switch (letter) {
-        case 'Z': {
-            if (pos >= commands.size())
-                return unknown("Z");
-            const QByteArray command = commands.mid(pos - 1, 2);
-            ++pos;
-            const std::optional<int> index =
-                CalibratorRanges::indexOfCommand(QString::fromLatin1(command));
-            if (!index)
-                return unknown(command);
-            if (*index > CalibratorRanges::lastRange(m_model.hasHighCurrentRange()))
-                return Fault{SimulatorFault::NotOnThisModel,
-                             QStringLiteral("Kalibrator %1 nie ma zakresu %2 (%3)")
-                                 .arg(m_model.name,
-                                      QLatin1String(CalibratorRanges::range(*index).text),
-                                      CalibratorRanges::command(*index))};
-            // Another range starts from nothing: a value kept from the old
-            // one could lie far beyond the new range's limit.
-            if (*index != state.range) {
-                state.range = *index;
-                state.value = 0;
-            }
-            break;
-        }
-        case 'F': {
-            if (pos >= commands.size() || commands[pos] < '0' || commands[pos] > '4')
-                return unknown(commands.mid(pos - 1, 2));
-            const int function = commands[pos++] - '0';
-            if (function == Frames::Function4 && pos < commands.size() && commands[pos] == 'V') {
-                ++pos;
-                const QByteArray text = numberTextAt(commands, pos);
-                if (!m_model.hasFrequencySetting())
-                    return missingFrequency("F4V");
-                if (std::optional<Fault> fault = setFrequency(text))
-                    return fault;
-            }
-            state.function = function;
-            break;
-        }
-        case 'V': {
-            const QByteArray text = numberTextAt(commands, pos);
-            if (!m_model.hasFrequencySetting())
-                return missingFrequency("V");
-            if (std::optional<Fault> fault = setFrequency(text))
-                return fault;
-            break;
-        }
-        case 'N': {
-            const QByteArray text = numberTextAt(commands, pos);
-            const std::optional<qint64> value = readNumber(text, ValueScale);
-            if (!value)
-                return Fault{SimulatorFault::NotANumber,
-                             QStringLiteral("Wartość „%1” nie jest liczbą").arg(printable(text))};
-            const CalibratorRanges::CalibratorRange &range = CalibratorRanges::range(state.range);
-            if (*value > range.maximum)
-                return Fault{SimulatorFault::BeyondSettingLimit,
-                             QStringLiteral("Nastawa %1 %2 przekracza granicę nastawy zakresu "
-                                            "%3 (%4 %2)")
-                                 .arg(withComma(text), QLatin1String(range.unit),
-                                      QLatin1String(range.text),
-                                      withComma(numberText(range.maximum, ValueScale)))};
-            state.value = *value;
-            break;
-        }
-        case 'O':
-            state.operate = true;
-            break;
-        case 'S':
-            state.operate = false;
-            break;
-        case 'C':
-            state = powerOnState();
-            break;
-        default:
-            return unknown(QByteArray(1, letter));
-        }
     }
-    return std::nullopt;
+
+    // The text that follows a command letter: up to the next command letter
+    // or the end of the frame.
+    QByteArray argument()
+    {
+        const qsizetype start = m_pos;
+        while (m_pos < m_commands.size() && !isCommandLetter(m_commands[m_pos]))
+            ++m_pos;
+        return m_commands.mid(start, m_pos - start);
+    }
+
+    static Fault unknown(const QByteArray &command)
+    {
+        return Fault{SimulatorFault::UnknownCommand,
+                     QStringLiteral("Nieznane polecenie „%1”").arg(printable(command))};
+    }
+
+    Fault missingFrequency(const char *command) const
+    {
+        return Fault{SimulatorFault::NotOnThisModel,
+                     QStringLiteral("Kalibrator %1 nie ma nastawy częstotliwości (%2)")
+                         .arg(m_model.name, QLatin1String(command))};
+    }
+
+    const QByteArray &m_commands;
+    const CalibratorModel &m_model;
+    CalibratorState &m_state;
+    qsizetype m_pos = 0;
+};
+
+std::optional<SimulatedCalibrator::Fault> SimulatedCalibrator::execute(const QByteArray &commands,
+                                                                       CalibratorState &state) const
+{
+    return Execution(commands, m_model, state).run();
 }
 
 void SimulatedCalibrator::report(const QByteArray &frame, std::optional<Fault> fault)

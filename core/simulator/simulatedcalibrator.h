@@ -100,6 +100,8 @@ private:
         QString text;
     };
 
+    class Execution;
+
     void frameEnded();
     std::optional<Fault> execute(const QByteArray &commands, CalibratorState &state) const;
     void report(const QByteArray &frame, std::optional<Fault> fault);

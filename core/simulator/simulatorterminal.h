@@ -33,8 +33,6 @@ public:
 
     // Feeds the calibrator whatever has arrived; returns the bytes read.
     qint64 readAvailable();
-    // Bytes read since the start.
-    qint64 bytesRead() const { return m_bytesRead; }
     // Reads until `total` bytes have been read in all; false when they do
     // not come within the time-out. The line passes bytes on asynchronously,
     // so a reader that must see all that was written waits for them here.

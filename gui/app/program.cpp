@@ -11,6 +11,7 @@
 #include "gui/characteristic/frequency/frequencypage.h"
 #include "gui/characteristic/measuremenu.h"
 #include "gui/characteristic/tform_niepewnosc.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/link/tform_rs232.h"
 #include "gui/measure/tform_pomiary.h"
@@ -125,31 +126,35 @@ TForm_Sprawdzanie *Program::verificationWindow()
     // One frequency entry dialog for the lists of both tables. It and the
     // pages belong to the window from here on.
     auto *czestotliwosc = new TForm_Czestotliwosc(m_services.prompts, m_sprawdzanie.get());
-    m_amplitudePage = new AmplitudePage(m_services, *m_sprawdzanie, *czestotliwosc);
-    m_frequencyPage = new FrequencyPage(m_services, *m_sprawdzanie, *czestotliwosc);
+    DocumentSession &session = m_sprawdzanie->session();
+    CharacteristicFrame &frame = m_sprawdzanie->frame();
+    m_amplitudePage = new AmplitudePage(m_services, session, frame, *czestotliwosc);
+    m_frequencyPage = new FrequencyPage(m_services, session, frame, *czestotliwosc);
     // The measurement dialogs and the "Po&miary" command live with the window.
     auto *pomiaryDO = new TForm_PomiaryDO(m_services, m_measurementState, m_sprawdzanie.get());
     auto *pomiaryDN = new TForm_PomiaryDN(m_services, m_measurementState, m_sprawdzanie.get());
     auto *pomiary = new TForm_Pomiary(m_services, m_sprawdzanie.get());
-    auto *measureMenu = new MeasureMenu(m_services, m_measurementState, *m_sprawdzanie,
-                                        *m_amplitudePage, *pomiaryDO, *pomiaryDN, *pomiary);
+    auto *measureMenu = new MeasureMenu(m_services, m_measurementState, session, *m_sprawdzanie,
+                                        *m_sprawdzanie->Menu_Pomiary, *m_amplitudePage, *pomiaryDO,
+                                        *pomiaryDN, *pomiary);
     auto *pomiaryDN_Cz =
         new TForm_PomiaryDN_Cz(m_services, m_measurementState, m_sprawdzanie.get());
     auto *pomiaryDO_Cz =
         new TForm_PomiaryDO_Cz(m_services, m_measurementState, m_sprawdzanie.get());
     measureMenu->addFrequency(*m_frequencyPage, *pomiaryDO_Cz, *pomiaryDN_Cz);
     // "&Drukuj" and "Excel" with the report form and the chart pages.
-    m_outputMenu = new OutputMenu(m_services, *m_sprawdzanie);
-    m_tabs = new CharacteristicTabs(m_services, *m_sprawdzanie, *m_amplitudePage, *m_frequencyPage);
+    m_outputMenu = new OutputMenu(m_services, session, frame, *m_sprawdzanie->Menu_Plik_Drukuj,
+                                  *m_sprawdzanie->Menu_Plik_Excel_Otworz);
+    m_tabs = new CharacteristicTabs(m_services, session, frame, *m_amplitudePage, *m_frequencyPage);
     // "&Niepewność": the document's rule and the lab's.
-    new TForm_Niepewnosc(m_services, *m_sprawdzanie);
+    new TForm_Niepewnosc(m_services, session, frame.window(), *m_sprawdzanie->Menu_Niepewnosc);
     ChartPages *charts = m_outputMenu->charts();
     m_tabs->viewSwitch().buildChart = [charts](Characteristic characteristic, ChartKind kind) {
         return charts->build(characteristic, kind);
     };
     TForm_Oprogramie *splash = m_oprogramie.get();
     if (splash)
-        QObject::connect(&m_sprawdzanie->session(), &DocumentSession::splashCloseRequested, splash,
+        QObject::connect(&session, &DocumentSession::splashCloseRequested, splash,
                          [splash] { splash->close(); });
     return m_sprawdzanie.get();
 }

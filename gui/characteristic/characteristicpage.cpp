@@ -1,27 +1,28 @@
 #include "gui/characteristic/characteristicpage.h"
 
 #include "core/calibrator/services.h"
+#include "core/characteristic/viewswitch.h"
 #include "core/document/documentsession.h"
 #include "gui/characteristic/gridview.h"
 #include "gui/characteristic/uncertaintypage.h"
-#include "gui/document/tform_sprawdzanie.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/panel/tform_czestotliwosc.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QStackedWidget>
 
-CharacteristicPage::CharacteristicPage(Services &services, TForm_Sprawdzanie &window,
+CharacteristicPage::CharacteristicPage(Services &services, DocumentSession &session,
+                                       CharacteristicFrame &frame,
                                        TForm_Czestotliwosc &frequencyDialog,
                                        std::unique_ptr<GridRules> rules,
                                        Characteristic characteristic, const QString &suffix)
-    : QWidget(window.Notebook_Charakterystyka), m_services(services), m_window(window),
-      m_session(window.session()), m_frequencyDialog(frequencyDialog),
-      m_characteristic(characteristic), m_rules(std::move(rules)),
-      m_grid(*m_rules, m_session, services.prompts)
+    : QWidget(&frame.notebook()), m_services(services), m_frame(frame), m_session(session),
+      m_frequencyDialog(frequencyDialog), m_characteristic(characteristic),
+      m_rules(std::move(rules)), m_grid(*m_rules, m_session, services.prompts)
 {
-    m_view = new CharacteristicGridView(m_grid, suffix, this);
-    window.setPage(characteristic == Characteristic::Amplitude ? 0 : 3, this);
+    m_view = new CharacteristicGridView(m_grid, services.prompts, suffix, this);
+    frame.setPage(ViewSwitch::tablePage(characteristic), this);
 
     connect(&m_session, &DocumentSession::documentCreated, &m_grid,
             &CharacteristicGrid::showNewDocument);
@@ -33,18 +34,18 @@ CharacteristicPage::CharacteristicPage(Services &services, TForm_Sprawdzanie &wi
     connect(&m_session, &DocumentSession::aboutToSave, m_view, &CharacteristicGridView::commitEdit);
     connect(&m_grid, &CharacteristicGrid::summaryChanged, this,
             &CharacteristicPage::PokazZakresNaPanelu);
-    connect(&window, &TForm_Sprawdzanie::resized, this, [this] {
-        const int top = m_window.GroupBox_Zakres->y();
+    connect(&frame, &CharacteristicFrame::resized, this, [this] {
+        const int top = m_frame.rangeBox().box->y();
         m_grid.resized(top);
         m_view->setGroupBoxTop(top);
     });
 
     followWindowHeight();
-    const int top = window.GroupBox_Zakres->y();
+    const int top = frame.rangeBox().box->y();
     m_grid.setGroupBoxTop(top);
     m_view->setGroupBoxTop(top);
     m_grid.clear(false);
-    m_uncertainty = new UncertaintyPage(services, window, *this);
+    m_uncertainty = new UncertaintyPage(services, session, frame, *this);
 }
 
 CharacteristicPage::~CharacteristicPage() = default;
@@ -54,12 +55,13 @@ void CharacteristicPage::followWindowHeight()
     // Dragging the border keeps the width and steps the height by whole
     // rows (60 plus a multiple of 20, within 420..922); a height the program
     // sets is taken as it is.
-    m_window.setMinimumSize(WindowSize::Width, WindowSize::MinHeight);
-    m_window.setMaximumSize(WindowSize::Width, WindowSize::allowedHeight(WindowSize::MaxHeight));
+    QWidget &window = m_frame.window();
+    window.setMinimumSize(WindowSize::Width, WindowSize::MinHeight);
+    window.setMaximumSize(WindowSize::Width, WindowSize::allowedHeight(WindowSize::MaxHeight));
     // The window manager takes no increment with a width of 0: the width
     // steps by 1, which its fixed width never uses.
-    m_window.setSizeIncrement(1, RowScroller::RowHeight);
-    m_window.setBaseSize(WindowSize::Width, WindowSize::BaseHeight);
+    window.setSizeIncrement(1, RowScroller::RowHeight);
+    window.setBaseSize(WindowSize::Width, WindowSize::BaseHeight);
 }
 
 void CharacteristicPage::resizeEvent(QResizeEvent *event)
@@ -70,8 +72,7 @@ void CharacteristicPage::resizeEvent(QResizeEvent *event)
 
 bool CharacteristicPage::isShown() const
 {
-    const bool frequencyShown =
-        m_session.shownView && m_session.shownView() == DocumentSession::View::Frequency;
+    const bool frequencyShown = m_session.shownView() == DocumentSession::View::Frequency;
     return frequencyShown == (m_characteristic == Characteristic::Frequency);
 }
 
@@ -83,7 +84,7 @@ QString CharacteristicPage::askFrequency()
 void CharacteristicPage::broughtIntoView()
 {
     m_grid.layoutBars();
-    if (m_session.rangeBoxVisible())
+    if (m_session.display().rangeBoxVisible())
         PokazZakresNaPanelu(m_grid.currentRange());
 }
 
@@ -93,9 +94,10 @@ void CharacteristicPage::PokazZakresNaPanelu(int k)
     if (!isShown())
         return;
     const RangeSummary s = m_grid.summary(k);
-    m_window.Label_Zakres->setText(s.zakres);
-    m_window.Label_CzestNastWska->setText(s.czestotliwosc);
-    m_window.Label_Kmm->setText(s.kmm);
-    m_window.Label_Kmz->setText(s.kmz);
-    m_session.setRangeBoxVisible(true);
+    const CharacteristicFrame::RangeBox &box = m_frame.rangeBox();
+    box.zakres->setText(s.zakres);
+    box.czestNastWska->setText(s.czestotliwosc);
+    box.kmm->setText(s.kmm);
+    box.kmz->setText(s.kmz);
+    m_session.display().setRangeBoxVisible(true);
 }

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "core/characteristic/characteristicgrid.h"
-#include "core/output/outputrange.h"
+#include "core/document/characteristic.h"
 
 #include <QWidget>
 
 #include <memory>
 
+class CharacteristicFrame;
 class CharacteristicGridView;
 class DocumentSession;
 class TForm_Czestotliwosc;
-class TForm_Sprawdzanie;
 class UncertaintyPage;
 struct Services;
 
@@ -28,7 +28,7 @@ class CharacteristicPage : public QWidget
     Q_OBJECT
 
 public:
-    CharacteristicPage(Services &services, TForm_Sprawdzanie &window,
+    CharacteristicPage(Services &services, DocumentSession &session, CharacteristicFrame &frame,
                        TForm_Czestotliwosc &frequencyDialog, std::unique_ptr<GridRules> rules,
                        Characteristic characteristic, const QString &suffix);
     ~CharacteristicPage() override;
@@ -57,7 +57,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
     Services &m_services;
-    TForm_Sprawdzanie &m_window;
+    CharacteristicFrame &m_frame;
     DocumentSession &m_session;
 
 private:

@@ -2,7 +2,7 @@
 
 #include "core/calibrator/services.h"
 #include "gui/characteristic/characteristicpage.h"
-#include "gui/document/tform_sprawdzanie.h"
+#include "gui/document/characteristicframe.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -111,12 +111,13 @@ const QString CharacteristicTabs::amplitudeCaption = QStringLiteral("Charakterys
 const QString CharacteristicTabs::frequencyCaption =
     QStringLiteral("Charakterystyka częstotliwościowa");
 
-CharacteristicTabs::CharacteristicTabs(Services &services, TForm_Sprawdzanie &window,
-                                       CharacteristicPage &amplitude, CharacteristicPage &frequency)
-    : QObject(&window), m_window(window), m_amplitude(amplitude), m_frequency(frequency),
-      m_switch(window.session(), services.prompts)
+CharacteristicTabs::CharacteristicTabs(Services &services, DocumentSession &session,
+                                       CharacteristicFrame &frame, CharacteristicPage &amplitude,
+                                       CharacteristicPage &frequency)
+    : QObject(&frame.window()), m_frame(frame), m_amplitude(amplitude), m_frequency(frequency),
+      m_switch(session, services.prompts)
 {
-    QWidget *panel = window.Panel_Zakladki;
+    QWidget *panel = &frame.tabPanel();
     TabSet_Ampli_Czest = new TabSet(panel);
     TabSet_Ampli_Czest->setObjectName(QStringLiteral("TabSet_Ampli_Czest"));
     TabSet_Ampli_Czest->setEvenTabs(true);
@@ -152,11 +153,11 @@ CharacteristicTabs::CharacteristicTabs(Services &services, TForm_Sprawdzanie &wi
     connect(&m_switch, &ViewSwitch::changed, this, &CharacteristicTabs::refresh);
     connect(&m_switch, &ViewSwitch::characteristicChanged, this,
             [this](Characteristic characteristic) {
-                m_window.Label_CzestNastWska->setText(m_switch.czestNastWskaCaption());
+                m_frame.rangeBox().czestNastWska->setText(m_switch.czestNastWskaCaption());
                 (characteristic == Characteristic::Amplitude ? m_amplitude : m_frequency)
                     .broughtIntoView();
             });
-    connect(&window, &TForm_Sprawdzanie::resized, this, &CharacteristicTabs::layout);
+    connect(&frame, &CharacteristicFrame::resized, this, &CharacteristicTabs::layout);
 
     layout();
     refresh();
@@ -171,10 +172,10 @@ void CharacteristicTabs::tabChosen(Characteristic characteristic, int tab)
 
 void CharacteristicTabs::layout()
 {
-    const QWidget *panel = m_window.Panel_Zakladki;
-    const int w = panel->width();
+    const QWidget &panel = m_frame.tabPanel();
+    const int w = panel.width();
     const int half = w / 2;
-    TabSet_Ampli_Czest->setGeometry(0, 0, w, panel->height());
+    TabSet_Ampli_Czest->setGeometry(0, 0, w, panel.height());
     TabSet_Amplitudowe->setGeometry(InnerBarInset, 1, half - 2 * InnerBarInset, InnerBarHeight);
     TabSet_Czestotliwosciowe->setGeometry(half + InnerBarInset, 1, w - half - 2 * InnerBarInset,
                                           InnerBarHeight);
@@ -194,7 +195,7 @@ void CharacteristicTabs::refresh()
         bar->setEnabled(m_switch.enabled(characteristic));
         bar->setColours(innerColours(m_switch.tone(characteristic), bar->palette()));
     }
-    QStackedWidget *notebook = m_window.Notebook_Charakterystyka;
+    QStackedWidget *notebook = &m_frame.notebook();
     if (notebook->currentIndex() != m_switch.page()) {
         // The cell under edit is left as the user leaves the page, for the
         // bar he chose; the focus must not wander into the page that comes.

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/frequency/viewswitch.h"
+#include "core/characteristic/viewswitch.h"
 
 #include <QColor>
 #include <QObject>
 #include <QTabBar>
 
+class CharacteristicFrame;
 class CharacteristicPage;
-class TForm_Sprawdzanie;
 struct Services;
 
 // A tab bar painted in the verification window's own colours: its
@@ -57,8 +57,8 @@ class CharacteristicTabs : public QObject
     Q_OBJECT
 
 public:
-    CharacteristicTabs(Services &services, TForm_Sprawdzanie &window, CharacteristicPage &amplitude,
-                       CharacteristicPage &frequency);
+    CharacteristicTabs(Services &services, DocumentSession &session, CharacteristicFrame &frame,
+                       CharacteristicPage &amplitude, CharacteristicPage &frequency);
 
     ViewSwitch &viewSwitch() { return m_switch; }
 
@@ -75,7 +75,7 @@ private:
     void refresh();
     void tabChosen(Characteristic characteristic, int tab);
 
-    TForm_Sprawdzanie &m_window;
+    CharacteristicFrame &m_frame;
     CharacteristicPage &m_amplitude;
     CharacteristicPage &m_frequency;
     ViewSwitch m_switch;

@@ -1,5 +1,6 @@
 #include "gui/characteristic/gridview.h"
 
+#include "core/base/errorbox.h"
 #include "core/characteristic/rowscroller.h"
 #include "gui/link/decimalcommakey.h"
 
@@ -296,9 +297,9 @@ public:
     }
 };
 
-CharacteristicGridView::CharacteristicGridView(CharacteristicGrid &grid, const QString &suffix,
-                                               QWidget *parent)
-    : QWidget(parent), m_grid(grid)
+CharacteristicGridView::CharacteristicGridView(CharacteristicGrid &grid, Prompts &prompts,
+                                               const QString &suffix, QWidget *parent)
+    : QWidget(parent), m_grid(grid), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Siatka") + suffix);
     // The grid takes the focus from the keyboard and hands it to a cell.
@@ -768,10 +769,14 @@ void CharacteristicGridView::cellPressed(const GridCellRef &cell, const QPoint &
 
 void CharacteristicGridView::editorKey(int key)
 {
-    if (key == Qt::Key_Escape)
-        m_grid.pressEscape();
-    else
-        m_grid.pressEnter(input());
+    // The grid answers a refused text itself; what else a key sets off,
+    // such as a list's item taken again, ends here.
+    guarded(m_prompts, [this, key] {
+        if (key == Qt::Key_Escape)
+            m_grid.pressEscape();
+        else
+            m_grid.pressEnter(input());
+    });
     // Keyboard moves select what the new cell holds.
     if (QWidget *shown = editor(); shown && shown->hasFocus())
         if (auto *edit = qobject_cast<QLineEdit *>(shown); edit && !edit->isModified())

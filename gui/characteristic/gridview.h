@@ -9,6 +9,7 @@
 
 class QPushButton;
 class QScrollBar;
+class Prompts;
 class GridAreaWidget;
 class GridLineEditor;
 class GridListEditor;
@@ -23,7 +24,8 @@ template <typename Editor> class GridEditor;
 //
 // Both characteristics use it; the grid's rules decide what each column is
 // and holds, and `suffix` ends the names of the bars and buttons ("_Cz" for
-// the frequency table).
+// the frequency table). An error a key lets escape from the grid ends in
+// the general error box.
 class CharacteristicGridView : public QWidget
 {
     Q_OBJECT
@@ -32,7 +34,8 @@ public:
     // Room between a cell's border and its text.
     static constexpr int TextPadding = 3;
 
-    CharacteristicGridView(CharacteristicGrid &grid, const QString &suffix, QWidget *parent);
+    CharacteristicGridView(CharacteristicGrid &grid, Prompts &prompts, const QString &suffix,
+                           QWidget *parent);
     ~CharacteristicGridView() override;
 
     CharacteristicGrid &grid() { return m_grid; }
@@ -107,6 +110,7 @@ private:
     void itemChosen(int item);
 
     CharacteristicGrid &m_grid;
+    Prompts &m_prompts;
     QFont m_cellFont;
     QFont m_headerFont;
     Columns m_columns[2];

@@ -2,7 +2,6 @@
 
 #include "gui/characteristic/characteristicpage.h"
 #include "gui/characteristic/gridview.h"
-#include "gui/document/tform_sprawdzanie.h"
 #include "gui/measure/dialogresult.h"
 #include "gui/measure/exactreadingdialog.h"
 #include "gui/measure/exactsettingdialog.h"
@@ -42,7 +41,12 @@ std::optional<RunChoice> ProcedureChooser::choose()
 {
     if (m_dialog.execModal() != DialogResult::Ok)
         return std::nullopt;
-    return RunChoice{m_dialog.zakresy(), m_dialog.punkty()};
+    RunChoice choice;
+    choice.zakresy = m_dialog.zakresy() == TForm_Pomiary::WszystkieZakresy ? RangeChoice::All
+                                                                           : RangeChoice::Current;
+    choice.punkty = m_dialog.punkty() == TForm_Pomiary::Wszystkie ? PointChoice::AllDefined
+                                                                  : PointChoice::Ticked;
+    return choice;
 }
 
 void GridRunView::showPoint(int j)
@@ -64,11 +68,11 @@ void GridRunView::centreVerificationWindow()
 // grid.
 struct MeasureMenu::Frequency
 {
-    Frequency(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
-              CharacteristicPage &page, ExactReadingDialog &exactReading,
+    Frequency(Services &services, MeasurementState &state, DocumentSession &session,
+              QWidget &window, CharacteristicPage &page, ExactReadingDialog &exactReading,
               ExactSettingDialog &exactSetting)
         : page(page), dialogs(exactReading, exactSetting), view(window, page.grid()),
-          run(services, state, window.session(), dialogs, view)
+          run(services, state, session, dialogs, view)
     {}
 
     CharacteristicPage &page;
@@ -77,17 +81,18 @@ struct MeasureMenu::Frequency
     FrequencyRun run;
 };
 
-MeasureMenu::MeasureMenu(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
-                         CharacteristicPage &page, ExactReadingDialog &exactReading,
-                         ExactSettingDialog &exactSetting, TForm_Pomiary &chooser)
-    : QObject(&window), m_services(services), m_state(state), m_window(window), m_page(page),
-      m_dialogs(exactReading, exactSetting), m_chooser(chooser), m_view(window, page.grid()),
-      m_run(services, state, window.session(), m_dialogs, m_view),
-      m_command(services, state, window.session(), m_run, m_chooser)
+MeasureMenu::MeasureMenu(Services &services, MeasurementState &state, DocumentSession &session,
+                         QWidget &window, QAction &pomiary, CharacteristicPage &page,
+                         ExactReadingDialog &exactReading, ExactSettingDialog &exactSetting,
+                         TForm_Pomiary &chooser)
+    : QObject(&window), m_services(services), m_state(state), m_session(session), m_window(window),
+      m_page(page), m_dialogs(exactReading, exactSetting), m_chooser(chooser),
+      m_view(window, page.grid()), m_run(services, state, session, m_dialogs, m_view),
+      m_command(services, state, session, m_run, m_chooser)
 {
     exactReading.setVerificationWindow(&window);
     exactSetting.setVerificationWindow(&window);
-    connect(window.Menu_Pomiary, &QAction::triggered, this, &MeasureMenu::Menu_PomiaryClick);
+    connect(&pomiary, &QAction::triggered, this, &MeasureMenu::Menu_PomiaryClick);
 }
 
 MeasureMenu::~MeasureMenu() = default;
@@ -97,8 +102,8 @@ void MeasureMenu::addFrequency(CharacteristicPage &page, ExactReadingDialog &exa
 {
     exactReading.setVerificationWindow(&m_window);
     exactSetting.setVerificationWindow(&m_window);
-    m_frequency = std::make_unique<Frequency>(m_services, m_state, m_window, page, exactReading,
-                                              exactSetting);
+    m_frequency = std::make_unique<Frequency>(m_services, m_state, m_session, m_window, page,
+                                              exactReading, exactSetting);
     m_command.setFrequencyRuns(&m_frequency->run);
 }
 

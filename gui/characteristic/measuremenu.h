@@ -10,10 +10,12 @@
 
 class CharacteristicPage;
 class CharacteristicGrid;
+class DocumentSession;
 class ExactReadingDialog;
 class ExactSettingDialog;
+class QAction;
+class QWidget;
 class TForm_Pomiary;
-class TForm_Sprawdzanie;
 struct MeasurementState;
 struct Services;
 
@@ -51,31 +53,30 @@ private:
 class GridRunView : public RunView
 {
 public:
-    GridRunView(TForm_Sprawdzanie &window, CharacteristicGrid &grid)
-        : m_window(window), m_grid(grid)
-    {}
+    GridRunView(QWidget &window, CharacteristicGrid &grid) : m_window(window), m_grid(grid) {}
 
     void showPoint(int j) override;
     void showProgress(int j) override;
     void centreVerificationWindow() override;
 
 private:
-    TForm_Sprawdzanie &m_window;
+    QWidget &m_window;
     CharacteristicGrid &m_grid;
 };
 
-// "Po&miary" in the verification window: built once with the window, its
-// amplitude page and the dialogs, and connected to the menu item; the
-// frequency page and its dialogs are added to it. The dialogs open beside
-// the verification window.
+// "Po&miary" in the verification window: built once with the window's
+// document, the window, its menu item, its amplitude page and the dialogs;
+// the frequency page and its dialogs are added to it. The dialogs open
+// beside the verification window.
 class MeasureMenu : public QObject
 {
     Q_OBJECT
 
 public:
-    MeasureMenu(Services &services, MeasurementState &state, TForm_Sprawdzanie &window,
-                CharacteristicPage &page, ExactReadingDialog &exactReading,
-                ExactSettingDialog &exactSetting, TForm_Pomiary &chooser);
+    MeasureMenu(Services &services, MeasurementState &state, DocumentSession &session,
+                QWidget &window, QAction &pomiary, CharacteristicPage &page,
+                ExactReadingDialog &exactReading, ExactSettingDialog &exactSetting,
+                TForm_Pomiary &chooser);
     ~MeasureMenu() override;
 
     // The frequency characteristic's page and its twins of the dialogs:
@@ -94,7 +95,8 @@ private:
 
     Services &m_services;
     MeasurementState &m_state;
-    TForm_Sprawdzanie &m_window;
+    DocumentSession &m_session;
+    QWidget &m_window;
     CharacteristicPage &m_page;
     MeasurementDialogs m_dialogs;
     ProcedureChooser m_chooser;

@@ -6,7 +6,7 @@
 #include "core/calibrator/services.h"
 #include "core/characteristic/numbertext.h"
 #include "core/characteristic/uncertainty.h"
-#include "gui/document/tform_sprawdzanie.h"
+#include "core/document/documentsession.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -61,8 +61,9 @@ void showSettings(QComboBox *rule, QLineEdit *ratio, const UncertaintySettings &
 
 } // namespace
 
-TForm_Niepewnosc::TForm_Niepewnosc(Services &services, TForm_Sprawdzanie &window)
-    : QDialog(&window), m_services(services), m_window(window)
+TForm_Niepewnosc::TForm_Niepewnosc(Services &services, DocumentSession &session, QWidget &window,
+                                   QAction &menuItem)
+    : QDialog(&window), m_services(services), m_session(session)
 {
     setObjectName(QStringLiteral("Form_Niepewnosc"));
     setWindowTitle(QStringLiteral("Niepewność i reguła decyzyjna"));
@@ -94,8 +95,7 @@ TForm_Niepewnosc::TForm_Niepewnosc(Services &services, TForm_Sprawdzanie &window
 
     connect(Button_OK, &QPushButton::clicked, this, &TForm_Niepewnosc::Button_OKClick);
     connect(Button_Anuluj, &QPushButton::clicked, this, &QDialog::reject);
-    connect(window.Menu_Niepewnosc, &QAction::triggered, this,
-            &TForm_Niepewnosc::Menu_NiepewnoscClick);
+    connect(&menuItem, &QAction::triggered, this, &TForm_Niepewnosc::Menu_NiepewnoscClick);
 }
 
 std::optional<long double> TForm_Niepewnosc::readRatio(QLineEdit *edit)
@@ -127,8 +127,8 @@ void TForm_Niepewnosc::Button_OKClick()
 
 void TForm_Niepewnosc::Menu_NiepewnoscClick()
 {
-    try {
-        DocumentSession &session = m_window.session();
+    guarded(m_services.prompts, [this] {
+        DocumentSession &session = m_session;
         // A document counts from the moment it is started.
         const bool document = session.hasDocument();
         const DocumentExtension &extension = session.extension();
@@ -148,7 +148,5 @@ void TForm_Niepewnosc::Menu_NiepewnoscClick()
         }
         if (m_chosen != stored)
             m_chosen.save();
-    } catch (const std::exception &error) {
-        showGeneralError(m_services.prompts, error);
-    }
+    });
 }

@@ -6,11 +6,12 @@
 
 #include <optional>
 
+class DocumentSession;
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class TForm_Sprawdzanie;
 struct Services;
 
 // "Niepewność" of the verification window's menu: the decision rule and the
@@ -24,7 +25,9 @@ class TForm_Niepewnosc : public QDialog
     Q_OBJECT
 
 public:
-    TForm_Niepewnosc(Services &services, TForm_Sprawdzanie &window);
+    // Opened by the verification window's menu item.
+    TForm_Niepewnosc(Services &services, DocumentSession &session, QWidget &window,
+                     QAction &menuItem);
 
     QGroupBox *GroupBox_Dokument = nullptr;
     QComboBox *ComboBox_Regula = nullptr;
@@ -47,7 +50,7 @@ private:
     std::optional<long double> readRatio(QLineEdit *edit);
 
     Services &m_services;
-    TForm_Sprawdzanie &m_window;
+    DocumentSession &m_session;
     UncertaintySettings m_chosen;
     UncertaintySettings m_document;
 };

@@ -3,10 +3,10 @@
 #include "core/base/errorbox.h"
 #include "core/base/prompts.h"
 #include "core/calibrator/services.h"
+#include "core/characteristic/viewswitch.h"
 #include "core/document/documentsession.h"
-#include "core/frequency/viewswitch.h"
 #include "gui/characteristic/characteristicpage.h"
-#include "gui/document/tform_sprawdzanie.h"
+#include "gui/document/characteristicframe.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -44,10 +44,9 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text = {})
 
 } // namespace
 
-UncertaintyPage::UncertaintyPage(Services &services, TForm_Sprawdzanie &window,
-                                 CharacteristicPage &page)
-    : QWidget(window.Notebook_Charakterystyka), m_services(services), m_session(window.session()),
-      m_page(page)
+UncertaintyPage::UncertaintyPage(Services &services, DocumentSession &session,
+                                 CharacteristicFrame &frame, CharacteristicPage &page)
+    : QWidget(&frame.notebook()), m_services(services), m_session(session), m_page(page)
 {
     setObjectName(QStringLiteral("Niepewnosc") + (page.characteristic() == Characteristic::Amplitude
                                                       ? QString()
@@ -109,13 +108,13 @@ UncertaintyPage::UncertaintyPage(Services &services, TForm_Sprawdzanie &window,
         if (Edit_Rozdzielczosc->isModified())
             Edit_RozdzielczoscExit();
     });
-    window.setPage(ViewSwitch::uncertaintyPage(page.characteristic()), this);
+    frame.setPage(ViewSwitch::uncertaintyPage(page.characteristic()), this);
     refresh();
 }
 
-OutputRange UncertaintyPage::shownRange() const
+int UncertaintyPage::shownRange() const
 {
-    return OutputRanges::current(m_session, m_page.characteristic());
+    return m_session.currentRange(m_page.characteristic());
 }
 
 void UncertaintyPage::showEvent(QShowEvent *event)
@@ -126,7 +125,8 @@ void UncertaintyPage::showEvent(QShowEvent *event)
 
 void UncertaintyPage::refresh()
 {
-    m_content = UncertaintyContent::fill(m_session.record(), m_session.extension(), shownRange());
+    m_content = UncertaintyContent::fill(m_session.record(), m_session.extension(),
+                                         m_page.characteristic(), shownRange());
     Label_Zakres->setText(m_content.zakres);
     Edit_Rozdzielczosc->setEnabled(m_content.editable);
     if (!Edit_Rozdzielczosc->hasFocus() || !Edit_Rozdzielczosc->isModified()) {
@@ -157,13 +157,11 @@ void UncertaintyPage::Edit_RozdzielczoscExit()
     if (!Edit_Rozdzielczosc->isModified())
         return;
     Edit_Rozdzielczosc->setModified(false);
-    try {
-        const QString refused = UncertaintyContent::enterResolution(m_session, shownRange(),
-                                                                    Edit_Rozdzielczosc->text());
+    guarded(m_services.prompts, [this] {
+        const QString refused = UncertaintyContent::enterResolution(
+            m_session, m_page.characteristic(), shownRange(), Edit_Rozdzielczosc->text());
         if (!refused.isEmpty())
             m_services.prompts.show(refused, QStringLiteral("Błąd"), PromptIcon::Warning);
-    } catch (const std::exception &error) {
-        showGeneralError(m_services.prompts, error);
-    }
+    });
     refresh();
 }

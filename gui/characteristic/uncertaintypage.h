@@ -1,15 +1,15 @@
 #pragma once
 
-#include "core/output/uncertaintycontent.h"
+#include "core/characteristic/uncertaintycontent.h"
 
 #include <QWidget>
 
+class CharacteristicFrame;
 class CharacteristicPage;
 class DocumentSession;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
-class TForm_Sprawdzanie;
 struct Services;
 
 // "Niepewność": the uncertainties of the range a characteristic shows, put
@@ -24,7 +24,8 @@ class UncertaintyPage : public QWidget
     Q_OBJECT
 
 public:
-    UncertaintyPage(Services &services, TForm_Sprawdzanie &window, CharacteristicPage &page);
+    UncertaintyPage(Services &services, DocumentSession &session, CharacteristicFrame &frame,
+                    CharacteristicPage &page);
 
     QLabel *Label_Zakres = nullptr;
     QLabel *Label_Rozdzielczosc = nullptr;
@@ -46,7 +47,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    OutputRange shownRange() const;
+    // The range the page shows: the characteristic's current one.
+    int shownRange() const;
 
     Services &m_services;
     DocumentSession &m_session;

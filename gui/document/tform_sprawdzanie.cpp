@@ -1,12 +1,10 @@
 #include "gui/document/tform_sprawdzanie.h"
 
-#include "core/base/clock.h"
 #include "core/base/errorbox.h"
 #include "core/base/prompts.h"
-#include "core/calibrator/frames.h"
+#include "core/calibrator/calibratorreset.h"
 #include "core/calibrator/services.h"
-#include "core/link/link.h"
-#include "core/link/linkguard.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_miernik.h"
 #include "gui/link/tform_rs232.h"
 
@@ -25,8 +23,9 @@
 
 namespace {
 
-// The reset around "&Kasuj" needs only a moment on either side of the frame.
-constexpr int ResetPause = 10;
+// Three pages of the amplitude characteristic, five of the frequency one,
+// and the uncertainties of each.
+constexpr int NotebookPages = 10;
 
 QLabel *makeLabel(QWidget *parent, const char *name, int x, int y, int width)
 {
@@ -42,15 +41,15 @@ TForm_Sprawdzanie::TForm_Sprawdzanie(Services &services, QWidget *parent)
     : QDialog(parent), m_services(services), m_session(services.prompts)
 {
     setObjectName(QStringLiteral("Form_Sprawdzanie"));
-    setWindowTitle(m_session.caption());
+    setWindowTitle(m_session.display().caption());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     resize(639, 530);
 
     Form_Miernik = new TForm_Miernik(services, this);
-    m_session.meterDialog = [this](bool newDocument) {
+    m_session.setMeterDialog([this](bool newDocument) {
         return Form_Miernik->showFor(m_session.record(), newDocument);
-    };
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -65,7 +64,8 @@ TForm_Sprawdzanie::TForm_Sprawdzanie(Services &services, QWidget *parent)
     StatusBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout->addWidget(StatusBar);
 
-    connect(&m_session, &DocumentSession::uiChanged, this, &TForm_Sprawdzanie::refreshFromSession);
+    connect(&m_session.display(), &DocumentDisplay::changed, this,
+            &TForm_Sprawdzanie::refreshFromSession);
     connect(&m_session, &DocumentSession::savedChanged, this, [this](bool saved) {
         setWindowModified(m_session.hasDocument() && !saved);
         // A change since the save makes its message stale.
@@ -171,10 +171,8 @@ void TForm_Sprawdzanie::buildClient()
     Panel_Glowny->setObjectName(QStringLiteral("Panel_Glowny"));
     Notebook_Charakterystyka = new QStackedWidget(Panel_Glowny);
     Notebook_Charakterystyka->setObjectName(QStringLiteral("Notebook_Charakterystyka"));
-    for (int i = 0; i < int(m_pages.size()); ++i) {
-        m_pages[i] = new QWidget(Notebook_Charakterystyka);
-        Notebook_Charakterystyka->addWidget(m_pages[i]);
-    }
+    for (int i = 0; i < NotebookPages; ++i)
+        Notebook_Charakterystyka->addWidget(new QWidget(Notebook_Charakterystyka));
     Panel_Zakladki = new QWidget(Panel_Glowny);
     Panel_Zakladki->setObjectName(QStringLiteral("Panel_Zakladki"));
 
@@ -190,6 +188,9 @@ void TForm_Sprawdzanie::buildClient()
     Label_CzestNastWska = makeLabel(GroupBox_Zakres, "Label_CzestNastWska", 8, 36, 200);
     Label_Kmm = makeLabel(GroupBox_Zakres, "Label_Kmm", 220, 18, 200);
     Label_Kmz = makeLabel(GroupBox_Zakres, "Label_Kmz", 220, 36, 200);
+    m_frame = new CharacteristicFrame(
+        *this, *Notebook_Charakterystyka, *Panel_Zakladki,
+        {GroupBox_Zakres, Label_Zakres, Label_CzestNastWska, Label_Kmm, Label_Kmz});
     layoutClient();
 }
 
@@ -207,39 +208,26 @@ void TForm_Sprawdzanie::layoutClient()
     GroupBox_Zakres->setGeometry(208, std::max(0, h - 129), w - 212, 78);
 }
 
-void TForm_Sprawdzanie::setPage(int index, QWidget *page)
-{
-    if (index < 0 || index >= int(m_pages.size()) || !page)
-        return;
-    const int current = Notebook_Charakterystyka->currentIndex();
-    QWidget *old = m_pages[index];
-    Notebook_Charakterystyka->insertWidget(index, page);
-    Notebook_Charakterystyka->removeWidget(old);
-    old->deleteLater();
-    m_pages[index] = page;
-    Notebook_Charakterystyka->setCurrentIndex(current);
-}
-
 void TForm_Sprawdzanie::refreshFromSession()
 {
-    using Item = DocumentSession::MenuItem;
+    using Item = DocumentDisplay::MenuItem;
+    const DocumentDisplay &shown = m_session.display();
     // An open document's caption marks it while it has unsaved changes.
-    setWindowTitle(m_session.caption() +
-                   (m_session.hasDocument() ? QStringLiteral("[*]") : QString()));
+    setWindowTitle(shown.caption() + (m_session.hasDocument() ? QStringLiteral("[*]") : QString()));
     setWindowModified(m_session.hasDocument() && !m_session.isSaved());
-    Menu_Plik_Excel->menuAction()->setEnabled(m_session.menuEnabled(Item::Excel));
-    Menu_Plik_Zapisz->setEnabled(m_session.menuEnabled(Item::Zapisz));
-    Menu_Plik_ZapiszJako->setEnabled(m_session.menuEnabled(Item::ZapiszJako));
-    Menu_Plik_Drukuj->setEnabled(m_session.menuEnabled(Item::Drukuj));
-    Menu_Plik_Zamknij->setEnabled(m_session.menuEnabled(Item::Zamknij));
-    Menu_Pomiary->setEnabled(m_session.menuEnabled(Item::Pomiary));
-    Menu_DaneMiernika->setEnabled(m_session.menuEnabled(Item::DaneMiernika));
-    Panel_Glowny->setVisible(m_session.tablePanelVisible());
-    GroupBox_Miernik->setVisible(m_session.meterBoxVisible());
-    GroupBox_Zakres->setVisible(m_session.rangeBoxVisible());
-    Label_Metoda->setText(m_session.labelMetoda());
-    Label_Nazwa->setText(m_session.labelNazwa());
-    Label_Numer->setText(m_session.labelNumer());
+    Menu_Plik_Excel->menuAction()->setEnabled(shown.menuEnabled(Item::Excel));
+    Menu_Plik_Zapisz->setEnabled(shown.menuEnabled(Item::Zapisz));
+    Menu_Plik_ZapiszJako->setEnabled(shown.menuEnabled(Item::ZapiszJako));
+    Menu_Plik_Drukuj->setEnabled(shown.menuEnabled(Item::Drukuj));
+    Menu_Plik_Zamknij->setEnabled(shown.menuEnabled(Item::Zamknij));
+    Menu_Pomiary->setEnabled(shown.menuEnabled(Item::Pomiary));
+    Menu_DaneMiernika->setEnabled(shown.menuEnabled(Item::DaneMiernika));
+    Panel_Glowny->setVisible(shown.tablePanelVisible());
+    GroupBox_Miernik->setVisible(shown.meterBoxVisible());
+    GroupBox_Zakres->setVisible(shown.rangeBoxVisible());
+    Label_Metoda->setText(shown.labelMetoda());
+    Label_Nazwa->setText(shown.labelNazwa());
+    Label_Numer->setText(shown.labelNumer());
 }
 
 void TForm_Sprawdzanie::refreshRecentMenu()
@@ -257,43 +245,34 @@ void TForm_Sprawdzanie::refreshRecentMenu()
     }
 }
 
-template <typename Operation> void TForm_Sprawdzanie::guarded(Operation operation)
-{
-    try {
-        operation();
-    } catch (const std::exception &error) {
-        showGeneralError(m_services.prompts, error);
-    }
-}
-
 void TForm_Sprawdzanie::Menu_Plik_NowyClick()
 {
-    guarded([this] { m_session.newDocument(); });
+    guarded(m_services.prompts, [this] { m_session.newDocument(); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_OtworzClick()
 {
-    guarded([this] { m_session.openDocument(); });
+    guarded(m_services.prompts, [this] { m_session.openDocument(); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_ZapiszClick()
 {
-    guarded([this] { m_session.save(); });
+    guarded(m_services.prompts, [this] { m_session.save(); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_ZapiszJakoClick()
 {
-    guarded([this] { m_session.saveAs(); });
+    guarded(m_services.prompts, [this] { m_session.saveAs(); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_ZamknijClick()
 {
-    guarded([this] { m_session.closeDocument(); });
+    guarded(m_services.prompts, [this] { m_session.closeDocument(); });
 }
 
 void TForm_Sprawdzanie::RecentClick(int k)
 {
-    guarded([this, k] { m_session.openRecent(k); });
+    guarded(m_services.prompts, [this, k] { m_session.openRecent(k); });
 }
 
 void TForm_Sprawdzanie::Menu_Plik_WyjscieClick()
@@ -309,35 +288,30 @@ void TForm_Sprawdzanie::Menu_RS232Click()
 
 void TForm_Sprawdzanie::Menu_DaneMiernikaClick()
 {
-    guarded([this] { m_session.editMeterData(); });
+    guarded(m_services.prompts, [this] { m_session.editMeterData(); });
 }
 
 void TForm_Sprawdzanie::Menu_KasujClick()
 {
-    guarded([this] {
-        const LinkGuard open(m_services.link);
-        m_services.clock.pause(ResetPause);
-        m_services.link.send(Frames::resetFrame());
-        m_services.clock.pause(ResetPause);
-    });
+    guarded(m_services.prompts, [this] { resetCalibrator(m_services.link, m_services.clock); });
 }
 
 void TForm_Sprawdzanie::FormActivate()
 {
-    guarded([this] { m_session.activate(); });
+    guarded(m_services.prompts, [this] { m_session.activate(); });
 }
 
 void TForm_Sprawdzanie::closeEvent(QCloseEvent *event)
 {
     bool mayClose = false;
-    guarded([this, &mayClose] { mayClose = m_session.queryClose(); });
+    guarded(m_services.prompts, [this, &mayClose] { mayClose = m_session.queryClose(); });
     if (!mayClose) {
         event->ignore();
         return;
     }
     event->accept();
     // The main window hides the table panel whenever it shows this window.
-    m_session.setTablePanelVisible(false);
+    m_session.display().setTablePanelVisible(false);
     QDialog::done(QDialog::Rejected);
 }
 
@@ -372,5 +346,5 @@ void TForm_Sprawdzanie::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     layoutClient();
-    Q_EMIT resized();
+    m_frame->windowResized();
 }

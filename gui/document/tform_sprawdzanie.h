@@ -4,8 +4,7 @@
 
 #include <QDialog>
 
-#include <array>
-
+class CharacteristicFrame;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -23,14 +22,15 @@ struct Services;
 // mirrors the session's state.
 //
 // The characteristic pages are added by the amplitude and frequency parts
-// with setPage() into Notebook_Charakterystyka (page 0 "Tabela", 1 "Wykres
-// punktów", 2 "Wykres błędów", 3 the frequency table, 4..7 its charts, 8
-// and 9 the "Niepewność" pages of the two characteristics) and their tab
-// bars into Panel_Zakladki. They follow the document through the
+// through frame() into Notebook_Charakterystyka (page 0 "Tabela", 1
+// "Wykres punktów", 2 "Wykres błędów", 3 the frequency table, 4..7 its
+// charts, 8 and 9 the "Niepewność" pages of the two characteristics) and
+// their tab bars into Panel_Zakladki. They follow the document through the
 // session's signals (documentCreated, documentLoaded, aboutToCloseDocument,
-// documentClosed, aboutToSave, viewRestoreRequested, uiChanged) and connect
-// to the triggered() signal of the menu items whose work is theirs
-// (Menu_Pomiary, Menu_Plik_Drukuj, Menu_Plik_Excel_Otworz, Menu_Niepewnosc).
+// documentClosed, aboutToSave, viewRestoreRequested, and the display's
+// changed), and the menus of the other parts are given the menu items whose
+// work is theirs (Menu_Pomiary, Menu_Plik_Drukuj, Menu_Plik_Excel_Otworz,
+// Menu_Niepewnosc).
 class TForm_Sprawdzanie : public QDialog
 {
     Q_OBJECT
@@ -51,8 +51,8 @@ public:
     // The document named on the command line; loaded at the next activation.
     void setOpenArgument(const QString &fileName) { m_session.setOpenArgument(fileName); }
 
-    // Puts a characteristic page at its index (0..9) of the notebook.
-    void setPage(int index, QWidget *page);
+    // What the characteristics built into the window use of it.
+    CharacteristicFrame &frame() { return *m_frame; }
 
     QMenuBar *MainMenu = nullptr;
     QMenu *Menu_Plik = nullptr;
@@ -116,13 +116,10 @@ public:
     // document once.
     void FormActivate();
 
-    // Mirrors the session: caption, menu items, panel, group boxes, labels.
+    // Mirrors the session's display: caption, menu items, panel, group
+    // boxes, labels.
     void refreshFromSession();
     void refreshRecentMenu();
-
-Q_SIGNALS:
-    // The window's size changed; the tables lay out their scroll bars.
-    void resized();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -133,7 +130,6 @@ public Q_SLOTS:
     void reject() override;
 
 private:
-    template <typename Operation> void guarded(Operation operation);
     void buildMenus();
     void buildClient();
     void layoutClient();
@@ -141,5 +137,5 @@ private:
     Services &m_services;
     DocumentSession m_session;
     TForm_RS232 *m_rs232 = nullptr;
-    std::array<QWidget *, 10> m_pages{};
+    CharacteristicFrame *m_frame = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "core/base/clock.h"
 #include "core/base/prompts.h"
+#include "core/calibrator/calibratorranges.h"
 #include "core/calibrator/services.h"
 #include "core/measure/measurementstate.h"
 #include "gui/measure/dialogresult.h"
@@ -28,7 +29,6 @@ constexpr int upDownMaximum = 1000;
 // The up-down starts each point here, so that a whole session of clicks in
 // one direction never runs it into a bound.
 constexpr int upDownCentre = 0;
-constexpr int okPauseMs = 1500;
 
 constexpr QSize digitButtonSize(11, 15);
 constexpr int displayLeft = 8;
@@ -325,7 +325,7 @@ void ExactReadingDialog::okClicked()
     // The amplitude dialog gives the calibrator time to settle on the last
     // setting before the run takes it.
     if (m_logic.variant() == ExactReadingLogic::Variant::Amplitude)
-        m_services.clock.pause(okPauseMs);
+        m_services.clock.pause(CalibratorPauses::Settling);
     done(DialogResult::Ok);
 }
 

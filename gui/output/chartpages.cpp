@@ -1,7 +1,8 @@
 #include "gui/output/chartpages.h"
 
-#include "core/output/outputrange.h"
-#include "gui/document/tform_sprawdzanie.h"
+#include "core/characteristic/viewswitch.h"
+#include "core/document/documentsession.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/output/chartpage.h"
 
 namespace {
@@ -13,33 +14,21 @@ int indexOf(ChartTable table, ChartKind kind)
 
 } // namespace
 
-ChartPages::ChartPages(Prompts &prompts, TForm_Sprawdzanie &window)
-    : QObject(&window), m_prompts(prompts), m_window(window)
+ChartPages::ChartPages(Prompts &prompts, DocumentSession &session, CharacteristicFrame &frame)
+    : QObject(&frame.window()), m_prompts(prompts), m_session(session), m_frame(frame)
 {}
 
 bool ChartPages::build(Characteristic characteristic, ChartKind kind)
 {
-    const DocumentSession &session = m_window.session();
-    const TDaneSprawdzania &record = session.record();
+    const TDaneSprawdzania &record = m_session.record();
     const ChartTable table = ChartContent::tableOf(record, characteristic);
-    const OutputRange range = OutputRanges::current(session, characteristic);
-    return page(table, kind)
-        ->build(record, session.extension(), table, kind, range.range, m_prompts);
-}
-
-int ChartPages::pageOf(ChartTable table, ChartKind kind)
-{
-    return ChartContent::notebookPage(table, kind);
-}
-
-ChartPage *ChartPages::page(ChartTable table, ChartKind kind)
-{
     ChartPage *&page = m_pages[indexOf(table, kind)];
     if (!page) {
         // Made when first needed: a chart costs the start-up of the program
         // more than the rest of the window.
         page = new ChartPage;
-        m_window.setPage(pageOf(table, kind), page);
+        m_frame.setPage(ViewSwitch::chartPage(record, characteristic, kind), page);
     }
-    return page;
+    return page->build(record, m_session.extension(), table, kind,
+                       m_session.currentRange(characteristic), m_prompts);
 }

@@ -114,7 +114,7 @@ void produce(const Request &request, const DocumentFile::StoredDocument &documen
     const OutputRange range{request.view.value_or(record.WidokAmpl() ? Characteristic::Amplitude
                                                                      : Characteristic::Frequency),
                             request.range};
-    if (request.report && !OutputRanges::hasMethod(record)) {
+    if (request.report && !record.hasMethod()) {
         result = refused(QStringLiteral("dokument nie ma metody sprawdzania: rodzaj miernika "
                                         "nie jest ani „Analogowy”, ani „Cyfrowy”"));
         return;

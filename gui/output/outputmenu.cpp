@@ -3,7 +3,8 @@
 #include "core/base/errorbox.h"
 #include "core/base/prompts.h"
 #include "core/calibrator/services.h"
-#include "gui/document/tform_sprawdzanie.h"
+#include "core/document/documentsession.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/output/chartpages.h"
 #include "gui/output/tform_drukowanie.h"
 #include "gui/output/tform_tabela.h"
@@ -12,19 +13,20 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 
-OutputMenu::OutputMenu(Services &services, TForm_Sprawdzanie &window)
-    : QObject(&window), m_services(services), m_window(window),
+OutputMenu::OutputMenu(Services &services, DocumentSession &session, CharacteristicFrame &frame,
+                       QAction &drukuj, QAction &wyslij)
+    : QObject(&frame.window()), m_services(services), m_session(session),
       m_workbookDirectory(SpreadsheetExport::directory())
 {
-    Form_Drukowanie = new TForm_Drukowanie(&window);
+    QWidget *window = &frame.window();
+    Form_Drukowanie = new TForm_Drukowanie(window);
     Form_Drukowanie->onPrinterSetup = [this] { printerSetup(); };
     Form_Drukowanie->onPreview = [this] { preview(); };
-    Form_Tabela = new TForm_Tabela(&window);
-    m_charts = new ChartPages(services.prompts, window);
+    Form_Tabela = new TForm_Tabela(window);
+    m_charts = new ChartPages(services.prompts, session, frame);
 
-    connect(window.Menu_Plik_Drukuj, &QAction::triggered, this, &OutputMenu::Menu_Plik_DrukujClick);
-    connect(window.Menu_Plik_Excel_Otworz, &QAction::triggered, this,
-            &OutputMenu::Menu_Plik_Excel_OtworzClick);
+    connect(&drukuj, &QAction::triggered, this, &OutputMenu::Menu_Plik_DrukujClick);
+    connect(&wyslij, &QAction::triggered, this, &OutputMenu::Menu_Plik_Excel_OtworzClick);
 }
 
 OutputMenu::~OutputMenu() = default;
@@ -40,18 +42,9 @@ QPrinter &OutputMenu::printer()
     return *m_printer;
 }
 
-template <typename Operation> void OutputMenu::guarded(Operation operation)
-{
-    try {
-        operation();
-    } catch (const std::exception &error) {
-        showGeneralError(m_services.prompts, error);
-    }
-}
-
 bool OutputMenu::mayOutput(const OutputRange &range)
 {
-    const QString refusal = OutputRanges::refusal(m_window.record(), range);
+    const QString refusal = OutputRanges::refusal(m_session.record(), range);
     if (refusal.isEmpty())
         return true;
     m_services.prompts.show(refusal, OutputRanges::refusalCaption(), PromptIcon::Warning);
@@ -60,16 +53,15 @@ bool OutputMenu::mayOutput(const OutputRange &range)
 
 void OutputMenu::Menu_Plik_DrukujClick()
 {
-    guarded([this] {
-        DocumentSession &session = m_window.session();
+    guarded(m_services.prompts, [this] {
         // The value being typed into a cell belongs on the page.
-        Q_EMIT session.aboutToSave();
-        if (!OutputRanges::hasMethod(session.record()))
+        Q_EMIT m_session.aboutToSave();
+        if (!m_session.record().hasMethod())
             return;
-        m_range = OutputRanges::shown(session);
+        m_range = OutputRanges::shown(m_session);
         if (!mayOutput(m_range))
             return;
-        Form_Drukowanie->setEnabledMarks(PrintPlan::enabled(session.record(), m_range));
+        Form_Drukowanie->setEnabledMarks(PrintPlan::enabled(m_session.record(), m_range));
         if (m_services.prompts.exec(Form_Drukowanie) != QDialog::Accepted)
             return;
         const PrintPlan::Pages pages =
@@ -107,8 +99,8 @@ void OutputMenu::printOnPrinter(const QList<OutputPage> &pages)
 
 PrintPlan::Pages OutputMenu::pagesFor(const PrintPlan::Marks &marks)
 {
-    const TDaneSprawdzania &record = m_window.record();
-    const DocumentExtension &extension = m_window.session().extension();
+    const TDaneSprawdzania &record = m_session.record();
+    const DocumentExtension &extension = m_session.extension();
     // The table is printed from the report form, filled first.
     PrintPlan::Marks charts = marks;
     charts.table = false;
@@ -131,7 +123,7 @@ void OutputMenu::printerSetup()
 
 void OutputMenu::preview()
 {
-    guarded([this] {
+    guarded(m_services.prompts, [this] {
         const QList<OutputPage> pages =
             pagesFor(PrintPlan::printed(Form_Drukowanie->marks(), Form_Drukowanie->enabledMarks()))
                 .pages;
@@ -143,7 +135,7 @@ void OutputMenu::preview()
         dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
         connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
                 [this, &pages](QPrinter *printer) {
-                    guarded([&] {
+                    guarded(m_services.prompts, [&] {
                         PagePainter::paint(*printer, pages,
                                            QStringLiteral("Nie można pokazać podglądu."));
                     });
@@ -154,11 +146,10 @@ void OutputMenu::preview()
 
 void OutputMenu::Menu_Plik_Excel_OtworzClick()
 {
-    guarded([this] {
-        DocumentSession &session = m_window.session();
-        Q_EMIT session.aboutToSave();
-        SpreadsheetExport::send(session.record(), session.extension(), OutputRanges::shown(session),
-                                m_workbookDirectory, m_opener ? *m_opener : m_desktop,
-                                m_services.prompts);
+    guarded(m_services.prompts, [this] {
+        Q_EMIT m_session.aboutToSave();
+        SpreadsheetExport::send(m_session.record(), m_session.extension(),
+                                OutputRanges::shown(m_session), m_workbookDirectory,
+                                m_opener ? *m_opener : m_desktop, m_services.prompts);
     });
 }

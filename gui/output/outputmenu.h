@@ -9,22 +9,25 @@
 
 #include <memory>
 
+class CharacteristicFrame;
 class ChartPages;
+class DocumentSession;
+class QAction;
 class TForm_Drukowanie;
-class TForm_Sprawdzanie;
 class TForm_Tabela;
 struct Services;
 
 // "&Drukuj" and "Excel" -> "Wyślij" of the verification window, for the
-// range it shows. Built once with the window; it owns the program's one
-// printer, the print selection dialog, the report form and the chart
-// pages.
+// range it shows. Built once with the window's document, its frame and
+// the two menu items; it owns the program's one printer, the print
+// selection dialog, the report form and the chart pages.
 class OutputMenu : public QObject
 {
     Q_OBJECT
 
 public:
-    OutputMenu(Services &services, TForm_Sprawdzanie &window);
+    OutputMenu(Services &services, DocumentSession &session, CharacteristicFrame &frame,
+               QAction &drukuj, QAction &wyslij);
     ~OutputMenu() override;
 
     TForm_Drukowanie *Form_Drukowanie = nullptr;
@@ -52,10 +55,9 @@ private:
     PrintPlan::Pages pagesFor(const PrintPlan::Marks &marks);
     // A refused range gets its box; false then.
     bool mayOutput(const OutputRange &range);
-    template <typename Operation> void guarded(Operation operation);
 
     Services &m_services;
-    TForm_Sprawdzanie &m_window;
+    DocumentSession &m_session;
     std::unique_ptr<QPrinter> m_printer;
     DesktopFileOpener m_desktop;
     PagePrinter *m_pagePrinter = nullptr;

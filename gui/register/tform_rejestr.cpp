@@ -108,15 +108,6 @@ TForm_Rejestr::TForm_Rejestr(Services &services, QWidget *parent)
     connect(Button_Zamknij, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-template <typename Operation> void TForm_Rejestr::guarded(Operation operation)
-{
-    try {
-        operation();
-    } catch (const std::exception &error) {
-        showGeneralError(m_services.prompts, error);
-    }
-}
-
 void TForm_Rejestr::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -143,7 +134,7 @@ void TForm_Rejestr::fill(QTableWidget *table, const QList<RegisterBrowser::Row> 
 
 void TForm_Rejestr::Button_SzukajClick()
 {
-    guarded([this] {
+    guarded(m_services.prompts, [this] {
         m_meters = m_browser.search(Edit_Szukaj->text());
         fill(Table_Mierniki, m_meters);
         m_history.clear();
@@ -155,7 +146,7 @@ void TForm_Rejestr::Button_SzukajClick()
 
 void TForm_Rejestr::Table_MiernikiSelectionChanged()
 {
-    guarded([this] {
+    guarded(m_services.prompts, [this] {
         const int row = Table_Mierniki->currentRow();
         m_history.clear();
         if (row >= 0 && row < m_meters.size())
@@ -169,7 +160,7 @@ void TForm_Rejestr::Table_MiernikiSelectionChanged()
 
 void TForm_Rejestr::SpinEdit_DniChange()
 {
-    guarded([this] {
+    guarded(m_services.prompts, [this] {
         m_due = m_browser.due(today ? today() : QDate::currentDate(), SpinEdit_Dni->value());
         fill(Table_DoSprawdzenia, m_due);
     });

@@ -50,7 +50,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    template <typename Operation> void guarded(Operation operation);
     void fill(QTableWidget *table, const QList<RegisterBrowser::Row> &rows);
     // The verification of the current row of the page showing.
     const Verification *currentVerification() const;

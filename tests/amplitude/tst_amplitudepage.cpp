@@ -1,17 +1,12 @@
-#include "core/document/documentfile.h"
-#include "core/document/documentsession.h"
 #include "core/measure/measurementstate.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
-#include "gui/characteristic/gridview.h"
 #include "gui/characteristic/tform_niepewnosc.h"
 #include "gui/characteristic/uncertaintypage.h"
-#include "gui/document/tform_sprawdzanie.h"
 #include "gui/measure/tform_pomiarydn.h"
 #include "gui/measure/tform_pomiarydn_cz.h"
-#include "gui/panel/tform_czestotliwosc.h"
 #include "tests/amplitude/fulldocument.h"
 #include "tests/support/core/testmain.h"
-#include "tests/support/core/testservices.h"
+#include "tests/support/gui/verificationwindowfixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -24,84 +19,25 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableWidget>
-#include <QTemporaryDir>
 
 namespace {
 
 constexpr GridArea Ranges = GridArea::Ranges;
 constexpr GridArea Points = GridArea::Points;
 
-// The verification window with the amplitude page attached, shown and
-// active so that focus moves as it does for the user.
-struct Fixture
+// The verification window with the amplitude page attached.
+struct Fixture : VerificationWindowFixture
 {
-    TestServices t;
-    TForm_Sprawdzanie window{t.services};
-    TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage page{t.services, window, frequencyDialog};
-    QTemporaryDir dir;
+    AmplitudePage page{t.services, window.session(), window.frame(), frequencyDialog};
 
-    Fixture()
-    {
-        window.resize(639, 530);
-        window.show();
-        window.activateWindow();
-    }
+    Fixture() { show(); }
 
-    DocumentSession &session() { return window.session(); }
-    TDaneSprawdzania &record() { return window.record(); }
-    CharacteristicGrid &grid() { return page.grid(); }
-    CharacteristicGridView &view() { return page.view(); }
-
-    bool active() { return QTest::qWaitForWindowActive(&window); }
+    CharacteristicGrid &grid() override { return page.grid(); }
+    CharacteristicGridView &view() override { return page.view(); }
 
     void newDocument(const QString &typ)
     {
-        session().meterDialog = [this, typ](bool) {
-            record().setNazwa(QStringLiteral("V-640"));
-            record().setTyp(typ);
-            return true;
-        };
-        session().newDocument();
-    }
-
-    QString write(const TDaneSprawdzania &record)
-    {
-        const QString name = dir.filePath(QStringLiteral("full.cal"));
-        DocumentFile::write(record, name);
-        return name;
-    }
-
-    void open(const QString &name)
-    {
-        t.prompts.openNames.push_back(name);
-        session().openDocument();
-    }
-
-    // A click into a cell, as the user enters it.
-    void click(GridArea area, int column, int row)
-    {
-        const QRect rect = view().cellRect({area, column, row});
-        QWidget *widget = view().area(area);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, rect.center() - widget->pos());
-    }
-
-    // Types into the focused editor and presses a key.
-    void type(const QString &text, Qt::Key key = Qt::Key_Return)
-    {
-        QWidget *focused = QApplication::focusWidget();
-        QVERIFY(focused);
-        if (!text.isEmpty())
-            QTest::keyClicks(focused, text);
-        QTest::keyClick(focused, key);
-    }
-
-    // The cell under edit, with the focus in its editor.
-    bool editing(GridArea area, int column, int row)
-    {
-        const auto current = grid().currentCell();
-        return current && *current == GridCellRef{area, column, row} && view().editor() &&
-               QApplication::focusWidget() == view().editor();
+        VerificationWindowFixture::newDocument(typ, QStringLiteral("V-640"));
     }
 
     GridCell cell(GridArea area, int column, int row) { return grid().cell(area, column, row); }
@@ -114,8 +50,6 @@ struct Fixture
         const QRect rect = view().cellRect({area, column, row});
         return view().grab().toImage().pixelColor(rect.topLeft() + QPoint(2, 2));
     }
-
-    QStringList messages() const { return t.prompts.texts(); }
 };
 
 } // namespace
@@ -178,7 +112,7 @@ void AmplitudePageTest::typingARangeAndThreePointsWritesTheRecord()
     QVERIFY(f.editing(Points, 1, 4));
     QVERIFY(f.messages().isEmpty());
 
-    const TZakresAmpl range = f.record().ZakresyAmpl(1);
+    const ConstZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.Zak(), 100.0L);
     QCOMPARE(range.Jm(), QStringLiteral("mV"));
     QCOMPARE(range.Cz(), 0);
@@ -304,7 +238,7 @@ void AmplitudePageTest::pointRemovalFollowsTheEscRules()
     f.click(Points, 1, 1);
     for (const char *value : {"1", "2", "3", "4", "5"})
         f.type(value);
-    const TZakresAmpl range = f.record().ZakresyAmpl(1);
+    const ConstZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.pointCount(), 5);
     // The new sixth row, left empty, closes without a word; so does Esc.
     QVERIFY(f.editing(Points, 1, 6));
@@ -411,7 +345,7 @@ void AmplitudePageTest::decisionsFollowTheRuleAndTheResolution()
 {
     Fixture f;
     QVERIFY(f.active());
-    TForm_Niepewnosc dialog(f.t.services, f.window);
+    TForm_Niepewnosc dialog(f.t.services, f.session(), f.window, *f.window.Menu_Niepewnosc);
     UncertaintyPage &tab = f.page.uncertainty();
     // T 0.01 V and, with a resolution of 3.3775 mV, U 0.0020 V: the errors
     // fall into the four zones in turn.
@@ -469,8 +403,7 @@ void AmplitudePageTest::decisionsFollowTheRuleAndTheResolution()
 
     QTest::keyClicks(tab.Edit_Rozdzielczosc, QStringLiteral("0,0033775"));
     QTest::keyClick(tab.Edit_Rozdzielczosc, Qt::Key_Return);
-    QCOMPARE(double(f.session().extension().resolution(DocumentExtension::Table::Amplitude, 1)),
-             0.0033775);
+    QCOMPARE(double(f.session().extension().resolution(Characteristic::Amplitude, 1)), 0.0033775);
     QCOMPARE(colours(), QStringLiteral("boor"));
     QCOMPARE(decisions(),
              (QStringList{"zgodny", "warunkowo zgodny", "warunkowo niezgodny", "niezgodny"}));
@@ -533,7 +466,7 @@ void AmplitudePageTest::userFrequencyComesFromTheFrequencyDialog()
                                               return int(QDialog::Accepted);
                                           }});
     Q_EMIT list->activated(4);
-    const TZakresAmpl range = f.record().ZakresyAmpl(1);
+    const ConstZakresAmpl range = f.record().ZakresyAmpl(1);
     QCOMPARE(range.Cz(), 4);
     QCOMPARE(double(range.CzHz()), 55.5);
     QCOMPARE(list->currentText(), QStringLiteral("55,50Hz"));

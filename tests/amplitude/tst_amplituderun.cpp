@@ -3,42 +3,27 @@
 #include "core/calibrator/frames.h"
 #include "core/document/documentsession.h"
 #include "core/measure/measurecommand.h"
-#include "core/measure/measurementstate.h"
 #include "core/output/reportcontent.h"
 #include "core/output/workbookcontent.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
 #include "gui/characteristic/gridview.h"
 #include "gui/characteristic/measuremenu.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/measure/tform_pomiary.h"
 #include "gui/measure/tform_pomiarydn.h"
 #include "gui/measure/tform_pomiarydo.h"
 #include "gui/panel/tform_czestotliwosc.h"
 #include "tests/support/core/testmain.h"
-#include "tests/support/core/testservices.h"
+#include "tests/support/gui/runbench.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 
-#include <cmath>
 #include <functional>
 
 namespace {
-
-const QString Analogowy = QStringLiteral("Analogowy");
-const QString Cyfrowy = QStringLiteral("Cyfrowy");
-
-bool near(long double actual, long double expected)
-{
-    return std::fabs(static_cast<double>(actual - expected)) <=
-           1e-10 * std::max(1.0, std::fabs(static_cast<double>(expected)));
-}
-
-QByteArray bytesOf(const TPunktAmpl &point)
-{
-    return QByteArray(reinterpret_cast<const char *>(point.bytes()), TPunktAmpl::Size);
-}
 
 // What a dialog showed for one point.
 struct Shown
@@ -50,57 +35,32 @@ struct Shown
     QString unit; // beside the setting (exact reading) or the indication (exact setting)
 };
 
-class RecordingView : public RunView
-{
-public:
-    void showPoint(int j) override { shownPoints.append(j); }
-    void showProgress(int j) override { progress.append(j); }
-    void centreVerificationWindow() override { ++centred; }
-
-    QList<int> shownPoints;
-    QList<int> progress;
-    int centred = 0;
-};
-
 // Ranges that the "Po&miary" command could measure on the frequency side.
 class FakeRuns : public RangeRuns
 {
 public:
     int rangeCount() const override { return 2; }
     int currentRange() const override { return 1; }
-    bool runRange(int r, int points) override
+    bool runRange(int r, PointChoice points) override
     {
         ran.append({r, points});
         return true;
     }
 
-    QList<QPair<int, int>> ran;
+    QList<QPair<int, PointChoice>> ran;
 };
 
-// The runs, the real dialogs and the command over a record, with every
-// dialog answered from a script.
-struct Bench
+// The amplitude runs and the command over a record.
+struct Bench : RunBench<TForm_PomiaryDO, TForm_PomiaryDN>
 {
-    TestServices t;
-    MeasurementState state;
-    DocumentSession session{t.prompts};
-    TForm_PomiaryDO reading{t.services, state};
-    TForm_PomiaryDN setting{t.services, state};
-    TForm_Pomiary chooser{t.services};
-    MeasurementDialogs dialogs{reading, setting};
-    ProcedureChooser procedure{chooser};
-    RecordingView view;
     AmplitudeRun run{t.services, state, session, dialogs, view};
     MeasureCommand command{t.services, state, session, run, procedure};
     QList<Shown> shown;
 
     explicit Bench(const QString &typ, const QString &model = QStringLiteral("R-707"))
-    {
-        t.services.model.name = model;
-        record().setTyp(typ);
-    }
+        : RunBench(typ, model)
+    {}
 
-    TDaneSprawdzania &record() { return session.record(); }
     TZakresAmpl range(int k) { return record().ZakresyAmpl(k); }
     TPunktAmpl point(int k, int j) { return record().ZakresyAmpl(k).Punkty(j); }
 
@@ -169,28 +129,12 @@ struct Bench
         });
     }
 
-    void choose(int zakresy, int punkty)
-    {
-        t.prompts.dialogHandlers.push_back(
-            {QStringLiteral("TForm_Pomiary"), [zakresy, punkty](QDialog *dialog) {
-                 auto *d = qobject_cast<TForm_Pomiary *>(dialog);
-                 d->setZakresy(zakresy);
-                 d->setPunkty(punkty);
-                 d->PPOKClick();
-                 return d->result();
-             }});
-    }
-
     // "Po&miary" on the current range's ticked points.
     void measureCurrentRange()
     {
         choose(TForm_Pomiary::BiezacyZakres, TForm_Pomiary::Zaznaczone);
         command.Menu_PomiaryClick();
     }
-
-    QStringList lines() const { return t.transcript.lines(); }
-    QStringList frames() const { return t.transcript.frames(); }
-    QStringList messages() const { return t.prompts.texts(); }
 };
 
 } // namespace
@@ -295,7 +239,7 @@ void AmplitudeRunTest::valueOutsideEveryRangeIsSkippedWithItsMessage()
     b.typed(QStringLiteral("500,2"));
     b.t.link.open();
 
-    QVERIFY(b.run.runRange(1, 0));
+    QVERIFY(b.run.runRange(1, PointChoice::Ticked));
 
     QCOMPARE(b.t.prompts.messages.first().text,
              QStringLiteral("Wartość nastawy 1200V przekracza zakres kalibratora!!! "));
@@ -334,7 +278,7 @@ void AmplitudeRunTest::exactReadingRunStoresTheSettingReached()
     b.state.startMeasurements();
     b.t.link.open();
 
-    QVERIFY(!b.run.runRange(1, 0));
+    QVERIFY(!b.run.runRange(1, PointChoice::Ticked));
 
     QCOMPARE(b.lines(), (QStringList{"open", "<Z2F0N5.000000O>", "<Z2N5.000100O>", "<Z2N5.000200O>",
                                      "<Z2N5.000300O>", "1500ms", "<Z2N7.500000O>", "<Z2N7.499990O>",
@@ -349,7 +293,7 @@ void AmplitudeRunTest::exactReadingRunStoresTheSettingReached()
     QVERIFY(near(b.reading.settings().NastawaMax, 20.5L));
     QCOMPARE(b.reading.settings().NastawaMin, 0.0L);
 
-    const TPunktAmpl first = b.point(1, 1);
+    const ConstPunktAmpl first = b.point(1, 1);
     QVERIFY(first.Zmierzony());
     QVERIFY(near(first.Nk(), 5.0003L));
     QVERIFY(near(first.Wm(), 5));
@@ -407,7 +351,7 @@ void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame()
     b.typed(QStringLiteral("14,98"));
     b.t.link.open();
 
-    QVERIFY(b.run.runRange(1, 0));
+    QVERIFY(b.run.runRange(1, PointChoice::Ticked));
 
     const QString second = QString(frame).replace(QStringLiteral("N5."), QStringLiteral("N15."));
     // The exact-setting run waits for nothing: the operator reads the meter.
@@ -417,7 +361,7 @@ void AmplitudeRunTest::exactSettingRunSendsItsOwnFrame()
     QCOMPARE(b.shown[0].value, QStringLiteral("5,00000V"));
     QCOMPARE(b.shown[0].frequency, frequency);
 
-    const TPunktAmpl first = b.point(1, 1);
+    const ConstPunktAmpl first = b.point(1, 1);
     QVERIFY(first.Zmierzony());
     QVERIFY(near(first.Nk(), 5));
     QVERIFY(near(first.Wm(), 5.01L));
@@ -470,8 +414,8 @@ void AmplitudeRunTest::threeRunsInARowOverMilliAndWholeUnits()
         b.measureCurrentRange();
         QVERIFY2(b.messages().isEmpty(), qPrintable(b.messages().join('|')));
 
-        const TPunktAmpl first = b.point(1, 1);
-        const TPunktAmpl second = b.point(1, 2);
+        const ConstPunktAmpl first = b.point(1, 1);
+        const ConstPunktAmpl second = b.point(1, 2);
         if (reading) {
             // Every run starts the function anew.
             QCOMPARE(b.lines(), (QStringList{"open", "<Z1F0N0.500000O>", "1500ms",
@@ -552,14 +496,14 @@ void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere()
     const QByteArray untouched = bytesOf(b.point(1, 1));
     abort();
     b.t.link.open();
-    QVERIFY(!b.run.runRange(1, 0));
+    QVERIFY(!b.run.runRange(1, PointChoice::Ticked));
     QCOMPARE(bytesOf(b.point(1, 1)), untouched);
     QVERIFY(!b.range(1).Zmierzony());
     QVERIFY(b.session.isSaved());
 
     for (int j = 1; j <= 5; ++j)
         ok();
-    QVERIFY(b.run.runRange(1, 0));
+    QVERIFY(b.run.runRange(1, PointChoice::Ticked));
     QList<QByteArray> before;
     for (int j = 1; j <= 5; ++j)
         before.append(bytesOf(b.point(1, j)));
@@ -569,7 +513,7 @@ void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere()
     ok();
     ok();
     abort();
-    QVERIFY(!b.run.runRange(1, 0));
+    QVERIFY(!b.run.runRange(1, PointChoice::Ticked));
     QCOMPARE(b.frames().size(), 3);
     for (int j = 3; j <= 5; ++j)
         QCOMPARE(bytesOf(b.point(1, j)), before[j - 1]);
@@ -581,7 +525,7 @@ void AmplitudeRunTest::abortKeepsEarlierPointsAndTheRestAsTheyWere()
     b.t.transcript.clear();
     for (int j = 1; j <= 5; ++j)
         ok();
-    QVERIFY(b.run.runRange(1, 0));
+    QVERIFY(b.run.runRange(1, PointChoice::Ticked));
     const QString expected =
         reading ? QStringLiteral("<Z0N30.000000O>") : QStringLiteral("<Z0F0N30.0000O>");
     QCOMPARE(b.frames().at(2), expected);
@@ -791,7 +735,7 @@ void AmplitudeRunTest::everyRangeAsksWhetherToStop()
     if (!stop)
         b.typed(QStringLiteral("3"));
     b.t.prompts.answers.push_back(stop ? PromptButton::Yes : PromptButton::No);
-    b.session.BiezacyZakres = 2;
+    b.session.setCurrentRange(Characteristic::Amplitude, 2);
 
     b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Zaznaczone);
     b.command.Menu_PomiaryClick();
@@ -863,7 +807,7 @@ void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()
 {
     Bench b(Cyfrowy);
     b.addRange(1, 30, QStringLiteral("A"));
-    b.session.shownView = [] { return DocumentSession::View::Frequency; };
+    b.session.setShownView([] { return DocumentSession::View::Frequency; });
 
     // Nothing measures the frequency characteristic yet.
     b.command.Menu_PomiaryClick();
@@ -881,7 +825,8 @@ void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()
     b.range(1).setCz(1);
     b.choose(TForm_Pomiary::WszystkieZakresy, TForm_Pomiary::Wszystkie);
     b.command.Menu_PomiaryClick();
-    QCOMPARE(frequency.ran, (QList<QPair<int, int>>{{1, 1}, {2, 1}}));
+    QCOMPARE(frequency.ran, (QList<QPair<int, PointChoice>>{{1, PointChoice::AllDefined},
+                                                            {2, PointChoice::AllDefined}}));
     QCOMPARE(b.lines(), (QStringList{"open", "<S>", "close"}));
 }
 
@@ -943,18 +888,19 @@ void AmplitudeRunTest::menuCommandFillsTheGridRow()
     MeasurementState state;
     TForm_Sprawdzanie window(t.services);
     TForm_Czestotliwosc frequencyDialog(t.prompts, &window);
-    AmplitudePage page(t.services, window, frequencyDialog);
+    AmplitudePage page(t.services, window.session(), window.frame(), frequencyDialog);
     TForm_PomiaryDO reading(t.services, state);
     TForm_PomiaryDN setting(t.services, state);
     TForm_Pomiary chooser(t.services);
-    MeasureMenu menu(t.services, state, window, page, reading, setting, chooser);
+    MeasureMenu menu(t.services, state, window.session(), window, *window.Menu_Pomiary, page,
+                     reading, setting, chooser);
     window.show();
 
     DocumentSession &session = window.session();
-    session.meterDialog = [&session](bool) {
+    session.setMeterDialog([&session](bool) {
         session.record().setTyp(Cyfrowy);
         return true;
-    };
+    });
     session.newDocument();
     TZakresAmpl range = session.record().ZakresyAmpl(1);
     range.setZak(20);

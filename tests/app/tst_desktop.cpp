@@ -319,7 +319,7 @@ void DesktopTest::verificationGridShowsWholeTexts()
     window->record() = record;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    window->session().setTablePanelVisible(true);
+    window->session().display().setTablePanelVisible(true);
     CharacteristicGrid &grid = page->grid();
     CharacteristicGridView &view = page->view();
     grid.showDocument();
@@ -360,7 +360,7 @@ void DesktopTest::verificationGridShowsWholeTexts()
     grid.discardEdit();
     window->record().clear();
     grid.clear(false);
-    window->session().setTablePanelVisible(false);
+    window->session().display().setTablePanelVisible(false);
     window->hide();
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }

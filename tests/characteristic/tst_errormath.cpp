@@ -250,7 +250,7 @@ void ErrorMathTest::pointErrorsOfAVoltRange()
     TDaneSprawdzania record;
     TZakresAmpl range = measuredRange(record, 100, "V", 0.5L, 0, "0", {{100, 99.98L, "V"}});
     ErrorMath::computeRange(range);
-    const TPunktAmpl point = range.Punkty(1);
+    const ConstPunktAmpl point = range.Punkty(1);
     QCOMPARE(point.Bmr(), stored(stored(100) - stored(99.98L)));
     QVERIFY(close(point.Bmr(), 0.02L) || std::fabs(point.Bmr() - 0.02L) < 1e-9L);
     QCOMPARE(point.Bmd(), stored(0.5L));

@@ -221,8 +221,8 @@ void DocumentFileTest::extensionBlockIsReadOrLeftOut_data()
     DocumentExtension extension;
     extension.setDecisionRule(DecisionRule::GuardBand);
     extension.setMinTur(3.5);
-    extension.setResolution(DocumentExtension::Table::Amplitude, 2, 0.5);
-    extension.setResolution(DocumentExtension::Table::Frequency, 35, 0.001);
+    extension.setResolution(Characteristic::Amplitude, 2, 0.5);
+    extension.setResolution(Characteristic::Frequency, 35, 0.001);
     extension.setValue(QStringLiteral("certificate"), QJsonObject{{"number", "Ś/1/2024"}});
     const QByteArray good = extension.block();
     QTest::newRow("kept, unknown keys too") << good << false << good;
@@ -290,7 +290,7 @@ void DocumentFileTest::legacyFileIsConverted()
     QCOMPARE(record.ZakresyAmpl(1).pointCount(), 3);
     QCOMPARE(record.ZakresyAmpl(2).pointCount(), 5);
 
-    const TZakresAmpl first = record.ZakresyAmpl(1);
+    const ConstZakresAmpl first = record.ZakresyAmpl(1);
     QCOMPARE(double(first.Zak()), 100.0);
     QCOMPARE(first.Jm(), QStringLiteral("mV")); // only two characters of the old unit
     QCOMPARE(first.Cz(), 2);
@@ -303,7 +303,7 @@ void DocumentFileTest::legacyFileIsConverted()
     QCOMPARE(record.ZakresyAmpl(2).KmzDod(), QStringLiteral("0"));
     QCOMPARE(double(record.ZakresyAmpl(2).Kmm()), 0.25);
 
-    const TPunktAmpl point = record.ZakresyAmpl(2).Punkty(5);
+    const ConstPunktAmpl point = record.ZakresyAmpl(2).Punkty(5);
     QCOMPARE(double(point.Wm()), 5.0);
     QCOMPARE(point.Nk(), Real48::toLongDouble(Real48::fromLongDouble(5 * 1.001L)));
     QCOMPARE(double(point.Bmr()), -0.5);
@@ -453,7 +453,7 @@ void DocumentFileTest::hostileFilesAreRefused_data()
     record.setTyp(QStringLiteral("Analogowy"));
     QByteArray lastJmBk = record.toBytes();
     lastJmBk[int(record.ZakresyCzDO(35).Punkty(35).bytes() - record.bytes()) +
-             TPunktCz::JmBkOffset] = 6;
+             TPunktCz::Field::JmBk] = 6;
     QTest::newRow("length byte of the very last text")
         << lastJmBk << QString() << notADocument
         << QStringLiteral("ZakresyCzDO[35].Punkty[35].JmBk");
@@ -533,12 +533,13 @@ void DocumentFileTest::damagedInputEndsInADocumentOrAnError()
 
 void DocumentFileTest::seedCorpusEndsInDocumentsOrErrors()
 {
-    // The fuzzer's seeds: a legacy document, one cut after the positions its
-    // two ranges use (so it still loads), an empty file and a current
-    // document with an overlong length byte, which is refused.
+    // The fuzzer's seeds: a current document with both characteristics, a
+    // legacy document, one cut after the positions its two ranges use (so it
+    // still loads), an empty file and a current document with an overlong
+    // length byte, which is refused.
     const QDir corpus(QFINDTESTDATA("fuzz_corpus"));
     const QStringList seeds = corpus.entryList(QDir::Files);
-    QCOMPARE(seeds.size(), 4);
+    QCOMPARE(seeds.size(), 5);
     int loaded = 0;
     for (const QString &seed : seeds) {
         try {
@@ -547,7 +548,7 @@ void DocumentFileTest::seedCorpusEndsInDocumentsOrErrors()
         } catch (const EInOutError &) {
         }
     }
-    QCOMPARE(loaded, 2);
+    QCOMPARE(loaded, 3);
 }
 
 void DocumentFileTest::failedSaveKeepsThePreviousFile_data()

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-using Item = DocumentSession::MenuItem;
+using Item = DocumentDisplay::MenuItem;
 
 // A session with scripted prompts, its recent files in a scratch folder and
 // a meter dialog that accepts with the given meter.
@@ -19,7 +19,7 @@ public:
     Fixture()
     {
         session.setRecentIniFile(dir.filePath("orvane2.ini"));
-        session.meterDialog = [this](bool newDocument) {
+        session.setMeterDialog([this](bool newDocument) {
             meterDialogs.append(newDocument);
             if (!meterAccepts)
                 return false;
@@ -27,7 +27,7 @@ public:
             session.record().setNumer(QStringLiteral("123"));
             session.record().setTyp(QStringLiteral("Cyfrowy"));
             return true;
-        };
+        });
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -119,15 +119,15 @@ private:
 void DocumentSessionTest::startsWithoutADocument()
 {
     const DocumentSession &s = f->session;
-    QCOMPARE(s.caption(), QStringLiteral("Sprawdzanie miernika"));
+    QCOMPARE(s.display().caption(), QStringLiteral("Sprawdzanie miernika"));
     QVERIFY(s.isSaved());
     QVERIFY(!s.hasDocument());
     QVERIFY(s.fileName().isEmpty());
     for (Item item : {Item::Excel, Item::Zapisz, Item::ZapiszJako, Item::Drukuj, Item::Zamknij,
                       Item::Pomiary, Item::DaneMiernika})
-        QVERIFY(!s.menuEnabled(item));
-    QCOMPARE(s.BiezacyZakres, 1);
-    QCOMPARE(s.BiezacyZakresCzDO, 1);
+        QVERIFY(!s.display().menuEnabled(item));
+    QCOMPARE(s.BiezacyZakres(), 1);
+    QCOMPARE(s.BiezacyZakresCzDO(), 1);
 }
 
 void DocumentSessionTest::newDocumentWithoutChangesAsksNothing()
@@ -138,19 +138,19 @@ void DocumentSessionTest::newDocumentWithoutChangesAsksNothing()
     const DocumentSession &s = f->session;
     QVERIFY(f->t.prompts.messages.isEmpty());
     QCOMPARE(f->meterDialogs, QList<bool>{true});
-    QCOMPARE(s.caption(), QStringLiteral("Sprawdzanie miernika : beznazwy.cal"));
+    QCOMPARE(s.display().caption(), QStringLiteral("Sprawdzanie miernika : beznazwy.cal"));
     QCOMPARE(s.fileName(), QStringLiteral("beznazwy.cal"));
     QVERIFY(s.isSaved());
     QVERIFY(s.hasDocument());
-    QVERIFY(s.tablePanelVisible());
-    QVERIFY(s.meterBoxVisible());
-    QCOMPARE(s.labelNazwa(), QStringLiteral("V640"));
-    QCOMPARE(s.labelMetoda(), QStringLiteral("Metoda dok. nastawy"));
+    QVERIFY(s.display().tablePanelVisible());
+    QVERIFY(s.display().meterBoxVisible());
+    QCOMPARE(s.display().labelNazwa(), QStringLiteral("V640"));
+    QCOMPARE(s.display().labelMetoda(), QStringLiteral("Metoda dok. nastawy"));
     for (Item item : {Item::Excel, Item::Zapisz, Item::ZapiszJako, Item::Drukuj, Item::Zamknij,
                       Item::DaneMiernika})
-        QVERIFY(s.menuEnabled(item));
+        QVERIFY(s.display().menuEnabled(item));
     // "Po&miary" waits for the first point.
-    QVERIFY(!s.menuEnabled(Item::Pomiary));
+    QVERIFY(!s.display().menuEnabled(Item::Pomiary));
     QCOMPARE(created.count(), 1);
     QCOMPARE(view.last().at(0).toBool(), true);
 
@@ -165,9 +165,9 @@ void DocumentSessionTest::cancelledMeterDialogLeavesNoDocument()
     f->meterAccepts = false;
     f->session.newDocument();
     QVERIFY(!f->session.hasDocument());
-    QVERIFY(!f->session.tablePanelVisible());
-    QCOMPARE(f->session.caption(), QStringLiteral("Sprawdzanie miernika"));
-    QVERIFY(!f->session.menuEnabled(Item::Zapisz));
+    QVERIFY(!f->session.display().tablePanelVisible());
+    QCOMPARE(f->session.display().caption(), QStringLiteral("Sprawdzanie miernika"));
+    QVERIFY(!f->session.display().menuEnabled(Item::Zapisz));
 }
 
 void DocumentSessionTest::newWithChangesAsks_data()
@@ -218,7 +218,7 @@ void DocumentSessionTest::cancelledSaveDialogKeepsTheDocumentOnNew()
     QVERIFY(f->session.hasDocument());
     QCOMPARE(f->session.record().toBytes(), before);
     QCOMPARE(f->meterDialogs.size(), 1);
-    QCOMPARE(f->session.caption(), QStringLiteral("Sprawdzanie miernika : beznazwy.cal"));
+    QCOMPARE(f->session.display().caption(), QStringLiteral("Sprawdzanie miernika : beznazwy.cal"));
 }
 
 void DocumentSessionTest::saveOfANewDocumentProposesItsName()
@@ -233,7 +233,7 @@ void DocumentSessionTest::saveOfANewDocumentProposesItsName()
     QCOMPARE(f->t.prompts.fileRequests.first().defaultSuffix, QStringLiteral("cal"));
     QVERIFY(f->session.isSaved());
     QCOMPARE(f->session.fileName(), f->path("named.cal"));
-    QCOMPARE(f->session.caption(), QStringLiteral("Sprawdzanie miernika : named.cal"));
+    QCOMPARE(f->session.display().caption(), QStringLiteral("Sprawdzanie miernika : named.cal"));
     QCOMPARE(f->session.recentFiles().entry(1), f->path("named.cal"));
     QCOMPARE(QFileInfo(f->path("named.cal")).size(), 160804);
 }
@@ -301,20 +301,20 @@ void DocumentSessionTest::failedSaveLeavesTheSavedFlag()
 void DocumentSessionTest::openShowsTheDocument()
 {
     QSignalSpy loaded(&f->session, &DocumentSession::documentLoaded);
-    f->session.BiezacyZakres = 5;
-    f->session.BiezacyZakresCzDN = 3;
+    f->session.setCurrentRange(Characteristic::Amplitude, 5);
+    f->session.setCurrentRange(Characteristic::Frequency, 3);
     f->openFile(f->makeFile("meter.cal"));
     const DocumentSession &s = f->session;
     QCOMPARE(loaded.count(), 1);
-    QCOMPARE(s.caption(), QStringLiteral("Sprawdzanie miernika : meter.cal"));
-    QCOMPARE(s.labelMetoda(), QStringLiteral("Metoda dok. odczytu"));
-    QCOMPARE(s.labelNumer(), QStringLiteral("9"));
+    QCOMPARE(s.display().caption(), QStringLiteral("Sprawdzanie miernika : meter.cal"));
+    QCOMPARE(s.display().labelMetoda(), QStringLiteral("Metoda dok. odczytu"));
+    QCOMPARE(s.display().labelNumer(), QStringLiteral("9"));
     for (Item item : {Item::Excel, Item::Zapisz, Item::ZapiszJako, Item::Drukuj, Item::Zamknij,
                       Item::Pomiary, Item::DaneMiernika})
-        QVERIFY(s.menuEnabled(item));
+        QVERIFY(s.display().menuEnabled(item));
     QVERIFY(s.isSaved());
-    QCOMPARE(s.BiezacyZakres, 1);
-    QCOMPARE(s.BiezacyZakresCzDN, 1);
+    QCOMPARE(s.BiezacyZakres(), 1);
+    QCOMPARE(s.BiezacyZakresCzDN(), 1);
     QCOMPARE(s.recentFiles().entry(1), f->path("meter.cal"));
     QCOMPARE(f->t.prompts.fileRequests.first().defaultSuffix, QStringLiteral("cal"));
 
@@ -336,11 +336,11 @@ void DocumentSessionTest::failedOpenKeepsTheOpenDocument()
     f->t.prompts.answers.push_back(PromptButton::No);
     QVERIFY_THROWS_EXCEPTION(EInOutError, f->openFile(f->path("bad.cal")));
     QVERIFY(f->session.hasDocument());
-    QCOMPARE(f->session.caption(), QStringLiteral("Sprawdzanie miernika : good.cal"));
+    QCOMPARE(f->session.display().caption(), QStringLiteral("Sprawdzanie miernika : good.cal"));
     QCOMPARE(f->session.fileName(), f->path("good.cal"));
     QCOMPARE(double(f->session.record().ZakresyAmpl(1).Zak()), 5.0);
     QVERIFY(!f->session.isSaved());
-    QVERIFY(f->session.menuEnabled(Item::Zapisz));
+    QVERIFY(f->session.display().menuEnabled(Item::Zapisz));
     QCOMPARE(f->session.recentFiles().entry(1), f->path("good.cal"));
 }
 
@@ -381,9 +381,9 @@ void DocumentSessionTest::closeWithChangesAnsweredCancelKeepsEverything()
     const DocumentSession &s = f->session;
     QVERIFY(!s.isSaved());
     QVERIFY(s.hasDocument());
-    QVERIFY(s.tablePanelVisible());
+    QVERIFY(s.display().tablePanelVisible());
     for (Item item : {Item::Zapisz, Item::ZapiszJako, Item::Drukuj, Item::Zamknij})
-        QVERIFY(s.menuEnabled(item));
+        QVERIFY(s.display().menuEnabled(item));
     QCOMPARE(double(s.record().ZakresyAmpl(1).Zak()), 30.0);
 }
 
@@ -398,13 +398,13 @@ void DocumentSessionTest::closeWithChangesAnsweredNoDiscards()
     QCOMPARE(closed.count(), 1);
     QVERIFY(s.isSaved());
     QVERIFY(!s.hasDocument());
-    QVERIFY(!s.tablePanelVisible());
-    QVERIFY(!s.meterBoxVisible());
+    QVERIFY(!s.display().tablePanelVisible());
+    QVERIFY(!s.display().meterBoxVisible());
     for (Item item : {Item::Excel, Item::Zapisz, Item::ZapiszJako, Item::Drukuj, Item::Zamknij,
                       Item::Pomiary, Item::DaneMiernika})
-        QVERIFY(!s.menuEnabled(item));
-    QCOMPARE(s.caption(), QStringLiteral("Sprawdzanie miernika"));
-    QCOMPARE(s.labelNazwa(), QString());
+        QVERIFY(!s.display().menuEnabled(item));
+    QCOMPARE(s.display().caption(), QStringLiteral("Sprawdzanie miernika"));
+    QCOMPARE(s.display().labelNazwa(), QString());
 }
 
 void DocumentSessionTest::closeWithChangesSavedThroughTheDialog()
@@ -471,7 +471,7 @@ void DocumentSessionTest::windowCloseAsks()
     QCOMPARE(f->t.prompts.messages.first().caption, QStringLiteral("Uwaga !"));
     QCOMPARE(f->session.hasDocument(), !closes);
     QCOMPARE(f->session.isSaved(), closes || written);
-    QCOMPARE(f->session.menuEnabled(Item::Zapisz), !closes);
+    QCOMPARE(f->session.display().menuEnabled(Item::Zapisz), !closes);
     if (QFileInfo::exists(f->path("a.cal")))
         QCOMPARE(DocumentFile::read(f->path("a.cal")).ZakresyAmpl(1).Zak() == 77, written);
     else
@@ -510,7 +510,7 @@ void DocumentSessionTest::viewIsRecordedBeforeWriting()
     QFETCH(bool, before);
     QFETCH(bool, recorded);
     f->openFile(f->makeFile("a.cal", before));
-    f->session.shownView = [view] { return DocumentSession::View(view); };
+    f->session.setShownView([view] { return DocumentSession::View(view); });
     QSignalSpy aboutToSave(&f->session, &DocumentSession::aboutToSave);
     if (saveAs) {
         f->t.prompts.saveNames.push_back(f->path("a.cal"));
@@ -547,7 +547,7 @@ void DocumentSessionTest::editUnderWayCountsBeforeNewOrOpen()
         f->session.record().ZakresyAmpl(1).setZak(77);
         f->session.setChanged();
     });
-    f->session.shownView = [] { return DocumentSession::View::Frequency; };
+    f->session.setShownView([] { return DocumentSession::View::Frequency; });
     f->t.prompts.answers.push_back(PromptButton::Yes);
     f->t.prompts.saveNames.push_back(f->path("a.cal"));
     if (operation == QLatin1String("new"))
@@ -668,7 +668,7 @@ void DocumentSessionTest::meterDataCorrectionIsAChange()
     f->meterName = QStringLiteral("other");
     f->session.editMeterData();
     QVERIFY(!f->session.isSaved());
-    QCOMPARE(f->session.labelNazwa(), QStringLiteral("other"));
+    QCOMPARE(f->session.display().labelNazwa(), QStringLiteral("other"));
 }
 
 void DocumentSessionTest::fileNameWithoutDirectory_data()

@@ -1,4 +1,5 @@
 #include "core/document/documentfile.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_miernik.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/link/tform_rs232.h"
@@ -322,8 +323,8 @@ void SprawdzanieTest::pagesGoToTheirPlace()
     TForm_Sprawdzanie window(t.services);
     auto *frequency = new QLabel(QStringLiteral("f"));
     auto *table = new QLabel(QStringLiteral("t"));
-    window.setPage(3, frequency);
-    window.setPage(0, table);
+    window.frame().setPage(3, frequency);
+    window.frame().setPage(0, table);
     QCOMPARE(window.Notebook_Charakterystyka->count(), 10);
     QCOMPARE(window.Notebook_Charakterystyka->widget(0), table);
     QCOMPARE(window.Notebook_Charakterystyka->widget(3), frequency);

@@ -1,17 +1,12 @@
 #include "core/base/errors.h"
-#include "core/document/documentfile.h"
-#include "core/document/documentsession.h"
 #include "core/frequency/frequencygrid.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
 #include "gui/characteristic/characteristictabs.h"
 #include "gui/characteristic/frequency/frequencypage.h"
-#include "gui/characteristic/gridview.h"
-#include "gui/document/tform_sprawdzanie.h"
 #include "gui/output/chartpages.h"
-#include "gui/panel/tform_czestotliwosc.h"
 #include "tests/amplitude/fulldocument.h"
 #include "tests/support/core/testmain.h"
-#include "tests/support/core/testservices.h"
+#include "tests/support/gui/verificationwindowfixture.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -22,7 +17,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -31,7 +25,7 @@ constexpr GridArea Points = GridArea::Points;
 const QString Analogowy = QStringLiteral("Analogowy");
 const QString Cyfrowy = QStringLiteral("Cyfrowy");
 
-bool isBlank(const TZakresCz &range)
+bool isBlank(ConstZakresCz range)
 {
     for (int i = 0; i < TZakresCz::Size; ++i) {
         if (range.bytes()[i] != 0)
@@ -41,78 +35,24 @@ bool isBlank(const TZakresCz &range)
 }
 
 // The verification window with both table pages, the tab bars and the
-// chart pages, shown and active so that focus moves as it does for the
-// user.
-struct Fixture
+// chart pages.
+struct Fixture : VerificationWindowFixture
 {
-    TestServices t;
-    TForm_Sprawdzanie window{t.services};
-    TForm_Czestotliwosc frequencyDialog{t.prompts, &window};
-    AmplitudePage amplitude{t.services, window, frequencyDialog};
-    FrequencyPage frequency{t.services, window, frequencyDialog};
-    CharacteristicTabs tabs{t.services, window, amplitude, frequency};
-    ChartPages charts{t.prompts, window};
-    QTemporaryDir dir;
+    AmplitudePage amplitude{t.services, window.session(), window.frame(), frequencyDialog};
+    FrequencyPage frequency{t.services, window.session(), window.frame(), frequencyDialog};
+    CharacteristicTabs tabs{t.services, window.session(), window.frame(), amplitude, frequency};
+    ChartPages charts{t.prompts, window.session(), window.frame()};
 
     explicit Fixture(int height = 530)
     {
         tabs.viewSwitch().buildChart = [this](Characteristic characteristic, ChartKind kind) {
             return charts.build(characteristic, kind);
         };
-        window.resize(639, height);
-        window.show();
-        window.activateWindow();
+        show(height);
     }
 
-    DocumentSession &session() { return window.session(); }
-    TDaneSprawdzania &record() { return window.record(); }
-    CharacteristicGrid &grid() { return frequency.grid(); }
-    CharacteristicGridView &view() { return frequency.view(); }
-    bool active() { return QTest::qWaitForWindowActive(&window); }
-
-    void newDocument(const QString &typ)
-    {
-        session().meterDialog = [this, typ](bool) {
-            record().setTyp(typ);
-            return true;
-        };
-        session().newDocument();
-    }
-
-    QString write(const TDaneSprawdzania &record, const QString &name = QStringLiteral("a.cal"))
-    {
-        DocumentFile::write(record, dir.filePath(name));
-        return dir.filePath(name);
-    }
-
-    void open(const QString &name)
-    {
-        t.prompts.openNames.push_back(name);
-        session().openDocument();
-    }
-
-    void click(GridArea area, int column, int row)
-    {
-        const QRect rect = view().cellRect({area, column, row});
-        QWidget *widget = view().area(area);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, rect.center() - widget->pos());
-    }
-
-    void type(const QString &text, Qt::Key key = Qt::Key_Return)
-    {
-        QWidget *focused = QApplication::focusWidget();
-        QVERIFY(focused);
-        if (!text.isEmpty())
-            QTest::keyClicks(focused, text);
-        QTest::keyClick(focused, key);
-    }
-
-    bool editing(GridArea area, int column, int row)
-    {
-        const auto current = grid().currentCell();
-        return current && *current == GridCellRef{area, column, row} && view().editor() &&
-               QApplication::focusWidget() == view().editor();
-    }
+    CharacteristicGrid &grid() override { return frequency.grid(); }
+    CharacteristicGridView &view() override { return frequency.view(); }
 
     // The frequency entry dialog, answered with a frequency, or without
     // one ended with Esc.
@@ -148,7 +88,6 @@ struct Fixture
     }
 
     int page() const { return window.Notebook_Charakterystyka->currentIndex(); }
-    QStringList messages() const { return t.prompts.texts(); }
 };
 
 // A frequency range of the table in use with n points, measured and ticked
@@ -262,7 +201,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     f.type({}, Qt::Key_Escape);
     QCOMPARE(f.frequencyDialogs(), 6);
 
-    const TZakresCz range = f.record().ZakresyCz(1);
+    const ConstZakresCz range = f.record().ZakresyCz(1);
     QCOMPARE(range.Zak(), 1.0L);
     QCOMPARE(range.Jm(), QStringLiteral("V"));
     QCOMPARE(double(range.NkDN_WmDO()), 0.15);
@@ -271,7 +210,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     const int expectedCz[] = {3, 3, 2};
     const double expectedHz[] = {55.5, 1500, 400};
     for (int j = 1; j <= 3; ++j) {
-        const TPunktCz point = range.Punkty(j);
+        const ConstPunktCz point = range.Punkty(j);
         QVERIFY(point.Wpisany());
         QVERIFY(!point.Wl());
         QCOMPARE(point.Cz(), expectedCz[j - 1]);
@@ -296,7 +235,7 @@ void FrequencyPageTest::typingARangeAndItsPointsWritesTheTableInUse()
     QCOMPARE(f.window.Label_CzestNastWska->text(), secondLine);
     QCOMPARE(f.window.Label_Kmm->text(), QStringLiteral("0,5% w. mierz."));
     QCOMPARE(f.window.Label_Kmz->text(), QStringLiteral("0,5% zakresu+2mV"));
-    QVERIFY(f.session().menuEnabled(DocumentSession::MenuItem::Pomiary));
+    QVERIFY(f.session().display().menuEnabled(DocumentDisplay::MenuItem::Pomiary));
     QVERIFY(!f.session().isSaved());
     QVERIFY(f.messages().isEmpty());
 }

@@ -5,49 +5,21 @@
 #include "core/frequency/frequencygrid.h"
 #include "core/frequency/frequencyrun.h"
 #include "core/measure/measurecommand.h"
-#include "core/measure/measurementstate.h"
 #include "core/measure/pointloop.h"
 #include "core/output/chartcontent.h"
 #include "core/output/reportcontent.h"
 #include "core/output/workbookcontent.h"
-#include "gui/characteristic/measuremenu.h"
 #include "gui/measure/tform_pomiary.h"
 #include "gui/measure/tform_pomiarydn_cz.h"
 #include "gui/measure/tform_pomiarydo_cz.h"
 #include "tests/support/core/testmain.h"
-#include "tests/support/core/testservices.h"
+#include "tests/support/gui/runbench.h"
 
 #include <QLineEdit>
 
-#include <cmath>
 #include <functional>
 
 namespace {
-
-const QString Analogowy = QStringLiteral("Analogowy");
-const QString Cyfrowy = QStringLiteral("Cyfrowy");
-
-bool near(long double actual, long double expected)
-{
-    return std::fabs(static_cast<double>(actual - expected)) <=
-           1e-10 * std::max(1.0, std::fabs(static_cast<double>(expected)));
-}
-
-QByteArray bytesOf(const TPunktCz &point)
-{
-    return QByteArray(reinterpret_cast<const char *>(point.bytes()), TPunktCz::Size);
-}
-
-class RecordingView : public RunView
-{
-public:
-    void showPoint(int j) override { shownPoints.append(j); }
-    void showProgress(int) override {}
-    void centreVerificationWindow() override { ++centred; }
-
-    QList<int> shownPoints;
-    int centred = 0;
-};
 
 // The amplitude side, which these tests never show.
 class NoRuns : public RangeRuns
@@ -55,22 +27,13 @@ class NoRuns : public RangeRuns
 public:
     int rangeCount() const override { return 0; }
     int currentRange() const override { return 1; }
-    bool runRange(int, int) override { return false; }
+    bool runRange(int, PointChoice) override { return false; }
 };
 
-// The frequency runs, their real dialogs and the command, with the
-// frequency characteristic on show and every dialog answered from a script.
-struct Bench
+// The frequency runs and the command, with the frequency characteristic on
+// show.
+struct Bench : RunBench<TForm_PomiaryDO_Cz, TForm_PomiaryDN_Cz>
 {
-    TestServices t;
-    MeasurementState state;
-    DocumentSession session{t.prompts};
-    TForm_PomiaryDO_Cz reading{t.services, state};
-    TForm_PomiaryDN_Cz setting{t.services, state};
-    TForm_Pomiary chooser{t.services};
-    MeasurementDialogs dialogs{reading, setting};
-    ProcedureChooser procedure{chooser};
-    RecordingView view;
     FrequencyRun run{t.services, state, session, dialogs, view};
     NoRuns amplitude;
     MeasureCommand command{t.services, state, session, amplitude, procedure};
@@ -79,15 +42,13 @@ struct Bench
     QStringList shown;
 
     explicit Bench(const QString &typ, const QString &model = QStringLiteral("R-707"))
+        : RunBench(typ, model)
     {
-        t.services.model.name = model;
-        record().setTyp(typ);
         command.setFrequencyRuns(&run);
-        session.shownView = [] { return DocumentSession::View::Frequency; };
+        session.setShownView([] { return DocumentSession::View::Frequency; });
     }
 
     bool analogowy() { return record().isAnalogowy(); }
-    TDaneSprawdzania &record() { return session.record(); }
     TZakresCz range(int k) { return record().ZakresyCz(k); }
     TPunktCz point(int k, int j) { return range(k).Punkty(j); }
 
@@ -158,19 +119,9 @@ struct Bench
     // "Po&miary" with the procedure chooser answered.
     void measure(int zakresy = TForm_Pomiary::BiezacyZakres, int punkty = TForm_Pomiary::Zaznaczone)
     {
-        t.prompts.dialogHandlers.push_back(
-            {QStringLiteral("TForm_Pomiary"), [zakresy, punkty](QDialog *dialog) {
-                 auto *d = qobject_cast<TForm_Pomiary *>(dialog);
-                 d->setZakresy(zakresy);
-                 d->setPunkty(punkty);
-                 d->PPOKClick();
-                 return d->result();
-             }});
+        choose(zakresy, punkty);
         command.Menu_PomiaryClick();
     }
-
-    QStringList frames() const { return t.transcript.frames(); }
-    QStringList messages() const { return t.prompts.texts(); }
 };
 
 } // namespace
@@ -252,7 +203,7 @@ void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint()
     QCOMPARE(b.messages(),
              refused ? QStringList{PointLoop::noFrequencySettingText(model)} : QStringList());
     for (int j = refused ? 2 : 1; j <= 2; ++j) {
-        const TPunktCz point = b.point(1, j);
+        const ConstPunktCz point = b.point(1, j);
         QVERIFY(point.Zmierzony());
         QVERIFY(near(point.WmDN_NkDO(), measured));
         QCOMPARE(point.JmBk(), QStringLiteral("V"));
@@ -273,7 +224,8 @@ void FrequencyRunTest::runDrivesTheCalibratorAndStoresThePoint()
     QVERIFY(near(b.range(1).NkDN_WmDO(), 5));
     QVERIFY(!b.session.isSaved());
     // The other method's table is not touched.
-    const TZakresCz other = typ == Cyfrowy ? b.record().ZakresyCzDO(1) : b.record().ZakresyCzDN(1);
+    const ConstZakresCz other =
+        typ == Cyfrowy ? b.record().ZakresyCzDO(1) : b.record().ZakresyCzDN(1);
     QVERIFY(other.isEmpty() && !other.Punkty(1).Wpisany());
     QCOMPARE(b.view.shownPoints, refused ? QList<int>{2} : (QList<int>{1, 2}));
 }

@@ -1,5 +1,6 @@
 #include "core/document/documentfile.h"
 #include "core/output/reportlayout.h"
+#include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/output/chartpage.h"
 #include "gui/output/outputmenu.h"
@@ -63,7 +64,8 @@ struct Window
 {
     TestServices t;
     TForm_Sprawdzanie window{t.services};
-    OutputMenu menu{t.services, window};
+    OutputMenu menu{t.services, window.session(), window.frame(), *window.Menu_Plik_Drukuj,
+                    *window.Menu_Plik_Excel_Otworz};
     QTemporaryDir dir;
 
     explicit Window(const TDaneSprawdzania &record)
@@ -230,7 +232,7 @@ void OutputTest::printSelectionEnablesAndOrdersThePages()
     Window w(record);
     RecordingPrinter printer;
     w.menu.setPagePrinter(&printer);
-    w.window.session().BiezacyZakres = range;
+    w.window.session().setCurrentRange(Characteristic::Amplitude, range);
     QList<bool> shownEnabled;
     w.t.prompts.dialogHandlers.push_back({"Form_Drukowanie", [&](QDialog *dialog) {
                                               auto *form = static_cast<TForm_Drukowanie *>(dialog);

@@ -1,3 +1,4 @@
+#include "core/document/documentextension.h"
 #include "core/output/chartcontent.h"
 #include "core/output/printplan.h"
 #include "core/output/reportcontent.h"

@@ -373,12 +373,12 @@ void RegisterTest::saveWithTheRegisterUnreachable()
     DocumentSession session(t.prompts);
     session.setRecentIniFile(path("orvane2.ini"));
     session.setVerificationRecorder(&recorder);
-    session.meterDialog = [&session](bool) {
+    session.setMeterDialog([&session](bool) {
         session.record().setNazwa(QStringLiteral("V640"));
         session.record().setNumer(QStringLiteral("77"));
         session.record().setTyp(QStringLiteral("Cyfrowy"));
         return true;
-    };
+    });
     session.newDocument();
     t.prompts.saveNames.push_back(path("d.cal"));
     session.save();

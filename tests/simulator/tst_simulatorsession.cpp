@@ -108,10 +108,10 @@ struct OverTheLine
     {
         TForm_Sprawdzanie *window = program->verificationWindow();
         DocumentSession &session = window->session();
-        session.meterDialog = [&session, typ](bool) {
+        session.setMeterDialog([&session, typ](bool) {
             session.record().setTyp(typ);
             return true;
-        };
+        });
         session.newDocument();
         TZakresAmpl range = session.record().ZakresyAmpl(1);
         range.setZak(zak);

@@ -216,7 +216,7 @@ void CalToolTest::dumpThenBuildReproducesTheFile()
 {
     DocumentExtension extension;
     extension.setDecisionRule(DecisionRule::FourZone);
-    extension.setResolution(DocumentExtension::Table::Frequency, 3, 0.25);
+    extension.setResolution(Characteristic::Frequency, 3, 0.25);
     extension.setValue(QStringLiteral("later"), QJsonArray{1, "ż"});
     DocumentFile::write(fullDocument(7), extension, path("full.cal"));
     const Run dump = tool({"dump", path("full.cal")});
@@ -321,7 +321,7 @@ void CalToolTest::assessAgreesWithTheFormulas()
         const QString rules[] = {"simple", "guard_band", "four_zone"};
         extension.setDecisionRule(*DecisionRules::fromKey(rules[document % 3]));
         auto unit = [&] { return random.bounded(2) ? QStringLiteral("mV") : QStringLiteral("V"); };
-        auto fill = [&](auto range, DocumentExtension::Table table, int k) {
+        auto fill = [&](auto range, Characteristic table, int k) {
             range.setZak(1);
             range.setJm(unit());
             range.setZmierzony(true);
@@ -342,8 +342,8 @@ void CalToolTest::assessAgreesWithTheFormulas()
             }
         };
         for (int k = 1; k <= 3; ++k) {
-            fill(record.ZakresyAmpl(k), DocumentExtension::Table::Amplitude, k);
-            fill(record.ZakresyCz(k), DocumentExtension::Table::Frequency, k);
+            fill(record.ZakresyAmpl(k), Characteristic::Amplitude, k);
+            fill(record.ZakresyCz(k), Characteristic::Frequency, k);
         }
         DocumentFile::write(record, extension, path("r.cal"));
         const double minTur = 1 + document;
@@ -373,9 +373,8 @@ void CalToolTest::assessAgreesWithTheFormulas()
             const double bmr = amplitude ? ampl.Punkty(j).Bmr() : cz.Punkty(j).Bmr();
             const double bmd = amplitude ? ampl.Punkty(j).Bmd() : cz.Punkty(j).Bmd();
             const double bk = amplitude ? ampl.Punkty(j).Bk() : cz.Punkty(j).Bk();
-            const double r = extension.resolution(amplitude ? DocumentExtension::Table::Amplitude
-                                                            : DocumentExtension::Table::Frequency,
-                                                  k);
+            const double r = extension.resolution(
+                amplitude ? Characteristic::Amplitude : Characteristic::Frequency, k);
             const double f = jm.contains('m') == jmBk.contains('m') ? 1
                              : jm.contains('m')                     ? 1000
                                                                     : 0.001;

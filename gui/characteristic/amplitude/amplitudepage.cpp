@@ -1,13 +1,12 @@
 #include "gui/characteristic/amplitude/amplitudepage.h"
 
 #include "core/amplitude/amplitudegrid.h"
-#include "gui/document/tform_sprawdzanie.h"
 
 namespace {
 
-std::unique_ptr<GridRules> amplitudeRules(TForm_Sprawdzanie &window, AmplitudePage *page)
+std::unique_ptr<GridRules> amplitudeRules(DocumentSession &session, AmplitudePage *page)
 {
-    auto rules = std::make_unique<AmplitudeGridRules>(window.session());
+    auto rules = std::make_unique<AmplitudeGridRules>(session);
     // Asked only once the page is up.
     rules->askFrequency = [page] { return page->askFrequency(); };
     return rules;
@@ -15,9 +14,9 @@ std::unique_ptr<GridRules> amplitudeRules(TForm_Sprawdzanie &window, AmplitudePa
 
 } // namespace
 
-AmplitudePage::AmplitudePage(Services &services, TForm_Sprawdzanie &window,
-                             TForm_Czestotliwosc &frequencyDialog)
-    : CharacteristicPage(services, window, frequencyDialog, amplitudeRules(window, this),
+AmplitudePage::AmplitudePage(Services &services, DocumentSession &session,
+                             CharacteristicFrame &frame, TForm_Czestotliwosc &frequencyDialog)
+    : CharacteristicPage(services, session, frame, frequencyDialog, amplitudeRules(session, this),
                          Characteristic::Amplitude, QString())
 {
     setObjectName(QStringLiteral("Tabela"));

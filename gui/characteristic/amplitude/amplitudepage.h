@@ -10,6 +10,6 @@ class AmplitudePage : public CharacteristicPage
     Q_OBJECT
 
 public:
-    AmplitudePage(Services &services, TForm_Sprawdzanie &window,
+    AmplitudePage(Services &services, DocumentSession &session, CharacteristicFrame &frame,
                   TForm_Czestotliwosc &frequencyDialog);
 };

@@ -11,6 +11,6 @@ class FrequencyPage : public CharacteristicPage
     Q_OBJECT
 
 public:
-    FrequencyPage(Services &services, TForm_Sprawdzanie &window,
+    FrequencyPage(Services &services, DocumentSession &session, CharacteristicFrame &frame,
                   TForm_Czestotliwosc &frequencyDialog);
 };

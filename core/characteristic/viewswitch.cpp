@@ -1,4 +1,4 @@
-#include "core/frequency/viewswitch.h"
+#include "core/characteristic/viewswitch.h"
 
 #include "core/base/prompts.h"
 #include "core/document/tdanesprawdzania.h"
@@ -21,16 +21,16 @@ struct CurrentRange
 CurrentRange currentRange(const DocumentSession &session, Characteristic characteristic)
 {
     const TDaneSprawdzania &record = session.record();
-    const OutputRange current = OutputRanges::current(session, characteristic);
-    if (current.range < 1 || current.range > TDaneSprawdzania::Slots)
+    const int current = session.currentRange(characteristic);
+    if (current < 1 || current > TDaneSprawdzania::Slots)
         return {};
     CurrentRange range;
     if (characteristic == Characteristic::Amplitude) {
-        const TZakresAmpl shown = record.ZakresyAmpl(current.range);
+        const ConstZakresAmpl shown = record.ZakresyAmpl(current);
         range = {true, shown.Zmierzony(), !record.ZakresyAmpl(1).isEmpty(), shown.Zak(),
                  shown.Jm()};
-    } else if (OutputRanges::hasMethod(record)) {
-        const TZakresCz shown = record.ZakresyCz(current.range);
+    } else if (record.hasMethod()) {
+        const ConstZakresCz shown = record.ZakresyCz(current);
         range = {true, shown.Zmierzony(), !record.ZakresyCz(1).isEmpty(), shown.Zak(), shown.Jm()};
     }
     return range;
@@ -41,7 +41,7 @@ CurrentRange currentRange(const DocumentSession &session, Characteristic charact
 ViewSwitch::ViewSwitch(DocumentSession &session, Prompts &prompts, QObject *parent)
     : QObject(parent), m_session(session), m_prompts(prompts)
 {
-    m_session.shownView = [this] { return shownView(); };
+    m_session.setShownView([this] { return shownView(); });
     connect(&m_session, &DocumentSession::viewRestoreRequested, this, [this](bool amplitude) {
         selectCharacteristic(amplitude ? Characteristic::Amplitude : Characteristic::Frequency);
     });
@@ -76,6 +76,17 @@ QString ViewSwitch::czestNastWskaCaption() const
 int ViewSwitch::tablePage(Characteristic characteristic)
 {
     return characteristic == Characteristic::Amplitude ? 0 : 3;
+}
+
+int ViewSwitch::chartPage(const TDaneSprawdzania &record, Characteristic characteristic,
+                          ChartKind kind)
+{
+    // Each table's charts follow it, points first; the exact-reading
+    // frequency charts come after the exact-setting ones.
+    const int points = characteristic == Characteristic::Amplitude ? 1
+                       : record.isAnalogowy()                      ? 6
+                                                                   : 4;
+    return points + (kind == ChartKind::Errors ? 1 : 0);
 }
 
 int ViewSwitch::uncertaintyPage(Characteristic characteristic)
@@ -127,8 +138,7 @@ bool ViewSwitch::selectTab(Characteristic characteristic, int tab)
     const ChartKind kind = tab == PointsTab ? ChartKind::Points : ChartKind::Errors;
     if (buildChart && buildChart(characteristic, kind)) {
         selected = tab;
-        m_page = ChartContent::notebookPage(
-            ChartContent::tableOf(m_session.record(), characteristic), kind);
+        m_page = chartPage(m_session.record(), characteristic, kind);
     } else {
         selected = TableTab;
         m_page = tablePage(characteristic);

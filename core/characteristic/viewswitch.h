@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/characteristic/chartkind.h"
+#include "core/document/characteristic.h"
 #include "core/document/documentsession.h"
-#include "core/output/chartcontent.h"
-#include "core/output/outputrange.h"
 
 #include <QObject>
 #include <QString>
@@ -10,6 +10,7 @@
 #include <functional>
 
 class Prompts;
+class TDaneSprawdzania;
 
 // What the verification window shows: the amplitude or the frequency
 // characteristic ("Charakterystyka amplitudowa", "Charakterystyka
@@ -24,6 +25,12 @@ class Prompts;
 // could be built; anything else keeps, or brings back, the table. The
 // uncertainties are always there to be shown: their tab is also where the
 // meter's resolution is typed, before anything is measured.
+//
+// The notebook's pages: 0 the amplitude table, 1 and 2 its points and
+// errors charts, 3 the frequency table, 4 and 5 its charts for the exact
+// setting method ("Cyfrowy"), 6 and 7 those for the exact reading one
+// ("Analogowy"), 8 and 9 the uncertainties of the amplitude and the
+// frequency characteristic.
 class ViewSwitch : public QObject
 {
     Q_OBJECT
@@ -43,6 +50,12 @@ public:
     // Builds the chart of the current range of a characteristic on its
     // page; false, after its own box, when there is nothing to plot.
     std::function<bool(Characteristic, ChartKind)> buildChart;
+
+    // The notebook page of a characteristic's table, and of a chart of it
+    // for the record's method.
+    static int tablePage(Characteristic characteristic);
+    static int chartPage(const TDaneSprawdzania &record, Characteristic characteristic,
+                         ChartKind kind);
 
     Characteristic characteristic() const { return m_characteristic; }
     // The notebook page shown (0..9).
@@ -79,8 +92,6 @@ Q_SIGNALS:
     void characteristicChanged(Characteristic characteristic);
 
 private:
-    static int tablePage(Characteristic characteristic);
-
     DocumentSession &m_session;
     Prompts &m_prompts;
     Characteristic m_characteristic = Characteristic::Amplitude;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/characteristic/uncertainty.h"
-#include "core/output/outputrange.h"
+#include "core/document/characteristic.h"
 
 #include <QList>
 #include <QString>
@@ -45,13 +45,15 @@ struct UncertaintyContent
 
     static QStringList columns();
 
+    // Range k of a characteristic.
     static UncertaintyContent fill(const TDaneSprawdzania &record,
-                                   const DocumentExtension &extension, const OutputRange &range);
+                                   const DocumentExtension &extension,
+                                   Characteristic characteristic, int k);
 
     // The user typed the resolution of a range (in its unit, with the
     // locale's decimal comma; empty for none): the document takes it. The
     // refusal's text for one that is no number or is negative, empty when
     // it was taken.
-    static QString enterResolution(DocumentSession &session, const OutputRange &range,
+    static QString enterResolution(DocumentSession &session, Characteristic characteristic, int k,
                                    const QString &text);
 };

@@ -1,4 +1,4 @@
-#include "core/output/uncertaintycontent.h"
+#include "core/characteristic/uncertaintycontent.h"
 
 #include "core/base/localnumber.h"
 #include "core/characteristic/errormath.h"
@@ -18,14 +18,14 @@ struct PointValues
     QString unit;
 };
 
-PointValues valuesOf(const TZakresAmpl &, const TPunktAmpl &point, bool)
+PointValues valuesOf(ConstZakresAmpl, ConstPunktAmpl point, bool)
 {
     return {point.Wm(), point.Nk(), point.Dokl(), point.JmBk()};
 }
 
 // The range's one amplitude is the meter's indication for exact reading and
 // the calibrator's setting for exact setting; the point holds the other.
-PointValues valuesOf(const TZakresCz &range, const TPunktCz &point, bool analogowy)
+PointValues valuesOf(ConstZakresCz range, ConstPunktCz point, bool analogowy)
 {
     const long double amplitude = ErrorMath::amplitudeIn(range, point.JmBk());
     const long double measured = point.WmDN_NkDO();
@@ -35,7 +35,7 @@ PointValues valuesOf(const TZakresCz &range, const TPunktCz &point, bool analogo
 
 template <typename Range>
 void fillRows(UncertaintyContent &content, const Range &range, const DocumentExtension &extension,
-              DocumentExtension::Table table, int k, bool analogowy)
+              Characteristic table, int k, bool analogowy)
 {
     const Uncertainty::Settings settings = Uncertainty::Settings::of(extension);
     const Uncertainty::RangeAssessment assessment =
@@ -81,41 +81,38 @@ QStringList UncertaintyContent::columns()
 
 UncertaintyContent UncertaintyContent::fill(const TDaneSprawdzania &record,
                                             const DocumentExtension &extension,
-                                            const OutputRange &range)
+                                            Characteristic characteristic, int k)
 {
     UncertaintyContent content;
     const DecisionRule rule = extension.decisionRule();
     content.rule = QStringLiteral("Reguła: ") + Uncertainty::ruleName(rule) + QStringLiteral(" (") +
                    Uncertainty::ruleReference(rule) + QLatin1Char(')');
-    const bool amplitude = range.characteristic == Characteristic::Amplitude;
-    if (!OutputRanges::refusal(record, range).isEmpty() ||
-        (!amplitude && !OutputRanges::hasMethod(record)))
+    // Without a method a document has no frequency table.
+    const bool amplitude = characteristic == Characteristic::Amplitude;
+    if (k < 1 || k > TDaneSprawdzania::Slots || (!amplitude && !record.hasMethod()) ||
+        (amplitude ? record.ZakresyAmpl(k).isEmpty() : record.ZakresyCz(k).isEmpty()))
         return content;
-    const DocumentExtension::Table table = OutputRanges::extensionTable(range.characteristic);
-    const int k = range.range;
-    const long double resolution = extension.resolution(table, k);
+    const long double resolution = extension.resolution(characteristic, k);
     content.editable = true;
     content.resolution = resolution > 0 ? NumberText::general(resolution) : QString();
     if (resolution == 0)
         content.resolutionNote = Uncertainty::noResolutionText();
-    if (amplitude) {
-        const TZakresAmpl shown = record.ZakresyAmpl(k);
+    auto fillRange = [&](auto shown) {
         content.unit = shown.Jm();
         content.zakres = QStringLiteral("Zakres: ") + NumberText::general(shown.Zak()) + shown.Jm();
-        fillRows(content, shown, extension, table, k, record.isAnalogowy());
-    } else {
-        const TZakresCz shown = record.ZakresyCz(k);
-        content.unit = shown.Jm();
-        content.zakres = QStringLiteral("Zakres: ") + NumberText::general(shown.Zak()) + shown.Jm();
-        fillRows(content, shown, extension, table, k, record.isAnalogowy());
-    }
+        fillRows(content, shown, extension, characteristic, k, record.isAnalogowy());
+    };
+    if (amplitude)
+        fillRange(record.ZakresyAmpl(k));
+    else
+        fillRange(record.ZakresyCz(k));
     return content;
 }
 
-QString UncertaintyContent::enterResolution(DocumentSession &session, const OutputRange &range,
-                                            const QString &text)
+QString UncertaintyContent::enterResolution(DocumentSession &session, Characteristic characteristic,
+                                            int k, const QString &text)
 {
-    if (!fill(session.record(), session.extension(), range).editable)
+    if (!fill(session.record(), session.extension(), characteristic, k).editable)
         return {};
     long double resolution = 0;
     if (!text.trimmed().isEmpty()) {
@@ -125,8 +122,7 @@ QString UncertaintyContent::enterResolution(DocumentSession &session, const Outp
         resolution = *value;
     }
     DocumentExtension extension = session.extension();
-    extension.setResolution(OutputRanges::extensionTable(range.characteristic), range.range,
-                            resolution);
+    extension.setResolution(characteristic, k, resolution);
     session.setExtension(extension);
     return {};
 }
