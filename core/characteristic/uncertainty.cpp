@@ -265,14 +265,6 @@ RangeAssessment assess(ConstZakresCz range, long double resolution, const Settin
     return assessRange(range, resolution, settings);
 }
 
-RangeAssessment assess(const TDaneSprawdzania &record, const DocumentExtension &extension,
-                       Characteristic characteristic, int k, const Settings &settings)
-{
-    if (characteristic == Characteristic::Amplitude)
-        return assess(record.ZakresyAmpl(k), extension.resolution(characteristic, k), settings);
-    return assess(record.ZakresyCz(k), extension.resolution(characteristic, k), settings);
-}
-
 QList<DocumentPoint> assessDocument(const TDaneSprawdzania &record,
                                     const DocumentExtension &extension, const Settings &settings)
 {

@@ -134,11 +134,6 @@ struct RangeAssessment
 RangeAssessment assess(ConstZakresAmpl range, long double resolution, const Settings &settings);
 RangeAssessment assess(ConstZakresCz range, long double resolution, const Settings &settings);
 
-// Range k of a characteristic of the document (the frequency one being the array its
-// Typ uses), with the document's resolution for it.
-RangeAssessment assess(const TDaneSprawdzania &record, const DocumentExtension &extension,
-                       Characteristic characteristic, int k, const Settings &settings);
-
 // Every measured point of the document: the amplitude ranges first, then
 // the frequency array its Typ uses, ranges and points in order.
 struct DocumentPoint

@@ -35,11 +35,11 @@ PointValues valuesOf(ConstZakresCz range, ConstPunktCz point, bool analogowy)
 
 template <typename Range>
 void fillRows(UncertaintyContent &content, const Range &range, const DocumentExtension &extension,
-              Characteristic table, int k, bool analogowy)
+              Characteristic characteristic, int k, bool analogowy)
 {
     const Uncertainty::Settings settings = Uncertainty::Settings::of(extension);
     const Uncertainty::RangeAssessment assessment =
-        Uncertainty::assess(range, extension.resolution(table, k), settings);
+        Uncertainty::assess(range, extension.resolution(characteristic, k), settings);
     for (const Uncertainty::RangeAssessment::Point &assessed : assessment.points) {
         const PointValues values = valuesOf(range, range.Punkty(assessed.j), analogowy);
         const Uncertainty::Budget &budget = assessed.budget;
