@@ -2,6 +2,7 @@
 
 #include "core/base/prompts.h"
 #include "core/characteristic/gridtags.h"
+#include "core/characteristic/uncertainty.h"
 
 #include <QList>
 #include <QString>
@@ -123,8 +124,10 @@ public:
     // The items of a list cell and the one it shows.
     virtual QStringList items(GridArea area, int column, int row) const = 0;
     virtual int item(GridArea area, int column, int row) const = 0;
-    // The verdict of a measured point: its actual error is shown red.
-    virtual bool outOfTolerance(int j) const = 0;
+    // The decision on a measured point under the document's rule: its
+    // actual error is shown black, dark orange (either conditional
+    // decision) or red.
+    virtual Decision decision(int j) const = 0;
     // Whether the point cells are painted silver rather than plain.
     virtual bool silverPoints() const { return false; }
     // The hint a column's cells show under the mouse; empty for none.
