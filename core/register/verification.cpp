@@ -2,6 +2,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/filenode.h"
+#include "core/document/certificatedata.h"
 #include "core/document/documentfile.h"
 
 #include <QCryptographicHash>
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonObject>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -55,9 +55,8 @@ FileContents readFile(const QString &path)
     return contents;
 }
 
-QString textOrNull(const QJsonValue &value)
+QString textOrNull(const QString &text)
 {
-    const QString text = value.toString().trimmed();
     return text.isEmpty() ? QString() : text;
 }
 
@@ -65,8 +64,7 @@ QString textOrNull(const QJsonValue &value)
 
 QDate dueDate(QDate verifiedOn, int months)
 {
-    // QDate clamps a day the month lacks to the month's last day.
-    return verifiedOn.addMonths(months);
+    return CertificateData::dueDate(verifiedOn, months);
 }
 
 Verification readVerification(const QString &path, QDate saveDate)
@@ -89,20 +87,15 @@ Verification readVerification(const QString &path, QDate saveDate)
     entry.sha256 = QCryptographicHash::hash(contents.bytes, QCryptographicHash::Sha256).toHex();
 
     const DocumentExtension &extension = document.extension;
-    const QJsonObject certificate = extension.value(QStringLiteral("certificate")).toObject();
-    const QString verifiedOn = certificate.value(QLatin1String("verified_on")).toString();
-    entry.verifiedOn = QDate::fromString(verifiedOn, QStringLiteral("yyyy-MM-dd"));
+    const CertificateData certificate = CertificateData::of(extension);
+    entry.verifiedOn = certificate.verifiedOn;
     if (!entry.verifiedOn.isValid())
         entry.verifiedOn = saveDate.isValid() ? saveDate : contents.modified;
-    const QJsonValue interval = certificate.value(QLatin1String("interval_months"));
-    const double months = interval.toDouble(0);
-    if (interval.isDouble() && months >= 1 && months <= 1200 && months == int(months)) {
-        entry.intervalMonths = int(months);
+    entry.intervalMonths = certificate.intervalMonths;
+    if (entry.intervalMonths)
         entry.dueOn = dueDate(entry.verifiedOn, *entry.intervalMonths);
-    }
-    entry.certificate = textOrNull(certificate.value(QLatin1String("number")));
-    entry.standard = textOrNull(
-        extension.value(QStringLiteral("standard")).toObject().value(QLatin1String("serial")));
+    entry.certificate = textOrNull(certificate.number);
+    entry.standard = textOrNull(StandardInUse::of(extension).serial);
     entry.decisionRule = DecisionRules::key(extension.decisionRule());
     entry.summary = VerificationSummary{
         Uncertainty::countDecisions(record, extension, Characteristic::Amplitude),
