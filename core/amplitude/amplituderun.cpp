@@ -74,7 +74,7 @@ protected:
         point.setDokl(static_cast<std::uint8_t>(calibrator.dokl));
         point.setZmierzony(true);
         m_range.setZmierzony(true);
-        m_session.setChanged();
+        m_session.pointMeasured();
     }
 
     DocumentSession &m_session;

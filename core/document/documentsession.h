@@ -54,6 +54,15 @@ public:
     bool isSaved() const { return m_saved; }
     void setSaved(bool saved);
     void setChanged() { setSaved(false); }
+    // A run stored a measured point: the document changed. They are
+    // counted, so that the command that started the run can tell whether it
+    // measured anything.
+    void pointMeasured()
+    {
+        ++m_pointsMeasured;
+        setChanged();
+    }
+    quint64 pointsMeasured() const { return m_pointsMeasured; }
     // A document (new or loaded) is shown in the window.
     bool hasDocument() const { return m_hasDocument; }
 
@@ -186,6 +195,7 @@ private:
     QString m_fileName;
     QString m_folder;
     bool m_saved = true;
+    quint64 m_pointsMeasured = 0;
     bool m_hasDocument = false;
     int m_biezacyZakres = 1;
     int m_biezacyZakresCzDN = 1;

@@ -136,7 +136,7 @@ private:
         point.setZmierzony(true);
         m_range.setNkDN_WmDO(amplitude);
         m_range.setZmierzony(true);
-        m_session.setChanged();
+        m_session.pointMeasured();
     }
 
     DocumentSession &m_session;

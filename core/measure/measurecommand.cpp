@@ -1,10 +1,14 @@
 #include "core/measure/measurecommand.h"
 
+#include "core/base/clock.h"
 #include "core/base/errorbox.h"
+#include "core/base/localdate.h"
 #include "core/base/prompts.h"
 #include "core/calibrator/frames.h"
 #include "core/calibrator/services.h"
+#include "core/document/certificatedata.h"
 #include "core/document/documentsession.h"
+#include "core/document/labsettings.h"
 #include "core/document/tdanesprawdzania.h"
 #include "core/link/linkguard.h"
 #include "core/measure/measurementstate.h"
@@ -17,6 +21,12 @@ const QString MeasureCommand::unknownModelText =
                    "kalibratora\".");
 const QString MeasureCommand::stopQuestionText =
     QStringLiteral("Czy przerwać pomiary na wszystkich zakresach?");
+
+QString MeasureCommand::expiredStandardText(QDate validUntil)
+{
+    return QStringLiteral("Świadectwo wzorca straciło ważność dnia %1. Kontynuować?")
+        .arg(LocalDate::text(validUntil));
+}
 
 MeasureCommand::MeasureCommand(Services &services, MeasurementState &state,
                                DocumentSession &session, RangeRuns &amplitudeRuns,
@@ -58,6 +68,17 @@ void MeasureCommand::Menu_PomiaryClick()
         return;
     }
 
+    // The day of the run, taken once: a run that goes on past midnight is
+    // still of the day it started.
+    const QDate today = m_services.clock.today();
+    const StandardInUse standard = LabSettings::load().standard(m_services.model.name);
+    if (standard.expiredOn(today) &&
+        m_services.prompts.show(expiredStandardText(standard.validUntil), QStringLiteral("Uwaga"),
+                                PromptIcon::Warning,
+                                PromptButton::Yes | PromptButton::No) != PromptButton::Yes)
+        return;
+
+    const quint64 measuredBefore = m_session.pointsMeasured();
     m_state.startMeasurements();
     try {
         const LinkGuard open(m_services.link);
@@ -85,6 +106,13 @@ void MeasureCommand::Menu_PomiaryClick()
         // high-voltage point warns again.
         m_state.OstrzezenieWN = false;
         showGeneralError(m_services.prompts, error);
+    }
+    // Points measured before an abort or a failure were measured all the
+    // same, with this standard on this day.
+    if (m_session.pointsMeasured() != measuredBefore) {
+        DocumentExtension extension = m_session.extension();
+        CertificateData::recordMeasurement(extension, today, standard);
+        m_session.setExtension(extension);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/measure/pointloop.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -46,6 +47,12 @@ public:
 // and points, and the ranges of the characteristic on show, one after the
 // other.
 //
+// When the certificate of the lab's standard is no longer valid on the day
+// (the clock's), the operator is asked first whether to go on; No ends the
+// command before the link opens. A run that measured a point, however it
+// ended, records the day and the standard in the document's certificate
+// data.
+//
 // Whatever ends the measurement (its end, an abort, a failure), the output
 // goes into standby and then the link is closed; only a cancelled choice,
 // which measured nothing, leaves the calibrator untouched. A failure (the
@@ -70,6 +77,8 @@ public:
     static const QString highCurrentText;
     static const QString unknownModelText;
     static const QString stopQuestionText;
+    // "Świadectwo wzorca straciło ważność dnia 14.03.2025. Kontynuować?"
+    static QString expiredStandardText(QDate validUntil);
 
 private:
     void measure(RangeRuns &runs, const RunChoice &choice);
