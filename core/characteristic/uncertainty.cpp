@@ -354,6 +354,26 @@ QString ruleReference(DecisionRule rule)
     return QStringLiteral("ILAC-G8 4.2.1");
 }
 
+QString ruleStatement(DecisionRule rule)
+{
+    switch (rule) {
+    case DecisionRule::GuardBand:
+        return QStringLiteral("z pasmem ochronnym w = U punkt jest zgodny, gdy wartość "
+                              "bezwzględna błędu e nie przekracza T − U, a niezgodny w pozostałych "
+                              "przypadkach.");
+    case DecisionRule::FourZone:
+        return QStringLiteral("z pasmem ochronnym w = U punkt jest zgodny, gdy wartość "
+                              "bezwzględna błędu e nie przekracza T − U; warunkowo zgodny, gdy nie "
+                              "przekracza T; warunkowo niezgodny, gdy nie przekracza T + U; "
+                              "niezgodny w pozostałych przypadkach.");
+    case DecisionRule::Simple:
+        break;
+    }
+    return QStringLiteral("punkt jest zgodny, gdy wartość bezwzględna błędu e nie przekracza "
+                          "błędu dopuszczalnego T, a niezgodny, gdy go przekracza; niepewności "
+                          "pomiaru nie uwzględnia się w decyzji.");
+}
+
 QString turText(long double tur)
 {
     return NumberText::fixed(shownTur(tur), 1) + QStringLiteral(":1");

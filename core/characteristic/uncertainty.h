@@ -161,6 +161,8 @@ QString decisionKey(Decision decision);
 QString ruleName(DecisionRule rule);
 // "ILAC-G8 4.2.1", "ILAC-G8 4.2.2", "ILAC-G8 4.2.3".
 QString ruleReference(DecisionRule rule);
+// How the rule decides, in words, for a reader of a certificate.
+QString ruleStatement(DecisionRule rule);
 // "3,8:1".
 QString turText(long double tur);
 // "TUR < 4:1".

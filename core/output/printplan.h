@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/output/certificatelayout.h"
 #include "core/output/chartcontent.h"
 #include "core/output/outputrange.h"
 #include "core/output/reportcontent.h"
@@ -12,8 +13,8 @@
 class DocumentExtension;
 class TDaneSprawdzania;
 
-// One printed page: the report's table or a chart.
-using OutputPage = std::variant<ReportContent, ChartContent>;
+// One printed page: the report's table, a chart or a page of a certificate.
+using OutputPage = std::variant<ReportContent, ChartContent, CertificatePage>;
 
 // What can be printed of a range, and in which order: the table, the points
 // chart, the errors chart.

@@ -86,19 +86,23 @@ QString rangeFrequency(ConstZakresAmpl range)
     return {};
 }
 
-void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k,
-                   const Uncertainty::RangeJudging &judging)
+void amplitudeHeading(ReportContent &report, const TDaneSprawdzania &record, int k)
 {
     const ConstZakresAmpl range = record.ZakresyAmpl(k);
-    const bool cyfrowy = record.isCyfrowy();
     report.title = QStringLiteral("Charakterystyka amplitudowa");
-    report.metoda = cyfrowy ? MethodDN : MethodDO;
+    report.metoda = ReportContent::methodOf(record);
     report.zakres = QStringLiteral("Wartość: ") + general(range.Zak()) + range.Jm();
     report.secondLine = QStringLiteral("Częstotliwość: ") + rangeFrequency(range);
     report.klasa = classLine(range, true);
     report.headers[0] = WskazanieMiernika;
     report.headers[1] = NastawaAmplitudy;
+}
 
+void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k,
+                   const Uncertainty::RangeJudging &judging)
+{
+    const ConstZakresAmpl range = record.ZakresyAmpl(k);
+    const bool cyfrowy = record.isCyfrowy();
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
         const ConstPunktAmpl point = range.Punkty(j);
         if (!point.Wpisany())
@@ -118,20 +122,24 @@ void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k,
     }
 }
 
-void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k,
-                   const Uncertainty::RangeJudging &judging)
+void frequencyHeading(ReportContent &report, const TDaneSprawdzania &record, int k)
 {
     const ConstZakresCz range = record.ZakresyCz(k);
     const bool cyfrowy = record.isCyfrowy();
     report.title = QStringLiteral("Charakterystyka czestotliwościowa");
-    report.metoda = cyfrowy ? MethodDN : MethodDO;
+    report.metoda = ReportContent::methodOf(record);
     report.zakres = QStringLiteral("Wartość: ") + general(range.Zak()) + range.Jm();
     report.secondLine = (cyfrowy ? NastawaAmplitudy : WskazanieMiernika) + QStringLiteral(": ") +
                         general(ErrorMath::amplitudeInRangeUnit(range)) + range.Jm();
     report.klasa = classLine(range, false);
     report.headers[0] = cyfrowy ? WskazanieMiernika : NastawaAmplitudy;
     report.headers[1] = QStringLiteral("Nastawa częstotliwości kalibratora");
+}
 
+void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k,
+                   const Uncertainty::RangeJudging &judging)
+{
+    const ConstZakresCz range = record.ZakresyCz(k);
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
         const ConstPunktCz point = range.Punkty(j);
         if (!point.Wpisany())
@@ -149,14 +157,24 @@ void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k,
 
 } // namespace
 
-ReportContent ReportContent::fill(const TDaneSprawdzania &record,
-                                  const DocumentExtension &extension, const OutputRange &range)
+ReportContent ReportContent::heading(const TDaneSprawdzania &record, const OutputRange &range)
 {
     ReportContent report;
     report.nazwa = QStringLiteral("Nazwa: ") + record.Nazwa();
     report.numer = QStringLiteral("Numer: ") + record.Numer();
     for (int c = 0; c < int(ResultHeaders.size()); ++c)
         report.headers[c + 2] = ResultHeaders[c];
+    if (range.characteristic == Characteristic::Amplitude)
+        amplitudeHeading(report, record, range.range);
+    else
+        frequencyHeading(report, record, range.range);
+    return report;
+}
+
+ReportContent ReportContent::fill(const TDaneSprawdzania &record,
+                                  const DocumentExtension &extension, const OutputRange &range)
+{
+    ReportContent report = heading(record, range);
     const Uncertainty::RangeJudging judging =
         Uncertainty::RangeJudging::of(extension, range.characteristic, range.range);
     if (range.characteristic == Characteristic::Amplitude)
@@ -164,6 +182,11 @@ ReportContent ReportContent::fill(const TDaneSprawdzania &record,
     else
         fillFrequency(report, record, range.range, judging);
     return report;
+}
+
+QString ReportContent::methodOf(const TDaneSprawdzania &record)
+{
+    return record.isCyfrowy() ? MethodDN : MethodDO;
 }
 
 QString ReportContent::cellText(long double value, int decimals)

@@ -47,7 +47,13 @@ struct ReportContent
     // points judged under the document's rule.
     static ReportContent fill(const TDaneSprawdzania &record, const DocumentExtension &extension,
                               const OutputRange &range);
+    // The same without its rows: the title, the lines of the meter and range
+    // boxes and the column headers.
+    static ReportContent heading(const TDaneSprawdzania &record, const OutputRange &range);
 
+    // "Metoda dokładnej nastawy" for a digital meter, else "Metoda
+    // dokładnego odczytu".
+    static QString methodOf(const TDaneSprawdzania &record);
     // A value with a fixed number of decimals and a decimal comma (0,0252).
     static QString cellText(long double value, int decimals);
     // The shortest general form, with a decimal comma, that reads back as

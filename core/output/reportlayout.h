@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/output/pageitem.h"
 #include "core/output/textmeasurer.h"
 
 #include <QList>
@@ -23,23 +24,7 @@ using Font = PageFont;
 // it is cut.
 constexpr int SmallestBoxText = 9;
 
-struct Item
-{
-    enum class Kind { Text, Frame, Line };
-    Kind kind = Kind::Text;
-    // A text without a width of its own gets the rest of the page's width
-    // and one line.
-    QRect box;
-    QString text;
-    Font font;
-    bool centred = false;
-    bool wrapped = false;
-    // Drawn with a frame around its box.
-    bool framed = false;
-    // On a white background, hiding what is under it.
-    bool opaque = false;
-    bool red = false;
-};
+using Item = PageItem;
 
 // The column of a table cell (1..7): its left edge and width.
 QRect cellBox(int row, int column);

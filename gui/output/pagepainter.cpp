@@ -20,6 +20,10 @@ void paintPage(QPainter &painter, const OutputPage &page)
         ReportPainter::paint(painter, *report);
         return;
     }
+    if (const auto *certificate = std::get_if<CertificatePage>(&page)) {
+        ReportPainter::paintItems(painter, certificate->items);
+        return;
+    }
     // A chart at its design size, centred across the page below the top
     // margin of 20 mm.
     const QRectF target((ReportLayout::PageWidth - ChartPage::DesignWidth) / 2.0, 76,

@@ -29,7 +29,7 @@ QString wrapLeadingBlanks(const QString &text, const QFontMetricsF &metrics, qre
     return QLatin1Char('\n') + text.mid(blanks);
 }
 
-void drawText(QPainter &painter, const ReportLayout::Item &item)
+void drawText(QPainter &painter, const PageItem &item)
 {
     painter.setFont(QtTextMeasurer::font(item.font));
     const QFontMetricsF metrics(painter.font());
@@ -60,22 +60,26 @@ void drawText(QPainter &painter, const ReportLayout::Item &item)
 
 void paint(QPainter &painter, const ReportContent &report)
 {
+    paintItems(painter, ReportLayout::items(report, QtTextMeasurer()));
+}
+
+void paintItems(QPainter &painter, const QList<PageItem> &items)
+{
     painter.save();
     QPen frame(Qt::black);
     frame.setWidthF(1);
-    const QtTextMeasurer measurer;
-    for (const ReportLayout::Item &item : ReportLayout::items(report, measurer)) {
+    for (const PageItem &item : items) {
         painter.setPen(frame);
         painter.setBrush(Qt::NoBrush);
         switch (item.kind) {
-        case ReportLayout::Item::Kind::Frame:
+        case PageItem::Kind::Frame:
             painter.drawRect(QRectF(item.box));
             break;
-        case ReportLayout::Item::Kind::Line:
+        case PageItem::Kind::Line:
             painter.drawLine(QPointF(item.box.left(), item.box.top()),
                              QPointF(item.box.left() + item.box.width(), item.box.top()));
             break;
-        case ReportLayout::Item::Kind::Text:
+        case PageItem::Kind::Text:
             if (item.framed)
                 painter.drawRect(QRectF(item.box));
             drawText(painter, item);

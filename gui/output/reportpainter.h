@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/output/pageitem.h"
+
+#include <QList>
+
 class QPainter;
 struct ReportContent;
 
@@ -9,5 +13,7 @@ struct ReportContent;
 namespace ReportPainter {
 
 void paint(QPainter &painter, const ReportContent &report);
+// Any page laid out as items: the certificate's pages too.
+void paintItems(QPainter &painter, const QList<PageItem> &items);
 
 } // namespace ReportPainter
