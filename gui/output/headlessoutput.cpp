@@ -2,14 +2,18 @@
 
 #include "core/base/errors.h"
 #include "core/document/documentfile.h"
+#include "core/document/labsettings.h"
 #include "core/document/outputfile.h"
 #include "core/document/tdanesprawdzania.h"
+#include "core/output/certificatecontent.h"
 #include "core/output/outputrange.h"
 #include "core/output/workbookcontent.h"
 #include "core/output/workbookfile.h"
 #include "gui/output/pagepainter.h"
+#include "gui/output/qttextmeasurer.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 #include <QDir>
 
 #include <cstring>
@@ -36,9 +40,11 @@ Result refused(const QString &message)
     return {BadInput, line(message)};
 }
 
+enum class Output { Report, Workbook, Certificate };
+
 struct Request
 {
-    bool report = false;
+    Output kind = Output::Report;
     QString document;
     QString output;
     std::optional<Characteristic> view;
@@ -52,19 +58,28 @@ std::variant<Request, Result> parse(const QStringList &arguments)
     QCommandLineParser parser;
     const QCommandLineOption report(QStringLiteral("report"));
     const QCommandLineOption exportOption(QStringLiteral("export"));
+    const QCommandLineOption certificate(QStringLiteral("certificate"));
     const QCommandLineOption view(QStringLiteral("view"), {}, QStringLiteral("view"));
     const QCommandLineOption range(QStringLiteral("range"), {}, QStringLiteral("N"));
     const QCommandLineOption pages(QStringLiteral("pages"), {}, QStringLiteral("pages"));
-    parser.addOptions({report, exportOption, view, range, pages});
+    parser.addOptions({report, exportOption, certificate, view, range, pages});
     parser.addPositionalArgument(QStringLiteral("document"), {});
     parser.addPositionalArgument(QStringLiteral("output"), {});
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
 
     Request request;
-    request.report = parser.isSet(report);
-    if (request.report == parser.isSet(exportOption))
-        return usageError(QStringLiteral("podaj jedno z --report i --export"));
+    const int outputs = int(parser.isSet(report)) + int(parser.isSet(exportOption)) +
+                        int(parser.isSet(certificate));
+    if (outputs != 1)
+        return usageError(QStringLiteral("podaj jedno z --report, --export i --certificate"));
+    if (parser.isSet(exportOption))
+        request.kind = Output::Workbook;
+    else if (parser.isSet(certificate))
+        request.kind = Output::Certificate;
+    // The certificate holds every measured range of both characteristics.
+    if (request.kind == Output::Certificate && (parser.isSet(view) || parser.isSet(range)))
+        return usageError(QStringLiteral("--view i --range nie należą do --certificate"));
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
         return usageError(QStringLiteral("podaj dokument i plik wynikowy"));
@@ -91,7 +106,7 @@ std::variant<Request, Result> parse(const QStringList &arguments)
                                                     {Characteristic::Amplitude, request.range}));
     }
     if (parser.isSet(pages)) {
-        if (!request.report)
+        if (request.kind != Output::Report)
             return usageError(QStringLiteral("--pages należy do --report"));
         request.pages = {};
         for (const QString &name : parser.value(pages).split(QLatin1Char(','))) {
@@ -111,10 +126,20 @@ std::variant<Request, Result> parse(const QStringList &arguments)
 void produce(const Request &request, const DocumentFile::StoredDocument &document, Result &result)
 {
     const TDaneSprawdzania &record = document.record;
+    if (request.kind == Output::Certificate) {
+        // A certificate never issued is issued today; the document is not
+        // written.
+        const CertificateContent content = CertificateContent::fill(
+            record, document.extension, LabSettings::load(), QDate::currentDate());
+        const QList<CertificatePage> sheets = CertificateLayout::pages(content, QtTextMeasurer());
+        PdfPagePrinter(request.output).print(QList<OutputPage>(sheets.begin(), sheets.end()));
+        return;
+    }
+    const bool report = request.kind == Output::Report;
     const OutputRange range{request.view.value_or(record.WidokAmpl() ? Characteristic::Amplitude
                                                                      : Characteristic::Frequency),
                             request.range};
-    if (request.report && !record.hasMethod()) {
+    if (report && !record.hasMethod()) {
         result = refused(QStringLiteral("dokument nie ma metody sprawdzania: rodzaj miernika "
                                         "nie jest ani „Analogowy”, ani „Cyfrowy”"));
         return;
@@ -124,7 +149,7 @@ void produce(const Request &request, const DocumentFile::StoredDocument &documen
         result = refused(refusal);
         return;
     }
-    if (!request.report) {
+    if (!report) {
         WorkbookFile::write(WorkbookContent::fill(record, document.extension, range),
                             request.output);
         return;
@@ -143,7 +168,7 @@ void produce(const Request &request, const DocumentFile::StoredDocument &documen
 bool requested(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
-        for (const char *option : {"--report", "--export"}) {
+        for (const char *option : {"--report", "--export", "--certificate"}) {
             const std::size_t length = std::strlen(option);
             if (std::strncmp(argv[i], option, length) == 0 &&
                 (argv[i][length] == '\0' || argv[i][length] == '='))
@@ -164,7 +189,8 @@ QByteArray usage()
            "       orvane707 --report FILE.cal OUT.pdf [--view amplitude|frequency] [--range N]\n"
            "                 [--pages table,points,errors]\n"
            "       orvane707 --export FILE.cal OUT.xlsx [--view amplitude|frequency] "
-           "[--range N]\n";
+           "[--range N]\n"
+           "       orvane707 --certificate FILE.cal OUT.pdf\n";
 }
 
 Result run(const QStringList &arguments)
