@@ -12,6 +12,8 @@
 #include "gui/characteristic/measuremenu.h"
 #include "gui/characteristic/tform_niepewnosc.h"
 #include "gui/document/characteristicframe.h"
+#include "gui/document/tform_danelaboratorium.h"
+#include "gui/document/tform_daneswiadectwa.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/link/tform_rs232.h"
 #include "gui/measure/tform_pomiary.h"
@@ -19,6 +21,7 @@
 #include "gui/measure/tform_pomiarydn_cz.h"
 #include "gui/measure/tform_pomiarydo.h"
 #include "gui/measure/tform_pomiarydo_cz.h"
+#include "gui/output/certificatemenu.h"
 #include "gui/output/chartpages.h"
 #include "gui/output/outputmenu.h"
 #include "gui/panel/tform_czestotliwosc.h"
@@ -148,6 +151,12 @@ TForm_Sprawdzanie *Program::verificationWindow()
     m_tabs = new CharacteristicTabs(m_services, session, frame, *m_amplitudePage, *m_frequencyPage);
     // "&Niepewność": the document's rule and the lab's.
     new TForm_Niepewnosc(m_services, session, frame.window(), *m_sprawdzanie->Menu_Niepewnosc);
+    // The certificate, its data and the lab's.
+    new CertificateMenu(m_services, session, frame.window(), *m_sprawdzanie->Menu_Plik_Swiadectwo,
+                        *m_outputMenu);
+    new TForm_DaneSwiadectwa(m_services, session, frame.window(),
+                             *m_sprawdzanie->Menu_DaneSwiadectwa);
+    new TForm_DaneLaboratorium(m_services, frame.window(), *m_sprawdzanie->Menu_DaneLaboratorium);
     ChartPages *charts = m_outputMenu->charts();
     m_tabs->viewSwitch().buildChart = [charts](Characteristic characteristic, ChartKind kind) {
         return charts->build(characteristic, kind);

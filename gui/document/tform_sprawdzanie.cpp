@@ -115,6 +115,8 @@ void TForm_Sprawdzanie::buildMenus()
         action(Menu_Plik, "Menu_Plik_ZapiszJako", QStringLiteral("Zapisz &jako..."));
     Menu_Plik_Drukuj = action(Menu_Plik, "Menu_Plik_Drukuj", QStringLiteral("&Drukuj"),
                               QKeySequence(Qt::CTRL | Qt::Key_D));
+    Menu_Plik_Swiadectwo =
+        action(Menu_Plik, "Menu_Plik_Swiadectwo", QStringLiteral("Świ&adectwo…"));
     Menu_Plik_Zamknij = action(Menu_Plik, "Menu_Plik_Zamknij", QStringLiteral("Zamknij"),
                                QKeySequence(Qt::CTRL | Qt::Key_Z));
     Menu_Plik->addSeparator();
@@ -138,6 +140,12 @@ void TForm_Sprawdzanie::buildMenus()
     Menu_Pomiary = topAction("Menu_Pomiary", QStringLiteral("Po&miary"));
     Menu_Kasuj = topAction("Menu_Kasuj", QStringLiteral("&Kasuj"));
     Menu_Niepewnosc = topAction("Menu_Niepewnosc", QStringLiteral("&Niepewność"));
+    Menu_Swiadectwo = MainMenu->addMenu(QStringLiteral("Ś&wiadectwo"));
+    Menu_Swiadectwo->setObjectName(QStringLiteral("Menu_Swiadectwo"));
+    Menu_DaneSwiadectwa =
+        action(Menu_Swiadectwo, "Menu_DaneSwiadectwa", QStringLiteral("Dane ś&wiadectwa…"));
+    Menu_DaneLaboratorium =
+        action(Menu_Swiadectwo, "Menu_DaneLaboratorium", QStringLiteral("Dane &laboratorium…"));
 
     // Menu items are the window's own: their shortcuts work only here.
     for (QAction *item : findChildren<QAction *>())
@@ -219,9 +227,11 @@ void TForm_Sprawdzanie::refreshFromSession()
     Menu_Plik_Zapisz->setEnabled(shown.menuEnabled(Item::Zapisz));
     Menu_Plik_ZapiszJako->setEnabled(shown.menuEnabled(Item::ZapiszJako));
     Menu_Plik_Drukuj->setEnabled(shown.menuEnabled(Item::Drukuj));
+    Menu_Plik_Swiadectwo->setEnabled(shown.menuEnabled(Item::Drukuj));
     Menu_Plik_Zamknij->setEnabled(shown.menuEnabled(Item::Zamknij));
     Menu_Pomiary->setEnabled(shown.menuEnabled(Item::Pomiary));
     Menu_DaneMiernika->setEnabled(shown.menuEnabled(Item::DaneMiernika));
+    Menu_DaneSwiadectwa->setEnabled(shown.menuEnabled(Item::DaneMiernika));
     Panel_Glowny->setVisible(shown.tablePanelVisible());
     GroupBox_Miernik->setVisible(shown.meterBoxVisible());
     GroupBox_Zakres->setVisible(shown.rangeBoxVisible());

@@ -30,7 +30,8 @@ struct Services;
 // documentClosed, aboutToSave, viewRestoreRequested, and the display's
 // changed), and the menus of the other parts are given the menu items whose
 // work is theirs (Menu_Pomiary, Menu_Plik_Drukuj, Menu_Plik_Excel_Otworz,
-// Menu_Niepewnosc).
+// Menu_Niepewnosc, Menu_Plik_Swiadectwo, Menu_DaneSwiadectwa,
+// Menu_DaneLaboratorium).
 class TForm_Sprawdzanie : public QDialog
 {
     Q_OBJECT
@@ -63,6 +64,8 @@ public:
     QAction *Menu_Plik_Zapisz = nullptr;
     QAction *Menu_Plik_ZapiszJako = nullptr;
     QAction *Menu_Plik_Drukuj = nullptr;
+    // The certificate of the open document.
+    QAction *Menu_Plik_Swiadectwo = nullptr;
     QAction *Menu_Plik_Zamknij = nullptr;
     QAction *Menu_Plik_OstatniePliki = nullptr;
     QAction *Recent2 = nullptr;
@@ -76,6 +79,10 @@ public:
     QAction *Menu_Kasuj = nullptr;
     // The decision rule of the document and of the lab's new documents.
     QAction *Menu_Niepewnosc = nullptr;
+    // The certificate data of the open document, and the lab's.
+    QMenu *Menu_Swiadectwo = nullptr;
+    QAction *Menu_DaneSwiadectwa = nullptr;
+    QAction *Menu_DaneLaboratorium = nullptr;
 
     // The whole area under the menu. Panel_Glowny, the table panel, holds
     // the notebook and is shown while a document is open.

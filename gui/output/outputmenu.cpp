@@ -66,13 +66,18 @@ void OutputMenu::Menu_Plik_DrukujClick()
             return;
         const PrintPlan::Pages pages =
             pagesFor(PrintPlan::printed(Form_Drukowanie->marks(), Form_Drukowanie->enabledMarks()));
-        if (pages.pages.isEmpty())
-            return;
-        if (m_pagePrinter)
-            m_pagePrinter->print(pages.pages);
-        else
-            printOnPrinter(pages.pages);
+        printPages(pages.pages);
     });
+}
+
+void OutputMenu::printPages(const QList<OutputPage> &pages)
+{
+    if (pages.isEmpty())
+        return;
+    if (m_pagePrinter)
+        m_pagePrinter->print(pages);
+    else
+        printOnPrinter(pages);
 }
 
 void OutputMenu::printOnPrinter(const QList<OutputPage> &pages)
@@ -124,24 +129,27 @@ void OutputMenu::printerSetup()
 void OutputMenu::preview()
 {
     guarded(m_services.prompts, [this] {
-        const QList<OutputPage> pages =
+        previewPages(
             pagesFor(PrintPlan::printed(Form_Drukowanie->marks(), Form_Drukowanie->enabledMarks()))
-                .pages;
-        if (pages.isEmpty())
-            return;
-        DevicePagePrinter::prepare(printer());
-        QPrintPreviewDialog dialog(&printer(), Form_Drukowanie);
-        dialog.setObjectName(QStringLiteral("PrintPreview"));
-        dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-                [this, &pages](QPrinter *printer) {
-                    guarded(m_services.prompts, [&] {
-                        PagePainter::paint(*printer, pages,
-                                           QStringLiteral("Nie można pokazać podglądu."));
-                    });
-                });
-        m_services.prompts.exec(&dialog);
+                .pages,
+            Form_Drukowanie);
     });
+}
+
+void OutputMenu::previewPages(const QList<OutputPage> &pages, QWidget *parent)
+{
+    if (pages.isEmpty())
+        return;
+    DevicePagePrinter::prepare(printer());
+    QPrintPreviewDialog dialog(&printer(), parent);
+    dialog.setObjectName(QStringLiteral("PrintPreview"));
+    dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, &pages](QPrinter *printer) {
+        guarded(m_services.prompts, [&] {
+            PagePainter::paint(*printer, pages, QStringLiteral("Nie można pokazać podglądu."));
+        });
+    });
+    m_services.prompts.exec(&dialog);
 }
 
 void OutputMenu::Menu_Plik_Excel_OtworzClick()

@@ -45,6 +45,12 @@ public:
     void Menu_Plik_DrukujClick();
     void Menu_Plik_Excel_OtworzClick();
 
+    // Pages as one job on the program's printer (or the one a test put in
+    // its place).
+    void printPages(const QList<OutputPage> &pages);
+    // The pages in the preview of the program's printer, over `parent`.
+    void previewPages(const QList<OutputPage> &pages, QWidget *parent);
+
 private:
     // "&Drukarka": the printer setup on the program's printer.
     void printerSetup();
