@@ -1,7 +1,9 @@
 #include "core/amplitude/amplitudegrid.h"
 #include "core/amplitude/amplituderun.h"
 #include "core/calibrator/frames.h"
+#include "core/document/certificatedata.h"
 #include "core/document/documentsession.h"
+#include "core/document/labsettings.h"
 #include "core/measure/measurecommand.h"
 #include "core/output/reportcontent.h"
 #include "core/output/workbookcontent.h"
@@ -20,6 +22,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QSettings>
 
 #include <functional>
 
@@ -166,6 +170,8 @@ private Q_SLOTS:
     void everyRangeAsksWhetherToStop();
     void checksBeforeTheLinkOpens_data();
     void checksBeforeTheLinkOpens();
+    void expiredStandardIsAskedAboutFirst_data();
+    void expiredStandardIsAskedAboutFirst();
     void frequencyCharacteristicWaitsForItsRuns();
     void linkFailureStopsTheRunKeepingEarlierPoints_data();
     void linkFailureStopsTheRunKeepingEarlierPoints();
@@ -801,6 +807,68 @@ void AmplitudeRunTest::checksBeforeTheLinkOpens()
     QCOMPARE(b.t.prompts.messages.first().icon, PromptIcon::Warning);
     QVERIFY(b.t.prompts.dialogsShown.isEmpty());
     QVERIFY(b.lines().isEmpty());
+}
+
+void AmplitudeRunTest::expiredStandardIsAskedAboutFirst_data()
+{
+    // The clock's day is 14.03.2025.
+    QTest::addColumn<QDate>("validUntil");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("measured");
+    QTest::newRow("valid through the day") << QDate(2025, 3, 14) << 0 << false << true;
+    QTest::newRow("no validity given") << QDate() << 0 << false << true;
+    QTest::newRow("expired the day before, go on")
+        << QDate(2025, 3, 13) << int(PromptButton::Yes) << true << true;
+    QTest::newRow("expired, stop") << QDate(2024, 12, 31) << int(PromptButton::No) << true << false;
+}
+
+void AmplitudeRunTest::expiredStandardIsAskedAboutFirst()
+{
+    QFETCH(QDate, validUntil);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, measured);
+
+    LabSettings lab;
+    lab.standardSerial = QStringLiteral("12345");
+    lab.standardCertificate = QStringLiteral("AP-77/2024");
+    lab.standardValidUntil = validUntil;
+    lab.save();
+    const auto forget = qScopeGuard(
+        [] { QSettings(LabSettings::filePath(), QSettings::IniFormat).remove("Laboratorium"); });
+    Bench b(Cyfrowy, QStringLiteral("R-707C"));
+    b.addRange(1, 20, QStringLiteral("V"));
+    b.addPoint(1, 1, 5);
+    // An earlier verification of the meter, with another standard.
+    DocumentExtension earlier;
+    CertificateData::recordMeasurement(earlier, QDate(2024, 3, 1),
+                                       {QStringLiteral("R-707"), QStringLiteral("999"), {}, {}});
+    b.session.setExtension(earlier);
+    if (answer)
+        b.t.prompts.answers.push_back(PromptButton(answer));
+    b.typed(QStringLiteral("5,01"));
+
+    b.measureCurrentRange();
+
+    const QString question =
+        QStringLiteral("Świadectwo wzorca straciło ważność dnia %1. Kontynuować?")
+            .arg(validUntil.toString(QStringLiteral("dd.MM.yyyy")));
+    QCOMPARE(b.messages(), asked ? QStringList{question} : QStringList{});
+    if (asked)
+        QCOMPARE(b.t.prompts.messages.first().buttons, PromptButton::Yes | PromptButton::No);
+    QCOMPARE(b.point(1, 1).Zmierzony(), measured);
+    if (!measured) {
+        QVERIFY(b.lines().isEmpty());
+        QVERIFY(b.t.prompts.dialogsShown.isEmpty());
+        QCOMPARE(b.session.extension(), earlier);
+        return;
+    }
+    // The day and the standard of this run replace the earlier ones.
+    QCOMPARE(CertificateData::of(b.session.extension()).verifiedOn, QDate(2025, 3, 14));
+    QCOMPARE(StandardInUse::of(b.session.extension()),
+             (StandardInUse{QStringLiteral("R-707C"), QStringLiteral("12345"),
+                            QStringLiteral("AP-77/2024"), validUntil}));
 }
 
 void AmplitudeRunTest::frequencyCharacteristicWaitsForItsRuns()

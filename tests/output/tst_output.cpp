@@ -1,10 +1,15 @@
+#include "core/document/certificatedata.h"
 #include "core/document/documentfile.h"
+#include "core/document/labsettings.h"
 #include "core/output/reportlayout.h"
 #include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
+#include "gui/output/certificatemenu.h"
 #include "gui/output/chartpage.h"
 #include "gui/output/outputmenu.h"
 #include "gui/output/tform_drukowanie.h"
+#include "gui/output/tform_swiadectwo.h"
+#include "tests/amplitude/fulldocument.h"
 #include "tests/output/outputdocuments.h"
 #include "tests/output/xlsxcells.h"
 #include "tests/support/core/testmain.h"
@@ -14,12 +19,18 @@
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineSeries>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
+
+#include <cmath>
 
 using namespace OutputDocuments;
 
@@ -29,6 +40,8 @@ QString pageName(const OutputPage &page)
 {
     if (std::holds_alternative<ReportContent>(page))
         return QStringLiteral("table");
+    if (std::holds_alternative<CertificatePage>(page))
+        return QStringLiteral("certificate");
     return std::get<ChartContent>(page).kind == ChartKind::Points ? QStringLiteral("points")
                                                                   : QStringLiteral("errors");
 }
@@ -171,6 +184,8 @@ private Q_SLOTS:
     void printSelectionEnablesAndOrdersThePages();
     void marksAndThePrinterChoiceHoldForLaterPrints();
     void commandLineWritesTheReportAndTheWorkbook();
+    void commandLineCertificateHoldsEveryFieldAndTheBudgets();
+    void certificateMadeInTheWindowIsIssuedThatDay();
     void commandLineRefusals_data();
     void commandLineRefusals();
     void outputsLeaveHostileTargetsAlone_data();
@@ -328,6 +343,178 @@ void OutputTest::commandLineWritesTheReportAndTheWorkbook()
     QCOMPARE(xlsxCells(polish), cells);
 }
 
+void OutputTest::commandLineCertificateHoldsEveryFieldAndTheBudgets()
+{
+    LabSettings lab;
+    lab.name = QStringLiteral("Laboratorium Pomiarów Elektrycznych Łódź");
+    lab.address = QStringLiteral("ul. Źródlana 5, 90-001 Łódź");
+    lab.accreditation = QStringLiteral("AP 123");
+    lab.title = QStringLiteral("ŚWIADECTWO WZORCOWANIA");
+    lab.save();
+    const auto forget = qScopeGuard(
+        [] { QSettings(LabSettings::filePath(), QSettings::IniFormat).remove("Laboratorium"); });
+
+    // Every range of both characteristics measured, judged by four zones,
+    // the amplitude ranges with the meter's resolution.
+    const TDaneSprawdzania record = fullDocument(QStringLiteral("Cyfrowy"));
+    DocumentExtension extension;
+    extension.setDecisionRule(DecisionRule::FourZone);
+    for (int k = 1; k <= TDaneSprawdzania::Slots; ++k)
+        extension.setResolution(Characteristic::Amplitude, k, k % 2 ? 0.001L : 0.1L);
+    CertificateData data;
+    data.number = QStringLiteral("ŚW/7/2025");
+    data.customer = QStringLiteral("Zakład Energetyczny Śródmieście");
+    data.customerAddress = QStringLiteral("ul. Długa 1, Kraków");
+    data.place = QStringLiteral("Gdańsk");
+    data.verifiedOn = QDate(2025, 3, 14);
+    data.temperature = 23.1;
+    data.humidity = 45;
+    data.performedBy = QStringLiteral("Jan Kowalski");
+    data.approvedBy = QStringLiteral("Anna Żółkiewska");
+    data.remarks = QStringLiteral("Obudowa pęknięta.");
+    data.intervalMonths = 12;
+    data.storeIn(extension);
+    StandardInUse{QStringLiteral("R-707FC"), QStringLiteral("S-4711"), QStringLiteral("AP-77/2024"),
+                  QDate(2026, 1, 31)}
+        .storeIn(extension);
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("lm3.cal"));
+    DocumentFile::write(record, extension, document);
+    const QByteArray written = DocumentFile::load(document).extension.block();
+    const QString pdf = dir.filePath(QStringLiteral("świadectwo.pdf"));
+
+    int status = -1;
+    const QString output =
+        run(QStringLiteral(ORVANE707_PATH), {"--certificate", document, pdf}, &status);
+    QVERIFY2(status == 0, qPrintable(output));
+    QCOMPARE(DocumentFile::load(document).extension.block(), written);
+    // Every font is in the file: "emb" of each of pdffonts' lines.
+    const QRegularExpression font(QStringLiteral("(yes|no) +(yes|no) +(yes|no) +\\d+ +\\d+$"),
+                                  QRegularExpression::MultilineOption);
+    int fonts = 0;
+    for (auto it = font.globalMatch(run(QStringLiteral("pdffonts"), {pdf})); it.hasNext(); ++fonts)
+        QCOMPARE(it.next().captured(1), QStringLiteral("yes"));
+    QVERIFY(fonts > 0);
+
+    const QStringList pages =
+        run(QStringLiteral("pdftotext"), {"-layout", pdf, "-"}).split(QLatin1Char('\f'));
+    const int count = int(pages.size()) - 1; // the last page ends with a form feed too
+    QVERIFY(count > 10);
+    for (int p = 1; p <= count; ++p)
+        QVERIFY2(pages.at(p - 1).contains(QStringLiteral("Strona %1 z %2").arg(p).arg(count)),
+                 qPrintable(QString::number(p)));
+    const QString first = pages.first().simplified();
+    for (const QString &field : {lab.name,
+                                 lab.address,
+                                 QStringLiteral("AP 123"),
+                                 lab.title,
+                                 "Nr " + data.number,
+                                 record.Nazwa(),
+                                 record.Numer(),
+                                 QStringLiteral("cyfrowy"),
+                                 data.customer,
+                                 data.customerAddress,
+                                 data.place,
+                                 QStringLiteral("14.03.2025"),
+                                 QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")),
+                                 QStringLiteral("14.03.2026 (co 12 mies.)"),
+                                 QStringLiteral("Metoda dokładnej nastawy"),
+                                 QStringLiteral("23,1 °C"),
+                                 QStringLiteral("45 %"),
+                                 QStringLiteral("R-707FC"),
+                                 QStringLiteral("S-4711"),
+                                 QStringLiteral("AP-77/2024"),
+                                 QStringLiteral("31.01.2026"),
+                                 QStringLiteral("Cztery strefy (ILAC-G8 4.2.3)"),
+                                 QStringLiteral("k = 2")})
+        QVERIFY2(first.contains(field), qPrintable(field));
+    const QString last = pages.at(count - 1).simplified();
+    for (const QString &field :
+         {data.performedBy, data.approvedBy, data.remarks,
+          QStringLiteral("Wyniki odnoszą się wyłącznie do sprawdzonego przyrządu."),
+          QStringLiteral("Świadectwo może być powielane wyłącznie w całości.")})
+        QVERIFY2(last.contains(field), qPrintable(field));
+
+    // The rows, in the order assess gives the points, each with its U, TUR
+    // and decision.
+    const QStringList lines = pages.join(QLatin1Char('\n')).split(QLatin1Char('\n'));
+    const QStringList assessed =
+        run(QStringLiteral(CALTOOL_PATH), {"assess", document}).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(assessed.size(), 2 * 35 * 35);
+    const QHash<QString, QString> words{{"pass", "zgodny"},
+                                        {"conditional pass", "warunkowo zgodny"},
+                                        {"conditional fail", "warunkowo niezgodny"},
+                                        {"fail", "niezgodny"}};
+    qsizetype at = 0;
+    for (const QString &json : assessed) {
+        const QJsonObject point = QJsonDocument::fromJson(json.toUtf8()).object();
+        const double u = point.value("U").toDouble();
+        const int decimals = std::max(0, 1 - int(std::floor(std::log10(u * (1 + 1e-12)))));
+        const QString uText = QString::number(u, 'f', decimals).replace('.', ',');
+        const QString turText =
+            point.value("tur").isNull()
+                ? QStringLiteral("—")
+                : QString::number(std::floor(10 * point.value("tur").toDouble() + 1e-9) / 10, 'f',
+                                  1)
+                          .replace('.', ',') +
+                      QStringLiteral(":1");
+        const QRegularExpression row(QStringLiteral("^ *%1 .* %2 +%3\\*? +%4 +%5 *$")
+                                         .arg(point.value("point").toInt())
+                                         .arg(QRegularExpression::escape(uText),
+                                              QRegularExpression::escape(turText),
+                                              words.value(point.value("decision").toString()),
+                                              point.value("unit").toString()));
+        while (at < lines.size() && !row.match(lines.at(at)).hasMatch())
+            ++at;
+        QVERIFY2(at < lines.size(), qPrintable(json));
+        ++at;
+    }
+}
+
+void OutputTest::certificateMadeInTheWindowIsIssuedThatDay()
+{
+    QTemporaryDir dir;
+    Window w(amplitude());
+    RecordingPrinter printer;
+    w.menu.setPagePrinter(&printer);
+    new CertificateMenu(w.t.services, w.window.session(), w.window, *w.window.Menu_Plik_Swiadectwo,
+                        w.menu);
+    DocumentSession &session = w.window.session();
+    auto choose = [&](int choice) {
+        w.t.prompts.dialogHandlers.push_back(
+            {"Form_Swiadectwo", [choice](QDialog *) { return choice; }});
+        w.window.Menu_Plik_Swiadectwo->trigger();
+    };
+
+    // Cancelled, the certificate is not made, nor issued.
+    choose(QDialog::Rejected);
+    QVERIFY(session.isSaved());
+    QVERIFY(session.extension().isEmpty());
+
+    w.t.prompts.dialogHandlers.push_back(
+        {"CertificatePrintDialog", [](QDialog *) { return int(QDialog::Accepted); }});
+    choose(TForm_Swiadectwo::Drukuj);
+    QCOMPARE(printer.jobs.size(), 1);
+    QVERIFY(!printer.jobs.first().isEmpty());
+    QVERIFY(printer.jobs.first().count(QStringLiteral("certificate")) ==
+            printer.jobs.first().size());
+    QCOMPARE(CertificateData::of(session.extension()).issuedOn, w.t.clock.day);
+    QVERIFY(!session.isSaved());
+
+    // Made again later, it keeps the day it was issued.
+    w.t.clock.day = w.t.clock.day.addDays(3);
+    const QString pdf = dir.filePath(QStringLiteral("świadectwo.pdf"));
+    w.t.prompts.saveNames.push_back(pdf);
+    choose(TForm_Swiadectwo::Pdf);
+    QCOMPARE(w.t.prompts.fileRequests.last().selectedFile,
+             QStringLiteral("dokument świadectwo.pdf"));
+    QCOMPARE(CertificateData::of(session.extension()).issuedOn, QDate(2025, 3, 14));
+    const QString text = run(QStringLiteral("pdftotext"), {pdf, "-"});
+    QVERIFY(text.contains(QStringLiteral("14.03.2025")) &&
+            !text.contains(QStringLiteral("17.03.2025")));
+    QVERIFY(w.t.prompts.messages.isEmpty());
+}
+
 void OutputTest::commandLineRefusals_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -340,6 +527,9 @@ void OutputTest::commandLineRefusals_data()
                                   << "nieznana strona";
     QTest::newRow("both outputs") << QStringList{"--report", "--export", "DOC", "OUT"} << 2
                                   << "usage:";
+    QTest::newRow("certificate of one range")
+        << QStringList{"--certificate", "DOC", "OUT", "--range", "2"} << 2
+        << "--view i --range nie należą do --certificate";
     QTest::newRow("empty range") << QStringList{"--export", "DOC", "OUT", "--range", "2"} << 1
                                  << "Zakres nr 2 jest pusty.";
     QTest::newRow("frequency view of an amplitude document")
@@ -400,6 +590,10 @@ void OutputTest::outputsLeaveHostileTargetsAlone_data()
     QTest::newRow("FIFO") << "rm out; mkfifo out"
                           << "--report $DOC out" << 1 << "pliku out. (to jest potok (FIFO)"
                           << "fifo 644 | out";
+    QTest::newRow("FIFO, certificate")
+        << "rm out; mkfifo out"
+        << "--certificate $DOC out" << 1 << "pliku out. (to jest potok (FIFO)"
+        << "fifo 644 | out";
     QTest::newRow("read-only") << "chmod 444 out"
                                << "--export $DOC out" << 1 << "pliku out. (Permission denied)"
                                << "kept 444 | out";

@@ -1,4 +1,8 @@
+#include "core/document/certificatedata.h"
 #include "core/document/documentextension.h"
+#include "core/document/labsettings.h"
+#include "core/output/certificatecontent.h"
+#include "core/output/certificatelayout.h"
 #include "core/output/chartcontent.h"
 #include "core/output/printplan.h"
 #include "core/output/reportcontent.h"
@@ -6,6 +10,7 @@
 #include "core/output/spreadsheetexport.h"
 #include "core/output/workbookcontent.h"
 #include "core/output/workbookfile.h"
+#include "tests/amplitude/fulldocument.h"
 #include "tests/output/outputdocuments.h"
 #include "tests/output/xlsxcells.h"
 #include "tests/support/core/testmain.h"
@@ -54,12 +59,44 @@ public:
     bool open(const QString &) override { return true; }
 };
 
+// A certificate's texts, a line each: the header; every field as "label:
+// value" and the method; each section's title, each table's heading lines
+// joined by " | " and its rows joined by blanks; the mark's note, the
+// conclusion, the remarks and the signatures.
+QStringList certificateLines(const CertificateContent &content)
+{
+    QStringList lines{content.labName};
+    lines += content.labLines;
+    lines << content.title << content.number;
+    for (const CertificateContent::Block &block : content.blocks) {
+        for (const CertificateContent::Field &field : block.fields)
+            lines.append(field.label + QStringLiteral(": ") + field.value);
+        if (block.heading == QLatin1String("Metoda sprawdzenia"))
+            lines += block.paragraphs;
+    }
+    for (const CertificateContent::Section &section : content.sections) {
+        lines.append(section.title);
+        for (const CertificateContent::Table &table : section.tables) {
+            lines.append(table.heading.join(QStringLiteral(" | ")));
+            for (const CertificateContent::Row &row : table.rows)
+                lines.append(QStringList(row.begin(), row.end()).join(QLatin1Char(' ')));
+        }
+    }
+    lines << content.markNote << content.conclusion;
+    lines += content.remarks;
+    for (const CertificateContent::Field &signature : content.signatures)
+        lines.append(signature.label + QStringLiteral(": ") + signature.value);
+    return lines;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(TDaneSprawdzania)
 Q_DECLARE_METATYPE(OutputRange)
 Q_DECLARE_METATYPE(QList<Expected>)
 Q_DECLARE_METATYPE(QList<QList<double>>)
+Q_DECLARE_METATYPE(DocumentExtension)
+Q_DECLARE_METATYPE(LabSettings)
 
 class OutputContentTest : public QObject
 {
@@ -77,6 +114,9 @@ private Q_SLOTS:
     void chartSeriesAndScales();
     void outputsJudgeByTheDocumentsRule_data();
     void outputsJudgeByTheDocumentsRule();
+    void certificateSaysWhatTheDocumentHolds_data();
+    void certificateSaysWhatTheDocumentHolds();
+    void certificateTablesGoOnOverPagesWholeRowsHeaded();
 };
 
 void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict_data()
@@ -470,6 +510,240 @@ void OutputContentTest::outputsJudgeByTheDocumentsRule()
         QVERIFY(qFuzzyCompare(chart->series.at(3).values.at(0), 0.0978));
         QVERIFY(qFuzzyCompare(chart->series.at(4).values.at(1), -0.0978));
     }
+}
+
+void OutputContentTest::certificateSaysWhatTheDocumentHolds_data()
+{
+    QTest::addColumn<TDaneSprawdzania>("record");
+    QTest::addColumn<DocumentExtension>("extension");
+    QTest::addColumn<LabSettings>("lab");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("terms");
+
+    LabSettings lab;
+    lab.name = QStringLiteral("Laboratorium Pomiarów Elektrycznych");
+    lab.address = QStringLiteral("ul. Źródlana 5, 90-001 Łódź");
+    lab.accreditation = QStringLiteral("AP 123");
+    lab.performedBy = QStringLiteral("Kto inny");
+    CertificateData data;
+    data.number = QStringLiteral("ŚW/12/2025");
+    data.customer = QStringLiteral("Zakład Energetyczny");
+    data.customerAddress = QStringLiteral("ul. Długa 1, Kraków");
+    data.place = QStringLiteral("siedziba laboratorium");
+    data.verifiedOn = QDate(2025, 1, 31);
+    data.issuedOn = QDate(2025, 2, 3);
+    data.temperature = 23.1;
+    data.humidity = 45;
+    data.performedBy = QStringLiteral("Jan Kowalski");
+    data.approvedBy = QStringLiteral("Anna Nowak");
+    data.remarks = QStringLiteral("Miernik po naprawie.\n\n  Bez obudowy.  ");
+    data.intervalMonths = 13;
+    DocumentExtension described;
+    data.storeIn(described);
+    const StandardInUse standard{QStringLiteral("R-707C"), QStringLiteral("12345"),
+                                 QStringLiteral("AP-77/2024"), QDate(2025, 6, 30)};
+    standard.storeIn(described);
+
+    // Point 2 was measured on the 1 V range and is out of tolerance.
+    QTest::newRow("amplitude only")
+        << amplitude() << described << lab
+        << QStringList{"Laboratorium Pomiarów Elektrycznych",
+                       "ul. Źródlana 5, 90-001 Łódź",
+                       "Akredytacja nr AP 123",
+                       "ŚWIADECTWO SPRAWDZENIA",
+                       "Nr ŚW/12/2025",
+                       "Nazwa: Woltomierz LM-3",
+                       "Numer: 0042",
+                       "Typ: analogowy",
+                       "Nazwa: Zakład Energetyczny",
+                       "Adres: ul. Długa 1, Kraków",
+                       "Miejsce sprawdzenia: siedziba laboratorium",
+                       "Data sprawdzenia: 31.01.2025",
+                       "Data wystawienia: 03.02.2025",
+                       "Następne sprawdzenie: 28.02.2026 (co 13 mies.)",
+                       "Metoda dokładnego odczytu",
+                       "Temperatura: 23,1 °C",
+                       "Wilgotność względna: 45 %",
+                       "Kalibrator: R-707C",
+                       "Numer fabryczny: 12345",
+                       "Świadectwo wzorcowania: AP-77/2024",
+                       "Ważne do: 30.06.2025",
+                       "Charakterystyka amplitudowa",
+                       "Zakres nr 1 | Wartość: 100mV; Częstotliwość: 50Hz; Rozdzielczość: nie "
+                       "podano (bez składowej rozdzielczości) | Klasa: 0,5000% wartości "
+                       "mierzonej, 0,1000% zakresu",
+                       "1 50,0000 49,9800 0,0200 0,3000 0,015 20,0:1 zgodny mV",
+                       "2 0,080000 0,078000 0,002000 0,001000 0,000065 15,3:1 niezgodny V",
+                       "",
+                       "Miernik nie spełnia wymagań klasy dokładności.",
+                       "Miernik po naprawie.",
+                       "Bez obudowy.",
+                       "Wykonał: Jan Kowalski",
+                       "Zatwierdził: Anna Nowak"}
+        << "Prosta akceptacja (ILAC-G8 4.2.1): punkt jest zgodny"
+        << "dokładność kalibratora (rozkład prostokątny); bez składowej rozdzielczości.";
+
+    // The amplitude point is between T - U and T, and below the minimum
+    // ratio with the resolution in its budget; of the frequency points one
+    // passes and one is between T - U and T. The standard expired before the
+    // day of the verification.
+    TDaneSprawdzania both = frequency(QStringLiteral("Analogowy"), QStringLiteral("2mV"), 1,
+                                      {{1, 4.99L, 0, 50, 0.01L, 0.102L, 0.00357L, true},
+                                       {2, 5.1L, 3, 55.5L, -0.1L, 0.102L, 0.00367L, true}});
+    setAmplitudeRange(both, 1, 1, QStringLiteral("V"),
+                      {{1, 1.0024L, 1, 0.0024L, 0.0025L, 0.0002408L, "V", 6, true, true}});
+    DocumentExtension judged = described;
+    judged.setDecisionRule(DecisionRule::FourZone);
+    judged.setResolution(Characteristic::Amplitude, 1, 0.001L);
+    StandardInUse expired = standard;
+    expired.validUntil = QDate(2025, 1, 30);
+    expired.storeIn(judged);
+    QTest::newRow("both characteristics")
+        << both << judged << LabSettings()
+        << QStringList{"—",
+                       "ŚWIADECTWO SPRAWDZENIA",
+                       "Nr ŚW/12/2025",
+                       "Nazwa: Woltomierz LM-3",
+                       "Numer: 0042",
+                       "Typ: analogowy",
+                       "Nazwa: Zakład Energetyczny",
+                       "Adres: ul. Długa 1, Kraków",
+                       "Miejsce sprawdzenia: siedziba laboratorium",
+                       "Data sprawdzenia: 31.01.2025",
+                       "Data wystawienia: 03.02.2025",
+                       "Następne sprawdzenie: 28.02.2026 (co 13 mies.)",
+                       "Metoda dokładnego odczytu",
+                       "Temperatura: 23,1 °C",
+                       "Wilgotność względna: 45 %",
+                       "Kalibrator: R-707C",
+                       "Numer fabryczny: 12345",
+                       "Świadectwo wzorcowania: AP-77/2024",
+                       "Ważne do: 30.01.2025",
+                       "Charakterystyka amplitudowa",
+                       "Zakres nr 1 | Wartość: 1V; Częstotliwość: 50Hz; Rozdzielczość: 0,001V | "
+                       "Klasa: 0,5000% wartości mierzonej, 0,1000% zakresu",
+                       "1 1,002400 1,000000 0,002400 0,002500 0,00065 3,8:1* warunkowo zgodny V",
+                       "Charakterystyka częstotliwościowa",
+                       "Zakres nr 1 | Wartość: 10V; Wskazanie miernika badanego: 5V; "
+                       "Rozdzielczość: nie podano (bez składowej rozdzielczości) | Klasa: 1% "
+                       "wartości mierzonej, 0,5% zakresu + 2mV",
+                       "1 5,00000 4,99000 0,01000 0,10200 0,0042 24,2:1 zgodny V",
+                       "2 5,00000 5,10000 -0,10000 0,10200 0,0043 23,7:1 warunkowo zgodny V",
+                       "* – TUR < 4:1: stosunek T/U niższy od przyjętego minimum.",
+                       "Wynik warunkowy: 2 pkt. warunkowo zgodnych, 0 pkt. warunkowo niezgodnych "
+                       "(reguła: Cztery strefy).",
+                       "Pomiary wykonano wzorcem, którego świadectwo wzorcowania straciło ważność "
+                       "dnia 30.01.2025.",
+                       "Miernik po naprawie.",
+                       "Bez obudowy.",
+                       "Wykonał: Jan Kowalski",
+                       "Zatwierdził: Anna Nowak"}
+        << "Cztery strefy (ILAC-G8 4.2.3): z pasmem ochronnym w = U punkt jest zgodny"
+        << "dokładność kalibratora (rozkład prostokątny) oraz rozdzielczość miernika na "
+           "zakresach, na których ją podano (na pozostałych bez składowej rozdzielczości).";
+
+    // Nothing is made up: the lab's default names are the dialog's, not the
+    // certificate's, and the day of issue is the day it is made.
+    QTest::newRow("no certificate data")
+        << amplitude() << DocumentExtension() << lab
+        << QStringList{"Laboratorium Pomiarów Elektrycznych",
+                       "ul. Źródlana 5, 90-001 Łódź",
+                       "Akredytacja nr AP 123",
+                       "ŚWIADECTWO SPRAWDZENIA",
+                       "Nr —",
+                       "Nazwa: Woltomierz LM-3",
+                       "Numer: 0042",
+                       "Typ: analogowy",
+                       "Nazwa: —",
+                       "Adres: —",
+                       "Miejsce sprawdzenia: —",
+                       "Data sprawdzenia: —",
+                       "Data wystawienia: 06.05.2025",
+                       "Następne sprawdzenie: —",
+                       "Metoda dokładnego odczytu",
+                       "Temperatura: —",
+                       "Wilgotność względna: —",
+                       "Kalibrator: —",
+                       "Numer fabryczny: —",
+                       "Świadectwo wzorcowania: —",
+                       "Ważne do: —",
+                       "Charakterystyka amplitudowa",
+                       "Zakres nr 1 | Wartość: 100mV; Częstotliwość: 50Hz; Rozdzielczość: nie "
+                       "podano (bez składowej rozdzielczości) | Klasa: 0,5000% wartości "
+                       "mierzonej, 0,1000% zakresu",
+                       "1 50,0000 49,9800 0,0200 0,3000 0,015 20,0:1 zgodny mV",
+                       "2 0,080000 0,078000 0,002000 0,001000 0,000065 15,3:1 niezgodny V",
+                       "",
+                       "Miernik nie spełnia wymagań klasy dokładności.",
+                       "—",
+                       "Wykonał: —",
+                       "Zatwierdził: —"}
+        << "Prosta akceptacja (ILAC-G8 4.2.1)"
+        << "; bez składowej rozdzielczości.";
+}
+
+void OutputContentTest::certificateSaysWhatTheDocumentHolds()
+{
+    QFETCH(TDaneSprawdzania, record);
+    QFETCH(DocumentExtension, extension);
+    QFETCH(LabSettings, lab);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, rule);
+    QFETCH(QString, terms);
+
+    const CertificateContent content =
+        CertificateContent::fill(record, extension, lab, QDate(2025, 5, 6));
+    QCOMPARE(certificateLines(content), lines);
+    QVERIFY(content.blocks.at(6).paragraphs.first().startsWith(rule));
+    QVERIFY2(content.blocks.at(7).paragraphs.first().endsWith(terms),
+             qPrintable(content.blocks.at(7).paragraphs.first()));
+    QCOMPARE(content.closing,
+             (QStringList{"Wyniki odnoszą się wyłącznie do sprawdzonego przyrządu.",
+                          "Świadectwo może być powielane wyłącznie w całości."}));
+}
+
+void OutputContentTest::certificateTablesGoOnOverPagesWholeRowsHeaded()
+{
+    // 35 ranges of 35 points in each characteristic.
+    const TDaneSprawdzania record = fullDocument();
+    const CertificateContent content =
+        CertificateContent::fill(record, DocumentExtension(), LabSettings(), QDate(2025, 5, 6));
+    const QList<CertificatePage> pages = CertificateLayout::pages(content, HalfEmMeasurer());
+    const int count = int(pages.size());
+    QVERIFY(count > 2);
+
+    int rows = 0;
+    for (int p = 0; p < count; ++p) {
+        // The framed cells of a page, by the line they start on.
+        QMap<int, QStringList> lines;
+        for (const PageItem &item : pages.at(p).items) {
+            if (item.box.top() >= CertificateLayout::ContentTop)
+                QVERIFY2(item.box.bottom() <= CertificateLayout::ContentBottom,
+                         qPrintable(item.text));
+            if (item.framed)
+                lines[item.box.top()].append(item.text);
+        }
+        const QString number = CertificateLayout::pageText(p + 1, count);
+        QCOMPARE(std::count_if(pages.at(p).items.begin(), pages.at(p).items.end(),
+                               [&](const PageItem &item) { return item.text == number; }),
+                 1);
+        if (lines.isEmpty())
+            continue;
+        // Each row whole on its page, the column headers above the first.
+        QCOMPARE(lines.first().first(), QStringLiteral("Pkt"));
+        for (const QStringList &line : lines) {
+            QCOMPARE(line.size(), CertificateContent::Columns);
+            rows += line.first() == QLatin1String("Pkt") ? 0 : 1;
+        }
+    }
+    QCOMPARE(rows, 2 * 35 * 35);
+    // The end stays together on the last page.
+    const QList<PageItem> &last = pages.last().items;
+    for (const QString &text : {QStringLiteral("Stwierdzenie zgodności"), QStringLiteral("Wykonał"),
+                                content.closing.last()})
+        QVERIFY(std::any_of(last.begin(), last.end(),
+                            [&](const PageItem &item) { return item.text == text; }));
 }
 
 ORVANE_TEST_MAIN(OutputContentTest)
