@@ -1,7 +1,9 @@
 // The outputs of a full range against the amplitude range switch, in one
 // run: a chart tab (building the chart of 35 points and painting it), the
 // report written as PDF, and the workbook written as .xlsx. The goal is a
-// chart tab of at most twice a range switch.
+// chart tab of at most twice a range switch. Beside them the certificate of
+// a full document (35 + 35 ranges of 35 points), from the record to its PDF,
+// against the report's one page, per page.
 //
 //   cmake --build build -j2 --target bench_output && build/bench/output/bench_output
 
@@ -9,6 +11,8 @@
 #include "bench/timedrun.h"
 #include "core/document/documentfile.h"
 #include "core/document/documentsession.h"
+#include "core/document/labsettings.h"
+#include "core/output/certificatecontent.h"
 #include "core/output/workbookcontent.h"
 #include "core/output/workbookfile.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
@@ -16,6 +20,7 @@
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/output/chartpage.h"
 #include "gui/output/pagepainter.h"
+#include "gui/output/qttextmeasurer.h"
 #include "gui/panel/tform_czestotliwosc.h"
 #include "tests/amplitude/fulldocument.h"
 #include "tests/support/core/testservices.h"
@@ -104,6 +109,25 @@ void BM_ReportPdf(benchmark::State &state)
 }
 BENCHMARK(BM_ReportPdf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// How many pages the certificate of the full document has.
+int certificatePages = 0;
+
+void BM_CertificatePdf(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const TDaneSprawdzania record = fullDocument();
+    LabSettings lab;
+    lab.name = QStringLiteral("Laboratorium Pomiarów Elektrycznych");
+    PdfPagePrinter printer(dir.filePath(QStringLiteral("swiadectwo.pdf")));
+    timed(state, "certificate PDF, 35 + 35 ranges", [&] {
+        const QList<CertificatePage> pages = CertificateLayout::pages(
+            CertificateContent::fill(record, {}, lab, QDate(2025, 3, 14)), QtTextMeasurer());
+        certificatePages = int(pages.size());
+        printer.print({pages.begin(), pages.end()});
+    });
+}
+BENCHMARK(BM_CertificatePdf)->Unit(benchmark::kMillisecond);
+
 void BM_Workbook(benchmark::State &state)
 {
     QTemporaryDir dir;
@@ -124,6 +148,15 @@ void summarise()
     std::printf("\nWall time per iteration against the amplitude range switch (offscreen):\n");
     for (const auto &[name, ms] : perIteration())
         std::printf("  %-30s %8.2f ms  %6.2fx\n", name.c_str(), ms, ms / base->second);
+    const auto certificate = perIteration().find("certificate PDF, 35 + 35 ranges");
+    const auto report = perIteration().find("report PDF, table");
+    if (certificate == perIteration().end() || report == perIteration().end() ||
+        certificatePages == 0)
+        return;
+    const double perPage = certificate->second / certificatePages;
+    std::printf("\nThe certificate, %d pages, against the report's one page:\n"
+                "  %.2f ms a page  %6.2fx\n",
+                certificatePages, perPage, perPage / report->second);
 }
 
 } // namespace
