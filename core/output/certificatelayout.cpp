@@ -57,28 +57,19 @@ struct Piece
     int height = 0;
 };
 
-PageItem text(int x, int y, const QString &content, const PageFont &font)
-{
-    PageItem item;
-    item.box = QRect(x, y, 0, 0);
-    item.text = content;
-    item.font = font;
-    return item;
-}
-
 // A line of one text, shrunk or cut to the room it has.
 PageItem fitted(const TextMeasurer &measurer, int x, int y, const QString &content,
                 const PageFont &font, int room)
 {
     const FittedText fit = FittedText::fit(measurer, content, font, room, SmallestText);
-    return text(x, y, fit.text, fit.font);
+    return PageItem::label(x, y, fit.text, fit.font);
 }
 
 PageItem centred(const TextMeasurer &measurer, int y, int height, const QString &content,
                  const PageFont &font)
 {
     const FittedText fit = FittedText::fit(measurer, content, font, Width, SmallestText);
-    PageItem item = text(Left, y, fit.text, fit.font);
+    PageItem item = PageItem::label(Left, y, fit.text, fit.font);
     item.box.setSize(QSize(Width, height));
     item.centred = true;
     return item;
@@ -86,10 +77,7 @@ PageItem centred(const TextMeasurer &measurer, int y, int height, const QString 
 
 PageItem line(int x, int y, int width)
 {
-    PageItem item;
-    item.kind = PageItem::Kind::Line;
-    item.box = QRect(x, y, width, 0);
-    return item;
+    return PageItem::shape(PageItem::Kind::Line, QRect(x, y, width, 0));
 }
 
 Piece gap(int height)
@@ -99,7 +87,7 @@ Piece gap(int height)
 
 Piece singleLine(int x, const QString &content, const PageFont &font, int height)
 {
-    return {{text(x, 0, content, font)}, height};
+    return {{PageItem::label(x, 0, content, font)}, height};
 }
 
 // A text wrapped at the width, one piece a line, so that it may go on over
@@ -119,7 +107,7 @@ Piece field(const TextMeasurer &measurer, const CertificateContent::Field &shown
     piece.items.append(
         fitted(measurer, LabelX, 0, shown.label + QLatin1Char(':'), TextFont, ValueX - LabelX));
     for (const QString &wrapped : wrap(measurer, shown.value, TextFont, Right - ValueX)) {
-        piece.items.append(text(ValueX, piece.height, wrapped, TextFont));
+        piece.items.append(PageItem::label(ValueX, piece.height, wrapped, TextFont));
         piece.height += LineHeight;
     }
     return piece;
@@ -135,7 +123,7 @@ Piece tableRow(const TextMeasurer &measurer, const CertificateContent::Row &cell
     for (int c = 0; c < CertificateContent::Columns; ++c) {
         const FittedText fit =
             FittedText::fit(measurer, cells[c], font, ColumnWidth[c] - 4, SmallestText);
-        PageItem cell = text(x, 0, fit.text, fit.font);
+        PageItem cell = PageItem::label(x, 0, fit.text, fit.font);
         cell.box.setSize(QSize(ColumnWidth[c], height));
         cell.centred = true;
         cell.framed = true;
@@ -154,10 +142,10 @@ Piece signatures(const TextMeasurer &measurer, const CertificateContent &content
     for (int i = 0; i < 2; ++i) {
         const int x = Left + i * (Width / 2);
         const CertificateContent::Field &signature = content.signatures[i];
-        piece.items.append(text(x, 0, signature.label, BoldFont));
+        piece.items.append(PageItem::label(x, 0, signature.label, BoldFont));
         piece.items.append(fitted(measurer, x, 18, signature.value, TextFont, ColumnRoom));
         piece.items.append(line(x, 70, LineWidth));
-        piece.items.append(text(x, 73, QStringLiteral("(podpis)"), NoteFont));
+        piece.items.append(PageItem::label(x, 73, QStringLiteral("(podpis)"), NoteFont));
     }
     return piece;
 }
@@ -230,7 +218,8 @@ public:
         for (int i = 0; i < count; ++i) {
             const QString number = pageText(i + 1, count);
             const int width = int(m_measurer.width(number, PageNumberFont) + 1);
-            m_pages[i].items.append(text(Right - width, HeaderTop + 2, number, PageNumberFont));
+            m_pages[i].items.append(
+                PageItem::label(Right - width, HeaderTop + 2, number, PageNumberFont));
         }
         return m_pages;
     }

@@ -25,4 +25,23 @@ struct PageItem
     // On a white background, hiding what is under it.
     bool opaque = false;
     bool red = false;
+
+    // A text on one line from (x, y), as wide as it comes out.
+    static PageItem label(int x, int y, const QString &text, const PageFont &font)
+    {
+        PageItem item;
+        item.box = QRect(x, y, 0, 0);
+        item.text = text;
+        item.font = font;
+        return item;
+    }
+
+    // A frame around the box, or a line along its top.
+    static PageItem shape(Kind kind, const QRect &box)
+    {
+        PageItem item;
+        item.kind = kind;
+        item.box = box;
+        return item;
+    }
 };

@@ -30,30 +30,13 @@ const Font Header{Face::Sans, 15, false, false};
 const Font Cell{Face::Mono, 16, false, false};
 const Font Footnote{Face::Sans, 8, false, false};
 
-Item text(int x, int y, const QString &content, const Font &font)
-{
-    Item item;
-    item.box = QRect(x, y, 0, 0);
-    item.text = content;
-    item.font = font;
-    return item;
-}
-
 // A line of a box, no wider than the room left of the box's right edge.
 Item boxText(const QRect &frame, int x, int line, const QString &content,
              const TextMeasurer &measurer)
 {
     const int room = frame.x() + frame.width() - BoxTextGap - x;
     const FittedText fitted = FittedText::fit(measurer, content, Caption, room, SmallestBoxText);
-    return text(x, BoxLineY[line], fitted.text, fitted.font);
-}
-
-Item shape(Item::Kind kind, const QRect &box)
-{
-    Item item;
-    item.kind = kind;
-    item.box = box;
-    return item;
+    return Item::label(x, BoxLineY[line], fitted.text, fitted.font);
 }
 
 Item cell(const QRect &box, const QString &content, const Font &font)
@@ -87,25 +70,25 @@ QString checkMark()
 QList<Item> items(const ReportContent &report, const TextMeasurer &measurer)
 {
     QList<Item> page;
-    page.append(text(279, 57, report.title, Caption));
+    page.append(Item::label(279, 57, report.title, Caption));
 
-    page.append(shape(Item::Kind::Frame, MeterBox));
-    Item miernik = text(163, 83, QStringLiteral("  Miernik  "), BoxTitle);
+    page.append(Item::shape(Item::Kind::Frame, MeterBox));
+    Item miernik = Item::label(163, 83, QStringLiteral("  Miernik  "), BoxTitle);
     miernik.opaque = true;
     page.append(miernik);
     page.append(boxText(MeterBox, MeterTextX, 0, report.nazwa, measurer));
     page.append(boxText(MeterBox, MeterTextX, 1, report.numer, measurer));
     page.append(boxText(MeterBox, MeterTextX, 2, report.metoda, measurer));
 
-    page.append(shape(Item::Kind::Frame, RangeBox));
-    Item zakres = text(454, 83, QStringLiteral("  Zakres  "), BoxTitle);
+    page.append(Item::shape(Item::Kind::Frame, RangeBox));
+    Item zakres = Item::label(454, 83, QStringLiteral("  Zakres  "), BoxTitle);
     zakres.opaque = true;
     page.append(zakres);
     page.append(boxText(RangeBox, RangeTextX, 0, report.zakres, measurer));
     page.append(boxText(RangeBox, RangeTextX, 1, report.secondLine, measurer));
     page.append(boxText(RangeBox, RangeTextX, 2, report.klasa, measurer));
 
-    page.append(shape(Item::Kind::Line, QRect(94, 193, 608, 0)));
+    page.append(Item::shape(Item::Kind::Line, QRect(94, 193, 608, 0)));
 
     for (int c = 1; c <= ReportContent::Columns; ++c)
         page.append(cell(QRect(ColumnX[c - 1], HeaderY, ColumnWidth[c - 1], HeaderHeight),
@@ -123,8 +106,8 @@ QList<Item> items(const ReportContent &report, const TextMeasurer &measurer)
                          Font{Face::Symbol, 16, false, false}));
     }
 
-    page.append(text(540, 1050, QStringLiteral("* - błąd rzeczywisty przekracza błąd dopuszczalny"),
-                     Footnote));
+    page.append(Item::label(
+        540, 1050, QStringLiteral("* - błąd rzeczywisty przekracza błąd dopuszczalny"), Footnote));
     return page;
 }
 

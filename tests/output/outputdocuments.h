@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/certificatedata.h"
 #include "core/document/tdanesprawdzania.h"
 
 #include <QString>
@@ -124,6 +125,26 @@ inline TDaneSprawdzania frequencyCyfrowy()
     return frequency(
         QStringLiteral("Cyfrowy"), QStringLiteral("0"), 0.2L,
         {{1, 5.01L, 1, 60, 0.01L, 0.075L, 0.00357L, true}, {2, 0, 2, 400, 0, 0, 0, false}});
+}
+
+// Certificate data with every field filled in, the remarks in lines with
+// blanks around them.
+inline CertificateData certificateData()
+{
+    CertificateData data;
+    data.number = QStringLiteral("ŚW/12/2025");
+    data.customer = QStringLiteral("Zakład Energetyczny");
+    data.customerAddress = QStringLiteral("ul. Długa 1, Kraków");
+    data.place = QStringLiteral("siedziba laboratorium");
+    data.verifiedOn = QDate(2025, 1, 31);
+    data.issuedOn = QDate(2025, 2, 3);
+    data.temperature = 23.1;
+    data.humidity = 45;
+    data.performedBy = QStringLiteral("Jan Kowalski");
+    data.approvedBy = QStringLiteral("Anna Żółkiewska");
+    data.remarks = QStringLiteral("Miernik po naprawie.\n\n  Bez obudowy.  ");
+    data.intervalMonths = 13;
+    return data;
 }
 
 } // namespace OutputDocuments

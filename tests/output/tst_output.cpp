@@ -361,18 +361,9 @@ void OutputTest::commandLineCertificateHoldsEveryFieldAndTheBudgets()
     extension.setDecisionRule(DecisionRule::FourZone);
     for (int k = 1; k <= TDaneSprawdzania::Slots; ++k)
         extension.setResolution(Characteristic::Amplitude, k, k % 2 ? 0.001L : 0.1L);
-    CertificateData data;
-    data.number = QStringLiteral("ŚW/7/2025");
-    data.customer = QStringLiteral("Zakład Energetyczny Śródmieście");
-    data.customerAddress = QStringLiteral("ul. Długa 1, Kraków");
-    data.place = QStringLiteral("Gdańsk");
-    data.verifiedOn = QDate(2025, 3, 14);
-    data.temperature = 23.1;
-    data.humidity = 45;
-    data.performedBy = QStringLiteral("Jan Kowalski");
-    data.approvedBy = QStringLiteral("Anna Żółkiewska");
-    data.remarks = QStringLiteral("Obudowa pęknięta.");
-    data.intervalMonths = 12;
+    // Issued the day it is made.
+    CertificateData data = certificateData();
+    data.issuedOn = QDate();
     data.storeIn(extension);
     StandardInUse{QStringLiteral("R-707FC"), QStringLiteral("S-4711"), QStringLiteral("AP-77/2024"),
                   QDate(2026, 1, 31)}
@@ -415,9 +406,9 @@ void OutputTest::commandLineCertificateHoldsEveryFieldAndTheBudgets()
                                  data.customer,
                                  data.customerAddress,
                                  data.place,
-                                 QStringLiteral("14.03.2025"),
+                                 QStringLiteral("31.01.2025"),
                                  QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")),
-                                 QStringLiteral("14.03.2026 (co 12 mies.)"),
+                                 QStringLiteral("28.02.2026 (co 13 mies.)"),
                                  QStringLiteral("Metoda dokładnej nastawy"),
                                  QStringLiteral("23,1 °C"),
                                  QStringLiteral("45 %"),
@@ -430,7 +421,8 @@ void OutputTest::commandLineCertificateHoldsEveryFieldAndTheBudgets()
         QVERIFY2(first.contains(field), qPrintable(field));
     const QString last = pages.at(count - 1).simplified();
     for (const QString &field :
-         {data.performedBy, data.approvedBy, data.remarks,
+         {data.performedBy, data.approvedBy, QStringLiteral("Miernik po naprawie."),
+          QStringLiteral("Bez obudowy."),
           QStringLiteral("Wyniki odnoszą się wyłącznie do sprawdzonego przyrządu."),
           QStringLiteral("Świadectwo może być powielane wyłącznie w całości.")})
         QVERIFY2(last.contains(field), qPrintable(field));

@@ -526,61 +526,47 @@ void OutputContentTest::certificateSaysWhatTheDocumentHolds_data()
     lab.address = QStringLiteral("ul. Źródlana 5, 90-001 Łódź");
     lab.accreditation = QStringLiteral("AP 123");
     lab.performedBy = QStringLiteral("Kto inny");
-    CertificateData data;
-    data.number = QStringLiteral("ŚW/12/2025");
-    data.customer = QStringLiteral("Zakład Energetyczny");
-    data.customerAddress = QStringLiteral("ul. Długa 1, Kraków");
-    data.place = QStringLiteral("siedziba laboratorium");
-    data.verifiedOn = QDate(2025, 1, 31);
-    data.issuedOn = QDate(2025, 2, 3);
-    data.temperature = 23.1;
-    data.humidity = 45;
-    data.performedBy = QStringLiteral("Jan Kowalski");
-    data.approvedBy = QStringLiteral("Anna Nowak");
-    data.remarks = QStringLiteral("Miernik po naprawie.\n\n  Bez obudowy.  ");
-    data.intervalMonths = 13;
     DocumentExtension described;
-    data.storeIn(described);
+    certificateData().storeIn(described);
     const StandardInUse standard{QStringLiteral("R-707C"), QStringLiteral("12345"),
                                  QStringLiteral("AP-77/2024"), QDate(2025, 6, 30)};
     standard.storeIn(described);
 
+    // The fields of the first page, but for the day the standard is valid
+    // to.
+    const QStringList describedFields{
+        "Nazwa: Woltomierz LM-3",
+        "Numer: 0042",
+        "Typ: analogowy",
+        "Nazwa: Zakład Energetyczny",
+        "Adres: ul. Długa 1, Kraków",
+        "Miejsce sprawdzenia: siedziba laboratorium",
+        "Data sprawdzenia: 31.01.2025",
+        "Data wystawienia: 03.02.2025",
+        "Następne sprawdzenie: 28.02.2026 (co 13 mies.)",
+        "Metoda dokładnego odczytu",
+        "Temperatura: 23,1 °C",
+        "Wilgotność względna: 45 %",
+        "Kalibrator: R-707C",
+        "Numer fabryczny: 12345",
+        "Świadectwo wzorcowania: AP-77/2024",
+    };
     // Point 2 was measured on the 1 V range and is out of tolerance.
+    const QStringList amplitudeResults{
+        "Charakterystyka amplitudowa",
+        "Zakres nr 1 | Wartość: 100mV; Częstotliwość: 50Hz; Rozdzielczość: nie podano (bez "
+        "składowej rozdzielczości) | Klasa: 0,5000% wartości mierzonej, 0,1000% zakresu",
+        "1 50,0000 49,9800 0,0200 0,3000 0,015 20,0:1 zgodny mV",
+        "2 0,080000 0,078000 0,002000 0,001000 0,000065 15,3:1 niezgodny V",
+        "",
+        "Miernik nie spełnia wymagań klasy dokładności."};
     QTest::newRow("amplitude only")
         << amplitude() << described << lab
-        << QStringList{"Laboratorium Pomiarów Elektrycznych",
-                       "ul. Źródlana 5, 90-001 Łódź",
-                       "Akredytacja nr AP 123",
-                       "ŚWIADECTWO SPRAWDZENIA",
-                       "Nr ŚW/12/2025",
-                       "Nazwa: Woltomierz LM-3",
-                       "Numer: 0042",
-                       "Typ: analogowy",
-                       "Nazwa: Zakład Energetyczny",
-                       "Adres: ul. Długa 1, Kraków",
-                       "Miejsce sprawdzenia: siedziba laboratorium",
-                       "Data sprawdzenia: 31.01.2025",
-                       "Data wystawienia: 03.02.2025",
-                       "Następne sprawdzenie: 28.02.2026 (co 13 mies.)",
-                       "Metoda dokładnego odczytu",
-                       "Temperatura: 23,1 °C",
-                       "Wilgotność względna: 45 %",
-                       "Kalibrator: R-707C",
-                       "Numer fabryczny: 12345",
-                       "Świadectwo wzorcowania: AP-77/2024",
-                       "Ważne do: 30.06.2025",
-                       "Charakterystyka amplitudowa",
-                       "Zakres nr 1 | Wartość: 100mV; Częstotliwość: 50Hz; Rozdzielczość: nie "
-                       "podano (bez składowej rozdzielczości) | Klasa: 0,5000% wartości "
-                       "mierzonej, 0,1000% zakresu",
-                       "1 50,0000 49,9800 0,0200 0,3000 0,015 20,0:1 zgodny mV",
-                       "2 0,080000 0,078000 0,002000 0,001000 0,000065 15,3:1 niezgodny V",
-                       "",
-                       "Miernik nie spełnia wymagań klasy dokładności.",
-                       "Miernik po naprawie.",
-                       "Bez obudowy.",
-                       "Wykonał: Jan Kowalski",
-                       "Zatwierdził: Anna Nowak"}
+        << QStringList{"Laboratorium Pomiarów Elektrycznych", "ul. Źródlana 5, 90-001 Łódź",
+                       "Akredytacja nr AP 123", "ŚWIADECTWO SPRAWDZENIA", "Nr ŚW/12/2025"} +
+               describedFields + QStringList{"Ważne do: 30.06.2025"} + amplitudeResults +
+               QStringList{"Miernik po naprawie.", "Bez obudowy.", "Wykonał: Jan Kowalski",
+                           "Zatwierdził: Anna Żółkiewska"}
         << "Prosta akceptacja (ILAC-G8 4.2.1): punkt jest zgodny"
         << "dokładność kalibratora (rozkład prostokątny); bez składowej rozdzielczości.";
 
@@ -601,44 +587,28 @@ void OutputContentTest::certificateSaysWhatTheDocumentHolds_data()
     expired.storeIn(judged);
     QTest::newRow("both characteristics")
         << both << judged << LabSettings()
-        << QStringList{"—",
-                       "ŚWIADECTWO SPRAWDZENIA",
-                       "Nr ŚW/12/2025",
-                       "Nazwa: Woltomierz LM-3",
-                       "Numer: 0042",
-                       "Typ: analogowy",
-                       "Nazwa: Zakład Energetyczny",
-                       "Adres: ul. Długa 1, Kraków",
-                       "Miejsce sprawdzenia: siedziba laboratorium",
-                       "Data sprawdzenia: 31.01.2025",
-                       "Data wystawienia: 03.02.2025",
-                       "Następne sprawdzenie: 28.02.2026 (co 13 mies.)",
-                       "Metoda dokładnego odczytu",
-                       "Temperatura: 23,1 °C",
-                       "Wilgotność względna: 45 %",
-                       "Kalibrator: R-707C",
-                       "Numer fabryczny: 12345",
-                       "Świadectwo wzorcowania: AP-77/2024",
-                       "Ważne do: 30.01.2025",
-                       "Charakterystyka amplitudowa",
-                       "Zakres nr 1 | Wartość: 1V; Częstotliwość: 50Hz; Rozdzielczość: 0,001V | "
-                       "Klasa: 0,5000% wartości mierzonej, 0,1000% zakresu",
-                       "1 1,002400 1,000000 0,002400 0,002500 0,00065 3,8:1* warunkowo zgodny V",
-                       "Charakterystyka częstotliwościowa",
-                       "Zakres nr 1 | Wartość: 10V; Wskazanie miernika badanego: 5V; "
-                       "Rozdzielczość: nie podano (bez składowej rozdzielczości) | Klasa: 1% "
-                       "wartości mierzonej, 0,5% zakresu + 2mV",
-                       "1 5,00000 4,99000 0,01000 0,10200 0,0042 24,2:1 zgodny V",
-                       "2 5,00000 5,10000 -0,10000 0,10200 0,0043 23,7:1 warunkowo zgodny V",
-                       "* – TUR < 4:1: stosunek T/U niższy od przyjętego minimum.",
-                       "Wynik warunkowy: 2 pkt. warunkowo zgodnych, 0 pkt. warunkowo niezgodnych "
-                       "(reguła: Cztery strefy).",
-                       "Pomiary wykonano wzorcem, którego świadectwo wzorcowania straciło ważność "
-                       "dnia 30.01.2025.",
-                       "Miernik po naprawie.",
-                       "Bez obudowy.",
-                       "Wykonał: Jan Kowalski",
-                       "Zatwierdził: Anna Nowak"}
+        << QStringList{"—", "ŚWIADECTWO SPRAWDZENIA", "Nr ŚW/12/2025"} + describedFields +
+               QStringList{
+                   "Ważne do: 30.01.2025",
+                   "Charakterystyka amplitudowa",
+                   "Zakres nr 1 | Wartość: 1V; Częstotliwość: 50Hz; Rozdzielczość: 0,001V | "
+                   "Klasa: 0,5000% wartości mierzonej, 0,1000% zakresu",
+                   "1 1,002400 1,000000 0,002400 0,002500 0,00065 3,8:1* warunkowo zgodny V",
+                   "Charakterystyka częstotliwościowa",
+                   "Zakres nr 1 | Wartość: 10V; Wskazanie miernika badanego: 5V; "
+                   "Rozdzielczość: nie podano (bez składowej rozdzielczości) | Klasa: 1% "
+                   "wartości mierzonej, 0,5% zakresu + 2mV",
+                   "1 5,00000 4,99000 0,01000 0,10200 0,0042 24,2:1 zgodny V",
+                   "2 5,00000 5,10000 -0,10000 0,10200 0,0043 23,7:1 warunkowo zgodny V",
+                   "* – TUR < 4:1: stosunek T/U niższy od przyjętego minimum.",
+                   "Wynik warunkowy: 2 pkt. warunkowo zgodnych, 0 pkt. warunkowo niezgodnych "
+                   "(reguła: Cztery strefy).",
+                   "Pomiary wykonano wzorcem, którego świadectwo wzorcowania straciło ważność "
+                   "dnia 30.01.2025.",
+                   "Miernik po naprawie.",
+                   "Bez obudowy.",
+                   "Wykonał: Jan Kowalski",
+                   "Zatwierdził: Anna Żółkiewska"}
         << "Cztery strefy (ILAC-G8 4.2.3): z pasmem ochronnym w = U punkt jest zgodny"
         << "dokładność kalibratora (rozkład prostokątny) oraz rozdzielczość miernika na "
            "zakresach, na których ją podano (na pozostałych bez składowej rozdzielczości).";
@@ -667,18 +637,8 @@ void OutputContentTest::certificateSaysWhatTheDocumentHolds_data()
                        "Kalibrator: —",
                        "Numer fabryczny: —",
                        "Świadectwo wzorcowania: —",
-                       "Ważne do: —",
-                       "Charakterystyka amplitudowa",
-                       "Zakres nr 1 | Wartość: 100mV; Częstotliwość: 50Hz; Rozdzielczość: nie "
-                       "podano (bez składowej rozdzielczości) | Klasa: 0,5000% wartości "
-                       "mierzonej, 0,1000% zakresu",
-                       "1 50,0000 49,9800 0,0200 0,3000 0,015 20,0:1 zgodny mV",
-                       "2 0,080000 0,078000 0,002000 0,001000 0,000065 15,3:1 niezgodny V",
-                       "",
-                       "Miernik nie spełnia wymagań klasy dokładności.",
-                       "—",
-                       "Wykonał: —",
-                       "Zatwierdził: —"}
+                       "Ważne do: —"} +
+               amplitudeResults + QStringList{"—", "Wykonał: —", "Zatwierdził: —"}
         << "Prosta akceptacja (ILAC-G8 4.2.1)"
         << "; bez składowej rozdzielczości.";
 }
