@@ -117,6 +117,7 @@ private Q_SLOTS:
     void certificateSaysWhatTheDocumentHolds_data();
     void certificateSaysWhatTheDocumentHolds();
     void certificateTablesGoOnOverPagesWholeRowsHeaded();
+    void certificateOfNothingMeasuredStatesNoConformity();
 };
 
 void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict_data()
@@ -704,6 +705,20 @@ void OutputContentTest::certificateTablesGoOnOverPagesWholeRowsHeaded()
                                 content.closing.last()})
         QVERIFY(std::any_of(last.begin(), last.end(),
                             [&](const PageItem &item) { return item.text == text; }));
+}
+
+void OutputContentTest::certificateOfNothingMeasuredStatesNoConformity()
+{
+    // Every point of none measured is no point found conforming.
+    TDaneSprawdzania record = amplitude();
+    record.ZakresyAmpl(1).setZmierzony(false);
+    const CertificateContent content =
+        CertificateContent::fill(record, {}, LabSettings(), QDate(2025, 5, 6));
+    QVERIFY(content.sections.isEmpty());
+    QCOMPARE(content.conclusion,
+             QStringLiteral("Nie zmierzono żadnego punktu: zgodności nie stwierdza się."));
+    const QList<CertificatePage> pages = CertificateLayout::pages(content, HalfEmMeasurer());
+    QCOMPARE(pages.size(), 1);
 }
 
 ORVANE_TEST_MAIN(OutputContentTest)
