@@ -168,10 +168,15 @@ public:
         newPage();
     }
 
-    // Starts a new page below the header unless this one has nothing on it
-    // yet, or `following` more fits below the piece.
+    // Puts the piece on this page, or on a new one when the piece and
+    // `following` more below it do not fit here; a page with nothing on it
+    // yet takes it whatever its height. A gap never starts a page.
     void place(const Piece &piece, int following = 0)
     {
+        if (piece.items.isEmpty()) {
+            m_y = std::min(m_y + piece.height, ContentBottom);
+            return;
+        }
         if (m_y + piece.height + following > ContentBottom && !atTop())
             newPage();
         for (PageItem item : piece.items) {
@@ -192,8 +197,7 @@ public:
     }
 
     // A heading and what follows it: the heading does not stay alone at
-    // the foot of a page.
-    // `extra` more is kept with the first piece of the body.
+    // the foot of a page, but with the body's first piece and `extra` more.
     void placeHeaded(const QList<Piece> &heading, const QList<Piece> &body, int extra)
     {
         const int held = body.isEmpty() ? 0 : body.first().height;
