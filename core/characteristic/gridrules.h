@@ -121,8 +121,10 @@ public:
     // into a range row's edits, as typed, until the rows are shown again.
     virtual QString text(GridArea area, int column, int row) const = 0;
     // The items of a list cell and the one it shows.
-    virtual QStringList items(GridArea area, int column, int row) const = 0;
-    virtual int item(GridArea area, int column, int row) const = 0;
+    virtual QStringList items(const GridCellRef &cell) const = 0;
+    virtual int item(const GridCellRef &cell) const = 0;
+    // The text of the item a list cell shows.
+    QString itemText(const GridCellRef &cell) const { return items(cell).value(item(cell)); }
     // The verdict of a measured point: its actual error is shown red.
     virtual bool outOfTolerance(int j) const = 0;
     // Whether the point cells are painted silver rather than plain.

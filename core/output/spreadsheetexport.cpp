@@ -59,7 +59,7 @@ QString send(const TDaneSprawdzania &record, const OutputRange &range, const QSt
     if (!QDir().mkpath(directory))
         throw EInOutError(QStringLiteral("Nie można utworzyć folderu %1.")
                               .arg(QDir::toNativeSeparators(directory)));
-    const QString file = fileName(record, range, directory);
+    QString file = fileName(record, range, directory);
     WorkbookFile::write(WorkbookContent::fill(record, range), file);
     if (!opener.open(file))
         prompts.show(QStringLiteral("Cannot start Excel/Excel not installed ?"),
