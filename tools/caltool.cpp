@@ -3,6 +3,7 @@
 #include "core/base/errors.h"
 #include "core/document/documentfile.h"
 #include "core/document/documentjson.h"
+#include "tools/assesstool.h"
 #include "tools/registertool.h"
 
 #include <QDir>
@@ -48,7 +49,7 @@ QByteArray usage()
     return "usage: orvane707-cal dump FILE\n"
            "       orvane707-cal build JSON OUT\n"
            "       orvane707-cal convert IN OUT\n" +
-           RegisterTool::usage();
+           AssessTool::usage() + RegisterTool::usage();
 }
 
 Result run(const QStringList &arguments, const std::function<void(const QByteArray &line)> &refused)
@@ -68,6 +69,8 @@ Result run(const QStringList &arguments, const std::function<void(const QByteArr
         result.err.prepend(refusedLines);
         return result;
     }
+    if (command == QLatin1String("assess"))
+        return AssessTool::run(arguments.mid(1));
     const bool known = (command == QLatin1String("dump") && arguments.size() == 2) ||
                        (command == QLatin1String("build") && arguments.size() == 3) ||
                        (command == QLatin1String("convert") && arguments.size() == 3);
@@ -80,16 +83,21 @@ Result run(const QStringList &arguments, const std::function<void(const QByteArr
     // The file an error is about: the input until it has been read.
     QString current = arguments.at(1);
     try {
-        if (command == QLatin1String("dump")) {
-            result.out = DocumentJson::toJson(DocumentFile::read(current));
-        } else if (command == QLatin1String("build")) {
-            const TDaneSprawdzania record = DocumentJson::fromJson(readJson(current));
+        if (command == QLatin1String("build")) {
+            DocumentExtension extension;
+            const TDaneSprawdzania record = DocumentJson::fromJson(readJson(current), &extension);
             current = arguments.at(2);
-            DocumentFile::write(record, current);
+            DocumentFile::write(record, extension, current);
         } else {
-            const TDaneSprawdzania record = DocumentFile::read(current);
-            current = arguments.at(2);
-            DocumentFile::write(record, current);
+            const DocumentFile::StoredDocument document = DocumentFile::load(current);
+            if (document.extensionDamaged)
+                result.err = errorLine(current, ProgramError(DocumentExtension::damagedText()));
+            if (command == QLatin1String("dump")) {
+                result.out = DocumentJson::toJson(document.record, document.extension);
+            } else {
+                current = arguments.at(2);
+                DocumentFile::write(document.record, document.extension, current);
+            }
         }
     } catch (const ProgramError &error) {
         result.status = BadInput;

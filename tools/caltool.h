@@ -21,9 +21,11 @@ struct Result
 };
 
 // arguments without the program name: "dump FILE", "build JSON OUT",
-// "convert IN OUT", or "register ..." (see registertool.h), whose scan
-// reports the files it refuses through refused as it meets them (into err
-// when unset).
+// "convert IN OUT", "assess FILE ..." (see assesstool.h) or "register ..."
+// (see registertool.h), whose scan reports the files it refuses through
+// refused as it meets them (into err when unset). A document's extension
+// data go with it: dump shows them under "extension", build takes them from
+// there, convert keeps them; a damaged block is left out with a warning.
 Result run(const QStringList &arguments,
            const std::function<void(const QByteArray &line)> &refused = {});
 

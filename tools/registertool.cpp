@@ -3,30 +3,11 @@
 #include "core/register/meterregister.h"
 #include "core/register/registererror.h"
 #include "core/register/registerscan.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
+#include "tools/jsonline.h"
 
 namespace RegisterTool {
 
 namespace {
-
-// One JSON object on one line, its keys in the order they are added.
-class JsonLine
-{
-public:
-    JsonLine &add(const char *key, const QJsonValue &value)
-    {
-        const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-        m_text += (m_text.isEmpty() ? "{\"" : ",\"") + QByteArray(key) +
-                  "\":" + text.mid(1, text.size() - 2);
-        return *this;
-    }
-    QByteArray line() const { return m_text + "}\n"; }
-
-private:
-    QByteArray m_text;
-};
 
 QJsonValue dateValue(QDate date)
 {

@@ -83,7 +83,7 @@ void BM_ChartTab(benchmark::State &state)
     int k = 1;
     timed(state, state.range(0) ? "errors chart tab" : "points chart tab", [&] {
         k = k % 35 + 1;
-        page.build(record, ChartTable::Amplitude, kind, k, t.prompts);
+        page.build(record, {}, ChartTable::Amplitude, kind, k, t.prompts);
         // The chart lays itself out through posted events before it paints.
         QCoreApplication::sendPostedEvents();
         page.repaint();
@@ -97,7 +97,7 @@ void BM_ReportPdf(benchmark::State &state)
     const TDaneSprawdzania record = everyPointTicked();
     const PrintPlan::Marks marks{true, state.range(0) != 0, state.range(0) != 0};
     const QList<OutputPage> pages =
-        PrintPlan::build(record, {Characteristic::Amplitude, 1}, marks).pages;
+        PrintPlan::build(record, {}, {Characteristic::Amplitude, 1}, marks).pages;
     PdfPagePrinter printer(dir.filePath(QStringLiteral("raport.pdf")));
     timed(state, state.range(0) ? "report PDF, table and charts" : "report PDF, table",
           [&] { printer.print(pages); });
@@ -110,7 +110,8 @@ void BM_Workbook(benchmark::State &state)
     const TDaneSprawdzania record = everyPointTicked();
     const QString file = dir.filePath(QStringLiteral("zakres.xlsx"));
     timed(state, "workbook", [&] {
-        WorkbookFile::write(WorkbookContent::fill(record, {Characteristic::Amplitude, 1}), file);
+        WorkbookFile::write(WorkbookContent::fill(record, {}, {Characteristic::Amplitude, 1}),
+                            file);
     });
 }
 BENCHMARK(BM_Workbook)->Unit(benchmark::kMillisecond);

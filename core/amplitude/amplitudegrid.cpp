@@ -2,7 +2,6 @@
 
 #include "core/calibrator/calibratorranges.h"
 #include "core/characteristic/amplitudecells.h"
-#include "core/characteristic/errormath.h"
 #include "core/characteristic/numbertext.h"
 #include "core/document/documentsession.h"
 #include "core/document/tdanesprawdzania.h"
@@ -160,10 +159,13 @@ int AmplitudeGridRules::item(const GridCellRef &cell) const
     return cz >= RangeCz::DC && cz <= RangeCz::User ? cz : RangeCz::DC;
 }
 
-bool AmplitudeGridRules::outOfTolerance(int j) const
+Decision AmplitudeGridRules::decision(int j) const
 {
     const ConstZakresAmpl r = range(currentRange());
-    return !ErrorMath::withinTolerance(r, r.Punkty(j));
+    return Uncertainty::RangeJudging::of(m_session.extension(), Characteristic::Amplitude,
+                                         currentRange())
+        .budget(r, r.Punkty(j))
+        .decision;
 }
 
 bool AmplitudeGridRules::ticked(int j) const

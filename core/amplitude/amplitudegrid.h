@@ -38,7 +38,7 @@ public:
     QString text(GridArea area, int column, int row) const override;
     QStringList items(const GridCellRef &cell) const override;
     int item(const GridCellRef &cell) const override;
-    bool outOfTolerance(int j) const override;
+    Decision decision(int j) const override;
     bool ticked(int j) const override;
 
     CellOutcome leave(const GridCellRef &cell, const CellInput &input) override;

@@ -168,8 +168,11 @@ namespace Units {
 
 long double factor(const QString &rangeUnit, const QString &calibratorUnit)
 {
-    const bool rangeMilli = isMilli(rangeUnit);
-    const bool calibratorMilli = isMilli(calibratorUnit);
+    return factor(isMilli(rangeUnit), isMilli(calibratorUnit));
+}
+
+long double factor(bool rangeMilli, bool calibratorMilli)
+{
     if (rangeMilli && !calibratorMilli)
         return 1000;
     if (calibratorMilli && !rangeMilli)

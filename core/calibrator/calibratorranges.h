@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <cstring>
 #include <optional>
 
 // The calibrator's ranges: the one table the front panel, the frames, the
@@ -143,10 +144,17 @@ inline bool isMilli(const QString &unit)
 {
     return unit.contains(QLatin1Char('m'));
 }
+// The same for a unit as the record's bytes hold it: in Windows-1250 'm' is
+// the ASCII letter.
+inline bool isMilli(const char *unit, qsizetype size)
+{
+    return std::memchr(unit, 'm', std::size_t(size)) != nullptr;
+}
 
 // F: what a value in the calibrator unit is multiplied by to be in the
 // range unit (1000, 0.001 or 1). Dividing by it goes the other way.
 long double factor(const QString &rangeUnit, const QString &calibratorUnit);
+long double factor(bool rangeMilli, bool calibratorMilli);
 
 // A value in the calibrator unit brought into the range unit (times 1000 or
 // divided by 1000, exactly as the factor says), and back.

@@ -9,7 +9,10 @@
 CharacteristicGrid::CharacteristicGrid(GridRules &rules, DocumentSession &session, Prompts &prompts,
                                        QObject *parent)
     : QObject(parent), m_rules(rules), m_session(session), m_prompts(prompts)
-{}
+{
+    // Another rule or resolution judges the points anew.
+    connect(&session, &DocumentSession::extensionChanged, this, &CharacteristicGrid::changed);
+}
 
 // Showing.
 
@@ -114,8 +117,11 @@ GridCell CharacteristicGrid::cell(GridArea area, int column, int row) const
             shown.visible = results || m_rules.pointDefined(row);
         else
             shown.visible = results && column != GridTags::PointColumns - 1;
-        shown.alarm =
-            results && column == GridTags::ActualErrorColumn && m_rules.outOfTolerance(row);
+        if (results && column == GridTags::ActualErrorColumn) {
+            const Decision decision = m_rules.decision(row);
+            shown.alarm = decision == Decision::Fail;
+            shown.caution = !shown.alarm && decision != Decision::Pass;
+        }
         if (m_rules.silverPoints())
             shown.shade = CellShade::Idle;
         shown.checked = shown.kind == CellKind::Tick && m_rules.ticked(row);

@@ -22,8 +22,11 @@ struct GridCell
     CellKind kind = CellKind::Shown;
     QString text;
     CellShade shade = CellShade::Plain;
-    // The actual error of a point out of tolerance: red text.
+    // The actual error of a point that fails: red text.
     bool alarm = false;
+    // The actual error of a point with a conditional decision: dark orange
+    // text.
+    bool caution = false;
     bool checked = false;
     // The point being measured.
     bool inProgress = false;

@@ -173,7 +173,12 @@ long double inOtherUnit(long double value, int shift)
 long double bmdInCalibratorUnit(long double bmd, const QString &rangeUnit,
                                 const QString &calibratorUnit)
 {
-    const long double f = Units::factor(rangeUnit, calibratorUnit);
+    return bmdInCalibratorUnit(bmd, Units::isMilli(rangeUnit), Units::isMilli(calibratorUnit));
+}
+
+long double bmdInCalibratorUnit(long double bmd, bool rangeMilli, bool calibratorMilli)
+{
+    const long double f = Units::factor(rangeMilli, calibratorMilli);
     if (f == 1)
         return bmd;
     return inOtherUnit(bmd, f > 1 ? -3 : 3);
@@ -197,7 +202,24 @@ long double bkInCalibratorUnit(long double bk, const QString &calibratorUnit)
 bool withinTolerance(long double bmr, long double bmd, const QString &rangeUnit,
                      const QString &calibratorUnit)
 {
-    return std::fabs(bmr) <= std::fabs(bmdInCalibratorUnit(bmd, rangeUnit, calibratorUnit));
+    return withinTolerance(bmr, bmd, Units::isMilli(rangeUnit), Units::isMilli(calibratorUnit));
+}
+
+bool withinTolerance(long double bmr, long double bmd, bool rangeMilli, bool calibratorMilli)
+{
+    const long double f = Units::factor(rangeMilli, calibratorMilli);
+    const long double error = std::fabs(bmr);
+    if (f != 1) {
+        // Bmd moved into the other unit is Bmd / F to a few units of its
+        // twelfth digit: only an error that close to it needs the digits
+        // moved, which takes a thousand times as long as the rest.
+        const long double approximate = std::fabs(bmd) / f;
+        if (error < approximate * (1 - 1e-9L))
+            return true;
+        if (error > approximate * (1 + 1e-9L))
+            return false;
+    }
+    return error <= std::fabs(bmdInCalibratorUnit(bmd, rangeMilli, calibratorMilli));
 }
 
 bool withinTolerance(ConstZakresAmpl range, ConstPunktAmpl point)

@@ -76,6 +76,8 @@ void computeRange(TZakresCz &range, bool analogowy);
 // report and the workbook show it so beside JmBk.
 long double bmdInCalibratorUnit(long double bmd, const QString &rangeUnit,
                                 const QString &calibratorUnit);
+// The same with the units told by whether each is milli.
+long double bmdInCalibratorUnit(long double bmd, bool rangeMilli, bool calibratorMilli);
 long double bmdInCalibratorUnit(ConstZakresAmpl range, ConstPunktAmpl point);
 long double bmdInCalibratorUnit(ConstZakresCz range, ConstPunktCz point);
 
@@ -88,6 +90,7 @@ long double bkInCalibratorUnit(long double bk, const QString &calibratorUnit);
 // through this.
 bool withinTolerance(long double bmr, long double bmd, const QString &rangeUnit,
                      const QString &calibratorUnit);
+bool withinTolerance(long double bmr, long double bmd, bool rangeMilli, bool calibratorMilli);
 bool withinTolerance(ConstZakresAmpl range, ConstPunktAmpl point);
 bool withinTolerance(ConstZakresCz range, ConstPunktCz point);
 

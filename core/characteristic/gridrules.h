@@ -2,6 +2,7 @@
 
 #include "core/base/prompts.h"
 #include "core/characteristic/gridtags.h"
+#include "core/characteristic/uncertainty.h"
 
 #include <QList>
 #include <QString>
@@ -125,8 +126,10 @@ public:
     virtual int item(const GridCellRef &cell) const = 0;
     // The text of the item a list cell shows.
     QString itemText(const GridCellRef &cell) const { return items(cell).value(item(cell)); }
-    // The verdict of a measured point: its actual error is shown red.
-    virtual bool outOfTolerance(int j) const = 0;
+    // The decision on a measured point under the document's rule: its
+    // actual error is shown black, dark orange (either conditional
+    // decision) or red.
+    virtual Decision decision(int j) const = 0;
     // Whether the point cells are painted silver rather than plain.
     virtual bool silverPoints() const { return false; }
     // The hint a column's cells show under the mouse; empty for none.

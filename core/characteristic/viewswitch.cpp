@@ -89,6 +89,11 @@ int ViewSwitch::chartPage(const TDaneSprawdzania &record, Characteristic charact
     return points + (kind == ChartKind::Errors ? 1 : 0);
 }
 
+int ViewSwitch::uncertaintyPage(Characteristic characteristic)
+{
+    return characteristic == Characteristic::Amplitude ? 8 : 9;
+}
+
 void ViewSwitch::selectCharacteristic(Characteristic characteristic)
 {
     m_characteristic = characteristic;
@@ -113,12 +118,12 @@ QString ViewSwitch::refusal(Characteristic characteristic, bool *said) const
 
 bool ViewSwitch::selectTab(Characteristic characteristic, int tab)
 {
-    if (!enabled(characteristic) || tab < TableTab || tab > ErrorsTab)
+    if (!enabled(characteristic) || tab < TableTab || tab > UncertaintyTab)
         return false;
     int &selected = characteristic == Characteristic::Amplitude ? m_amplitudeTab : m_frequencyTab;
-    if (tab == TableTab) {
-        selected = TableTab;
-        m_page = tablePage(characteristic);
+    if (tab == TableTab || tab == UncertaintyTab) {
+        selected = tab;
+        m_page = tab == TableTab ? tablePage(characteristic) : uncertaintyPage(characteristic);
         Q_EMIT changed();
         return true;
     }

@@ -14,19 +14,23 @@ class TDaneSprawdzania;
 
 // What the verification window shows: the amplitude or the frequency
 // characteristic ("Charakterystyka amplitudowa", "Charakterystyka
-// częstotliwościowa"), and for each its table or one of its two charts
-// ("Tabela", "Wykres punktów", "Wykres błędów"). The three tab bars under
-// the notebook show this state; the notebook shows page().
+// częstotliwościowa"), and for each its table, one of its two charts
+// ("Tabela", "Wykres punktów", "Wykres błędów") or its uncertainties
+// ("Niepewność"). The three tab bars under the notebook show this state;
+// the notebook shows page().
 //
 // The characteristic changes whenever the user asks and when a document is
 // shown (the view recorded in WidokAmpl); each change starts on the table.
 // A chart is shown only when its range has been measured and the chart
-// could be built; anything else keeps, or brings back, the table.
+// could be built; anything else keeps, or brings back, the table. The
+// uncertainties are always there to be shown: their tab is also where the
+// meter's resolution is typed, before anything is measured.
 //
 // The notebook's pages: 0 the amplitude table, 1 and 2 its points and
 // errors charts, 3 the frequency table, 4 and 5 its charts for the exact
 // setting method ("Cyfrowy"), 6 and 7 those for the exact reading one
-// ("Analogowy").
+// ("Analogowy"), 8 and 9 the uncertainties of the amplitude and the
+// frequency characteristic.
 class ViewSwitch : public QObject
 {
     Q_OBJECT
@@ -39,6 +43,7 @@ public:
     static constexpr int TableTab = 0;
     static constexpr int PointsTab = 1;
     static constexpr int ErrorsTab = 2;
+    static constexpr int UncertaintyTab = 3;
 
     ViewSwitch(DocumentSession &session, Prompts &prompts, QObject *parent = nullptr);
 
@@ -53,9 +58,12 @@ public:
                          ChartKind kind);
 
     Characteristic characteristic() const { return m_characteristic; }
-    // The notebook page shown (0..7).
+    // The notebook page shown (0..9).
     int page() const { return m_page; }
-    // The tab selected on a characteristic's bar (0..2).
+    // The page of a characteristic's uncertainties: 8 for the amplitude
+    // one, 9 for the frequency one.
+    static int uncertaintyPage(Characteristic characteristic);
+    // The tab selected on a characteristic's bar (0..3).
     int tab(Characteristic characteristic) const;
     bool enabled(Characteristic characteristic) const { return characteristic == m_characteristic; }
     Tone tone(Characteristic characteristic) const;

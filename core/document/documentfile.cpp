@@ -214,14 +214,27 @@ TDaneSprawdzania convertLegacy(const QByteArray &contents, const QString &fileNa
 
 TDaneSprawdzania parse(const QByteArray &contents, const QString &fileName)
 {
+    return parseStored(contents.left(RecordSize), fileName).record;
+}
+
+StoredDocument parseStored(const QByteArray &contents, const QString &fileName)
+{
     if (contents.size() < RecordSize)
-        return convertLegacy(contents, fileName);
-    TDaneSprawdzania record = TDaneSprawdzania::fromBytes(contents.left(RecordSize));
-    checkDocument(record, fileName);
-    return record;
+        return {convertLegacy(contents, fileName), {}, false};
+    StoredDocument document{TDaneSprawdzania::fromBytes(contents.left(RecordSize)), {}, false};
+    checkDocument(document.record, fileName);
+    const ExtensionReading extension = DocumentExtension::read(contents.mid(RecordSize));
+    document.extension = extension.extension;
+    document.extensionDamaged = extension.damaged;
+    return document;
 }
 
 TDaneSprawdzania read(const QString &fileName)
+{
+    return load(fileName).record;
+}
+
+StoredDocument load(const QString &fileName)
 {
     const QString openFailed = QStringLiteral("Nie można otworzyć pliku %1.").arg(shown(fileName));
     const QByteArray path = QFile::encodeName(fileName);
@@ -240,34 +253,61 @@ TDaneSprawdzania read(const QString &fileName)
     if (!S_ISREG(node.st_mode))
         throw EInOutError(openFailed, notARegularFile(node.st_mode));
 
-    // At most one record's worth, straight into the record: whatever
-    // follows it is ignored.
-    TDaneSprawdzania record;
-    char *target = reinterpret_cast<char *>(record.bytes());
-    qint64 got = 0;
-    while (got < RecordSize) {
-        const ssize_t n = ::read(file.fd, target + got, size_t(RecordSize - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            throw EInOutError(QStringLiteral("Błąd odczytu pliku %1.").arg(shown(fileName)),
-                              systemError(error));
+    // Fills the buffer as far as the file goes; how far that was.
+    auto readInto = [&](char *target, qint64 size) {
+        qint64 got = 0;
+        while (got < size) {
+            const ssize_t n = ::read(file.fd, target + got, size_t(size - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                const int error = errno;
+                throw EInOutError(QStringLiteral("Błąd odczytu pliku %1.").arg(shown(fileName)),
+                                  systemError(error));
+            }
+            if (n == 0)
+                break;
+            got += n;
         }
-        if (n == 0)
-            break;
-        got += n;
-    }
+        return got;
+    };
+
+    // One record's worth, straight into the record.
+    StoredDocument document;
+    char *target = reinterpret_cast<char *>(document.record.bytes());
+    const qint64 got = readInto(target, RecordSize);
     if (got < RecordSize)
-        return convertLegacy(QByteArray(target, got), fileName);
-    checkDocument(record, fileName);
-    return record;
+        return {convertLegacy(QByteArray(target, got), fileName), {}, false};
+    checkDocument(document.record, fileName);
+
+    // Then a block, if what follows starts like one; anything else after
+    // the record is ignored unread. One byte beyond the limit tells a block
+    // too long to be one.
+    QByteArray after(DocumentExtension::Magic.size(), Qt::Uninitialized);
+    after.truncate(readInto(after.data(), after.size()));
+    if (after == DocumentExtension::Magic) {
+        const qsizetype start = after.size();
+        after.resize(DocumentExtension::SizeLimit + 1);
+        after.truncate(start + readInto(after.data() + start, after.size() - start));
+        const ExtensionReading extension = DocumentExtension::read(after);
+        document.extension = extension.extension;
+        document.extensionDamaged = extension.damaged;
+    }
+    return document;
+}
+
+void write(const TDaneSprawdzania &record, const DocumentExtension &extension,
+           const QString &fileName)
+{
+    const QByteArray image =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(record.bytes()), RecordSize);
+    const QByteArray block = extension.block();
+    OutputFile::replace(fileName, block.isEmpty() ? image : image + block);
 }
 
 void write(const TDaneSprawdzania &record, const QString &fileName)
 {
-    OutputFile::replace(fileName, QByteArray::fromRawData(
-                                      reinterpret_cast<const char *>(record.bytes()), RecordSize));
+    write(record, DocumentExtension(), fileName);
 }
 
 void ignoreFileSizeSignal()

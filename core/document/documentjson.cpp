@@ -372,6 +372,11 @@ template <typename Get> void readRanges(const QJsonObject &root, const char *nam
 
 QByteArray toJson(const TDaneSprawdzania &record)
 {
+    return toJson(record, DocumentExtension());
+}
+
+QByteArray toJson(const TDaneSprawdzania &record, const DocumentExtension &extension)
+{
     QByteArray out;
     out.reserve(600000);
     out += "{\n";
@@ -389,11 +394,15 @@ QByteArray toJson(const TDaneSprawdzania &record)
     writeRanges(out, "ZakresyCzDN", [&](int k) { return record.ZakresyCzDN(k); });
     out += ",\n";
     writeRanges(out, "ZakresyCzDO", [&](int k) { return record.ZakresyCzDO(k); });
+    if (!extension.isEmpty()) {
+        out += ",\n  \"extension\": ";
+        out += QJsonDocument(extension.json()).toJson(QJsonDocument::Compact);
+    }
     out += "\n}\n";
     return out;
 }
 
-TDaneSprawdzania fromJson(const QByteArray &json)
+TDaneSprawdzania fromJson(const QByteArray &json, DocumentExtension *extension)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
@@ -418,6 +427,12 @@ TDaneSprawdzania fromJson(const QByteArray &json)
     readRanges(root, "ZakresyAmpl", [&](int k) { return record.ZakresyAmpl(k); });
     readRanges(root, "ZakresyCzDN", [&](int k) { return record.ZakresyCzDN(k); });
     readRanges(root, "ZakresyCzDO", [&](int k) { return record.ZakresyCzDO(k); });
+    if (extension) {
+        const QJsonValue value = root.value(QLatin1String("extension"));
+        *extension = DocumentExtension::fromJson(
+            value.isUndefined() ? QJsonObject()
+                                : Reader::object(value, QStringLiteral("extension")));
+    }
     return record;
 }
 

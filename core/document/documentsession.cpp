@@ -2,6 +2,7 @@
 
 #include "core/base/errors.h"
 #include "core/document/documentfile.h"
+#include "core/document/uncertaintysettings.h"
 #include "core/document/verificationrecorder.h"
 
 #include <QDir>
@@ -54,6 +55,28 @@ void DocumentSession::resetCurrentRanges()
     m_biezacyZakres = 1;
     m_biezacyZakresCzDN = 1;
     m_biezacyZakresCzDO = 1;
+}
+
+void DocumentSession::setExtension(const DocumentExtension &extension)
+{
+    if (extension == m_extension)
+        return;
+    replaceExtension(extension);
+    setChanged();
+}
+
+void DocumentSession::replaceExtension(const DocumentExtension &extension)
+{
+    m_extension = extension;
+    Q_EMIT extensionChanged();
+}
+
+void DocumentSession::tellDamagedExtension(bool damaged)
+{
+    // The record opens all the same; the user hears once, as it opens.
+    if (damaged)
+        m_prompts.show(DocumentExtension::damagedText(), QStringLiteral("Uwaga"),
+                       PromptIcon::Warning);
 }
 
 void DocumentSession::setOpenArgument(const QString &fileName)
@@ -130,7 +153,7 @@ void DocumentSession::writeRecord(const QString &fileName)
 {
     // Throws before anything changes: the flag and the name stay as they
     // were when the write fails.
-    DocumentFile::write(m_record, fileName);
+    DocumentFile::write(m_record, m_extension, fileName);
     m_fileName = fileName;
     rememberFolder(fileName);
     setSaved(true);
@@ -176,6 +199,7 @@ void DocumentSession::discardDocument()
 {
     Q_EMIT aboutToCloseDocument();
     m_record.clear();
+    replaceExtension({});
     setSaved(true);
     m_hasDocument = false;
     m_display.showNoDocument({MenuItem::Excel, MenuItem::Zapisz, MenuItem::ZapiszJako,
@@ -206,15 +230,17 @@ void DocumentSession::openFile(const QString &fileName)
     // Read whole into a scratch record before anything goes: a file that
     // fails to load, or is no document at all, leaves the open document as
     // it was.
-    const TDaneSprawdzania loaded = DocumentFile::read(fileName);
+    const DocumentFile::StoredDocument loaded = DocumentFile::load(fileName);
     discardDocument();
-    m_record = loaded;
+    m_record = loaded.record;
+    replaceExtension(loaded.extension);
     m_fileName = fileName;
     rememberFolder(fileName);
     showDocument();
     m_recent.add(fileName);
     Q_EMIT recentFilesChanged();
     setSaved(true);
+    tellDamagedExtension(loaded.extensionDamaged);
 }
 
 bool DocumentSession::saveOrDiscard(const QString &caption,
@@ -256,6 +282,7 @@ void DocumentSession::newDocument()
 
     if (!m_meterDialog || !m_meterDialog(true))
         return;
+    replaceExtension(UncertaintySettings::load().newDocumentExtension());
     Q_EMIT viewRestoreRequested(true);
     m_display.showTablePanel(true);
     m_display.enable({MenuItem::Zamknij, MenuItem::Drukuj}, true);
@@ -417,6 +444,7 @@ bool DocumentSession::queryClose()
     if (mayClose) {
         Q_EMIT aboutToCloseDocument();
         m_record.clear();
+        replaceExtension({});
         m_hasDocument = false;
         m_display.showNoDocument({MenuItem::DaneMiernika, MenuItem::Excel, MenuItem::Zapisz,
                                   MenuItem::ZapiszJako, MenuItem::Drukuj, MenuItem::Zamknij,
@@ -436,10 +464,12 @@ void DocumentSession::activate()
         return;
     m_openArgumentFlag = false;
     Q_EMIT splashCloseRequested();
-    const TDaneSprawdzania loaded = DocumentFile::read(m_openArgument);
-    m_record = loaded;
+    const DocumentFile::StoredDocument loaded = DocumentFile::load(m_openArgument);
+    m_record = loaded.record;
+    replaceExtension(loaded.extension);
     m_fileName = m_openArgument;
     rememberFolder(m_fileName);
     showDocument();
     setSaved(true);
+    tellDamagedExtension(loaded.extensionDamaged);
 }

@@ -3,6 +3,7 @@
 #include "core/base/prompts.h"
 #include "core/document/characteristic.h"
 #include "core/document/documentdisplay.h"
+#include "core/document/documentextension.h"
 #include "core/document/recentfiles.h"
 #include "core/document/tdanesprawdzania.h"
 
@@ -39,6 +40,13 @@ public:
     // setChanged() on the changes they make.
     TDaneSprawdzania &record() { return m_record; }
     const TDaneSprawdzania &record() const { return m_record; }
+    // Its extension data (decision rule, minimum accuracy ratio,
+    // resolutions), loaded and written with the record. A new document
+    // starts with the lab's settings, a closed one with none.
+    const DocumentExtension &extension() const { return m_extension; }
+    // A change the user made: the document counts as changed when it
+    // differs.
+    void setExtension(const DocumentExtension &extension);
 
     // Full path; "beznazwy.cal" for a document never saved; empty before the
     // first document.
@@ -135,6 +143,8 @@ Q_SIGNALS:
     void aboutToSave();
     // The splash shown at start-up should go.
     void splashCloseRequested();
+    // The extension data changed: whatever judges the points judges again.
+    void extensionChanged();
 
 private:
     enum class ViewRule { TablePageOnly, AmplitudeTab };
@@ -155,6 +165,8 @@ private:
     QString documentPath() const;
     QString nazwaProposal() const;
     void writeDocument(const QString &fileName);
+    void replaceExtension(const DocumentExtension &extension);
+    void tellDamagedExtension(bool damaged);
     // Writes and remembers the name, without touching the recent files.
     void writeRecord(const QString &fileName);
     void recordVerification(const QString &fileName);
@@ -170,6 +182,7 @@ private:
 
     Prompts &m_prompts;
     TDaneSprawdzania m_record;
+    DocumentExtension m_extension;
     QString m_fileName;
     QString m_folder;
     bool m_saved = true;

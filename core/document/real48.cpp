@@ -4,6 +4,9 @@
 
 #include <QByteArray>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -71,11 +74,15 @@ long double toLongDouble(const std::uint8_t *bytes)
     std::uint64_t fraction = 0;
     for (int i = Size - 1; i >= 1; --i)
         fraction = (fraction << 8) | bytes[i];
-    const bool negative = (fraction & Hidden) != 0;
-    const std::uint64_t mantissa = (fraction & (Hidden - 1)) | Hidden;
-    const long double magnitude =
-        std::ldexp(static_cast<long double>(mantissa), int(bytes[0]) - Bias - FractionBits);
-    return negative ? -magnitude : magnitude;
+    // Every six-byte real is a double: its 39 fraction bits head the
+    // double's 52, and its exponent, -128..126, is well within the double's.
+    constexpr int DoubleBias = 1023;
+    constexpr int DoubleFractionBits = 52;
+    const std::uint64_t sign = (fraction & Hidden) << (63 - FractionBits);
+    const std::uint64_t exponent = std::uint64_t(int(bytes[0]) - Bias + DoubleBias)
+                                   << DoubleFractionBits;
+    const std::uint64_t mantissa = (fraction & (Hidden - 1)) << (DoubleFractionBits - FractionBits);
+    return std::bit_cast<double>(sign | exponent | mantissa);
 }
 
 Bytes fromLongDouble(long double value)
@@ -97,15 +104,67 @@ bool fits(long double value)
     return !encode(value).overflow;
 }
 
+namespace {
+
+// Whether a double is exactly a decimal of at most 15 significant digits,
+// such as 44.25: rounded to fewer digits it lies halfway between two, and
+// std::to_chars rounds such a tie to even where QByteArray::number rounds
+// it away from zero.
+bool exactShortDecimal(double value)
+{
+    if (value == 0 || !std::isfinite(value))
+        return true;
+    // value = mantissa * 2^exponent with an odd mantissa.
+    int exponent = 0;
+    auto mantissa =
+        static_cast<std::uint64_t>(std::ldexp(std::frexp(std::fabs(value), &exponent), 53));
+    exponent -= 53;
+    while ((mantissa & 1) == 0) {
+        mantissa >>= 1;
+        ++exponent;
+    }
+    if (exponent >= 0)
+        return true;
+    // mantissa / 2^k = mantissa * 5^k / 10^k: its digits are those of
+    // mantissa * 5^k, more than 15 of them from k = 22 on.
+    if (-exponent >= 22)
+        return false;
+    unsigned __int128 digits = mantissa;
+    for (int k = 0; k < -exponent; ++k)
+        digits *= 5;
+    return digits < 1000000000000000ULL;
+}
+
+} // namespace
+
 double shortestDecimal(long double value, int shift)
 {
     const double number = static_cast<double>(value);
     const Encoded target = encode(value);
+    // std::to_chars and std::from_chars round correctly and know no locale:
+    // but for ties, which only a short decimal can make, their digits are
+    // those of QByteArray::number and QByteArray::toDouble, at a fraction
+    // of the cost of going through a text object.
+    const bool fast = !exactShortDecimal(number);
+    char text[64];
+    auto write = [&](double x, std::chars_format format, int precision) {
+        if (fast)
+            return qsizetype(std::to_chars(text, text + sizeof text, x, format, precision).ptr -
+                             text);
+        const QByteArray written =
+            QByteArray::number(x, format == std::chars_format::general ? 'g' : 'e', precision);
+        std::memcpy(text, written.constData(), std::size_t(written.size()));
+        return written.size();
+    };
+    auto parse = [&](qsizetype size) {
+        double parsed = 0;
+        std::from_chars(text, text + size, parsed);
+        return parsed;
+    };
     int digits = 15;
     double shortest = number;
     for (int n = 1; n < 15 && !target.overflow; ++n) {
-        // QByteArray writes and reads with '.', whatever the locale.
-        const double rounded = QByteArray::number(number, 'g', n).toDouble();
+        const double rounded = parse(write(number, std::chars_format::general, n));
         const Encoded candidate = encode(rounded);
         if (!candidate.overflow && candidate.bytes == target.bytes) {
             digits = n;
@@ -117,11 +176,13 @@ double shortestDecimal(long double value, int shift)
         return shortest;
     // The digits as they are, with the exponent moved: "1.23e-05" becomes
     // "1.23e-2".
-    const QByteArray text = QByteArray::number(shortest, 'e', digits - 1);
-    const qsizetype e = text.indexOf('e');
-    if (e < 0)
+    const qsizetype size = write(shortest, std::chars_format::scientific, digits - 1);
+    char *e = std::find(text, text + size, 'e');
+    if (e == text + size)
         return number;
-    return (text.left(e + 1) + QByteArray::number(text.mid(e + 1).toInt() + shift)).toDouble();
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+'), text + size, exponent);
+    return parse(std::to_chars(e + 1, text + sizeof text, exponent + shift).ptr - text);
 }
 
 long double largest()

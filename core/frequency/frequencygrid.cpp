@@ -223,10 +223,13 @@ int FrequencyGridRules::item(const GridCellRef &cell) const
     return cz >= PointCz::Hz50 && cz <= UserFrequencyItem ? cz : UserFrequencyItem;
 }
 
-bool FrequencyGridRules::outOfTolerance(int j) const
+Decision FrequencyGridRules::decision(int j) const
 {
     const ConstZakresCz r = range(currentRange());
-    return !ErrorMath::withinTolerance(r, r.Punkty(j));
+    return Uncertainty::RangeJudging::of(m_session.extension(), Characteristic::Frequency,
+                                         currentRange())
+        .budget(r, r.Punkty(j))
+        .decision;
 }
 
 QString FrequencyGridRules::hint(GridArea area, int column) const

@@ -47,7 +47,7 @@ public:
     QString text(GridArea area, int column, int row) const override;
     QStringList items(const GridCellRef &cell) const override;
     int item(const GridCellRef &cell) const override;
-    bool outOfTolerance(int j) const override;
+    Decision decision(int j) const override;
     bool silverPoints() const override { return true; }
     QString hint(GridArea area, int column) const override;
     bool ticked(int j) const override;

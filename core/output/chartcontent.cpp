@@ -3,6 +3,7 @@
 #include "core/calibrator/calibratorranges.h"
 #include "core/characteristic/amplitudecells.h"
 #include "core/characteristic/errormath.h"
+#include "core/characteristic/uncertainty.h"
 #include "core/document/tdanesprawdzania.h"
 #include "core/output/reportcontent.h"
 
@@ -59,6 +60,8 @@ struct Plotted
     long double bmr = 0;
     long double bmd = 0;
     QString jmBk;
+    // T − U, in the calibrator unit like Bmr.
+    long double acceptance = 0;
 };
 
 struct Source
@@ -70,7 +73,7 @@ struct Source
 
 // Only the ticked points that have been measured are plotted: a point
 // without results would draw as zero.
-Source amplitudeSource(ConstZakresAmpl range)
+Source amplitudeSource(ConstZakresAmpl range, const Uncertainty::RangeJudging &judging)
 {
     Source source;
     source.jm = range.Jm();
@@ -78,13 +81,17 @@ Source amplitudeSource(ConstZakresAmpl range)
                         QStringLiteral(",  Częstotliwość: ") + amplitudeFrequency(range);
     for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
         const ConstPunktAmpl point = range.Punkty(j);
-        if (point.Wl() && point.Wpisany() && point.Zmierzony())
-            source.points.append({point.Nk(), point.Wm(), point.Bmr(), point.Bmd(), point.JmBk()});
+        if (!(point.Wl() && point.Wpisany() && point.Zmierzony()))
+            continue;
+        const Uncertainty::Budget budget = judging.budget(range, point);
+        source.points.append({point.Nk(), point.Wm(), point.Bmr(), point.Bmd(), point.JmBk(),
+                              budget.tolerance - budget.expanded});
     }
     return source;
 }
 
-Source frequencySource(ConstZakresCz range, bool analogowy)
+Source frequencySource(ConstZakresCz range, bool analogowy,
+                       const Uncertainty::RangeJudging &judging)
 {
     Source source;
     source.jm = range.Jm();
@@ -102,8 +109,10 @@ Source frequencySource(ConstZakresCz range, bool analogowy)
         // in the point's unit, as the point's own value is.
         const long double amplitude = ErrorMath::amplitudeIn(range, point.JmBk());
         const long double measured = point.WmDN_NkDO();
+        const Uncertainty::Budget budget = judging.budget(range, point);
         source.points.append({analogowy ? measured : amplitude, analogowy ? amplitude : measured,
-                              point.Bmr(), point.Bmd(), point.JmBk()});
+                              point.Bmr(), point.Bmd(), point.JmBk(),
+                              budget.tolerance - budget.expanded});
     }
     return source;
 }
@@ -132,7 +141,7 @@ ChartContent pointsChart(const TDaneSprawdzania &record, const Source &source)
     return chart;
 }
 
-ChartContent errorsChart(const TDaneSprawdzania &record, const Source &source)
+ChartContent errorsChart(const TDaneSprawdzania &record, const Source &source, bool acceptance)
 {
     ChartContent chart;
     chart.kind = ChartKind::Errors;
@@ -152,24 +161,41 @@ ChartContent errorsChart(const TDaneSprawdzania &record, const Source &source)
         lower.values.append(static_cast<double>(-point.bmd));
     }
     chart.series = {actual, upper, lower};
+    if (acceptance) {
+        ChartContent::Series above{
+            QStringLiteral("+ granica akceptacji"), ChartContent::Green, {}, true};
+        ChartContent::Series below{
+            QStringLiteral("- granica akceptacji"), ChartContent::Green, {}, true};
+        for (const Plotted &point : source.points) {
+            const double limit =
+                static_cast<double>(Units::toRangeUnit(point.acceptance, source.jm, point.jmBk));
+            above.values.append(limit);
+            below.values.append(-limit);
+        }
+        chart.series.append({above, below});
+    }
     chart.scale = ChartContent::scaleOf(chart.series);
     return chart;
 }
 
 } // namespace
 
-std::optional<ChartContent> ChartContent::build(const TDaneSprawdzania &record, ChartTable table,
-                                                ChartKind kind, int k)
+std::optional<ChartContent> ChartContent::build(const TDaneSprawdzania &record,
+                                                const DocumentExtension &extension,
+                                                ChartTable table, ChartKind kind, int k)
 {
     if (k < 1 || k > TDaneSprawdzania::Slots)
         return std::nullopt;
+    const Uncertainty::RangeJudging judging = Uncertainty::RangeJudging::of(
+        extension,
+        table == ChartTable::Amplitude ? Characteristic::Amplitude : Characteristic::Frequency, k);
     Source source;
     switch (table) {
     case ChartTable::Amplitude: {
         const ConstZakresAmpl range = record.ZakresyAmpl(k);
         if (!range.Zmierzony())
             return std::nullopt;
-        source = amplitudeSource(range);
+        source = amplitudeSource(range, judging);
         break;
     }
     case ChartTable::FrequencyDN:
@@ -178,13 +204,15 @@ std::optional<ChartContent> ChartContent::build(const TDaneSprawdzania &record, 
         const ConstZakresCz range = analogowy ? record.ZakresyCzDO(k) : record.ZakresyCzDN(k);
         if (!range.Zmierzony())
             return std::nullopt;
-        source = frequencySource(range, analogowy);
+        source = frequencySource(range, analogowy, judging);
         break;
     }
     }
     if (source.points.isEmpty())
         return std::nullopt;
-    return kind == ChartKind::Points ? pointsChart(record, source) : errorsChart(record, source);
+    if (kind == ChartKind::Points)
+        return pointsChart(record, source);
+    return errorsChart(record, source, judging.settings.rule != DecisionRule::Simple);
 }
 
 ChartTable ChartContent::tableOf(const TDaneSprawdzania &record, Characteristic characteristic)

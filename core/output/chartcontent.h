@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class DocumentExtension;
 class TDaneSprawdzania;
 
 // The six characteristic charts as data: a points chart and an errors chart
@@ -24,6 +25,7 @@ struct ChartContent
         unsigned rgb = 0;
         // One value per plotted point, in the unit of the meter's range.
         QList<double> values;
+        bool dashed = false;
     };
 
     // The value axis: a fixed scale with labels of `decimals` decimals.
@@ -54,8 +56,10 @@ struct ChartContent
     // The chart of range k of a table. Empty when there is nothing to plot:
     // no range k, a range not measured, or none of its measured points
     // ticked. The caller then shows refusalText() and keeps what it
-    // showed before.
-    static std::optional<ChartContent> build(const TDaneSprawdzania &record, ChartTable table,
+    // showed before. Under a rule other than simple acceptance the errors
+    // chart draws the acceptance limits ±(T − U) dashed.
+    static std::optional<ChartContent> build(const TDaneSprawdzania &record,
+                                             const DocumentExtension &extension, ChartTable table,
                                              ChartKind kind, int k);
 
     // The table a characteristic draws from: the frequency one of the

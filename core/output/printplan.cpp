@@ -20,17 +20,18 @@ Marks printed(const Marks &marked, const Marks &enabled)
             marked.errors && enabled.errors};
 }
 
-Pages build(const TDaneSprawdzania &record, const OutputRange &range, const Marks &marks)
+Pages build(const TDaneSprawdzania &record, const DocumentExtension &extension,
+            const OutputRange &range, const Marks &marks)
 {
     Pages result;
     if (marks.table)
-        result.pages.append(ReportContent::fill(record, range));
+        result.pages.append(ReportContent::fill(record, extension, range));
     const ChartTable table = ChartContent::tableOf(record, range.characteristic);
     for (const auto &[marked, kind] :
          {std::pair{marks.points, ChartKind::Points}, std::pair{marks.errors, ChartKind::Errors}}) {
         if (!marked)
             continue;
-        if (auto chart = ChartContent::build(record, table, kind, range.range))
+        if (auto chart = ChartContent::build(record, extension, table, kind, range.range))
             result.pages.append(std::move(*chart));
         else
             result.chartRefused = true;

@@ -9,6 +9,7 @@
 
 #include <variant>
 
+class DocumentExtension;
 class TDaneSprawdzania;
 
 // One printed page: the report's table or a chart.
@@ -42,7 +43,8 @@ struct Pages
 
 // The pages of the marks, in their fixed order: table, points chart, errors
 // chart. The range must be one refusal() lets through.
-Pages build(const TDaneSprawdzania &record, const OutputRange &range, const Marks &marks);
+Pages build(const TDaneSprawdzania &record, const DocumentExtension &extension,
+            const OutputRange &range, const Marks &marks);
 
 } // namespace PrintPlan
 

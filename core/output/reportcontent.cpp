@@ -2,6 +2,7 @@
 
 #include "core/characteristic/errormath.h"
 #include "core/characteristic/numbertext.h"
+#include "core/characteristic/uncertainty.h"
 #include "core/document/tdanesprawdzania.h"
 
 #include <cmath>
@@ -45,12 +46,13 @@ template <typename Range> QString classLine(const Range &range, bool fixedWithou
     return line;
 }
 
-// Columns 3..6 and the verdict of a measured point.
+// Columns 3..6 and the decision on a measured point.
 template <typename Range, typename Point>
-void fillResults(ReportContent::Row &row, const Range &range, const Point &point)
+void fillResults(ReportContent::Row &row, const Range &range, const Point &point,
+                 const Uncertainty::RangeJudging &judging)
 {
     const int decimals = point.Dokl();
-    row.outOfTolerance = !ErrorMath::withinTolerance(range, point);
+    row.outOfTolerance = Uncertainty::isFailing(judging.budget(range, point).decision);
     row.cells[2] = ReportContent::cellText(point.Bmr(), decimals);
     if (row.outOfTolerance)
         row.cells[2] += QLatin1Char('*');
@@ -84,7 +86,8 @@ QString rangeFrequency(ConstZakresAmpl range)
     return {};
 }
 
-void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k)
+void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k,
+                   const Uncertainty::RangeJudging &judging)
 {
     const ConstZakresAmpl range = record.ZakresyAmpl(k);
     const bool cyfrowy = record.isCyfrowy();
@@ -105,7 +108,7 @@ void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k)
         if (range.Zmierzony() && point.Zmierzony()) {
             row.cells[0] = ReportContent::cellText(point.Wm(), point.Dokl());
             row.cells[1] = ReportContent::cellText(point.Nk(), point.Dokl());
-            fillResults(row, range, point);
+            fillResults(row, range, point, judging);
         } else {
             // Only what the operator typed exists yet: the indication of an
             // analogue meter, the setting for a digital one.
@@ -115,7 +118,8 @@ void fillAmplitude(ReportContent &report, const TDaneSprawdzania &record, int k)
     }
 }
 
-void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k)
+void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k,
+                   const Uncertainty::RangeJudging &judging)
 {
     const ConstZakresCz range = record.ZakresyCz(k);
     const bool cyfrowy = record.isCyfrowy();
@@ -137,7 +141,7 @@ void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k)
         row.cells[1] = pointFrequency(point);
         if (range.Zmierzony() && point.Zmierzony()) {
             row.cells[0] = ReportContent::cellText(point.WmDN_NkDO(), point.Dokl());
-            fillResults(row, range, point);
+            fillResults(row, range, point, judging);
         }
         report.rows.append(row);
     }
@@ -145,17 +149,20 @@ void fillFrequency(ReportContent &report, const TDaneSprawdzania &record, int k)
 
 } // namespace
 
-ReportContent ReportContent::fill(const TDaneSprawdzania &record, const OutputRange &range)
+ReportContent ReportContent::fill(const TDaneSprawdzania &record,
+                                  const DocumentExtension &extension, const OutputRange &range)
 {
     ReportContent report;
     report.nazwa = QStringLiteral("Nazwa: ") + record.Nazwa();
     report.numer = QStringLiteral("Numer: ") + record.Numer();
     for (int c = 0; c < int(ResultHeaders.size()); ++c)
         report.headers[c + 2] = ResultHeaders[c];
+    const Uncertainty::RangeJudging judging =
+        Uncertainty::RangeJudging::of(extension, range.characteristic, range.range);
     if (range.characteristic == Characteristic::Amplitude)
-        fillAmplitude(report, record, range.range);
+        fillAmplitude(report, record, range.range, judging);
     else
-        fillFrequency(report, record, range.range);
+        fillFrequency(report, record, range.range, judging);
     return report;
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class DocumentExtension;
 class TDaneSprawdzania;
 
 // The one-page report of a range, as texts: the title, the meter and range
@@ -23,8 +24,9 @@ struct ReportContent
         // Columns 1..6 at indexes 0..5; column 7 is the tick.
         std::array<QString, Columns - 1> cells;
         bool ticked = false;
-        // The actual error (column 3) is outside the tolerance: red, with a
-        // star after the number.
+        // The point fails, or fails conditionally, under the document's
+        // rule: the actual error (column 3) is red, with a star after the
+        // number.
         bool outOfTolerance = false;
     };
 
@@ -41,8 +43,10 @@ struct ReportContent
     QList<Row> rows;
 
     // The report of the range, which must be one the record holds
-    // (OutputRanges::refusal() empty) of a document with a method.
-    static ReportContent fill(const TDaneSprawdzania &record, const OutputRange &range);
+    // (OutputRanges::refusal() empty) of a document with a method, its
+    // points judged under the document's rule.
+    static ReportContent fill(const TDaneSprawdzania &record, const DocumentExtension &extension,
+                              const OutputRange &range);
 
     // A value with a fixed number of decimals and a decimal comma (0,0252).
     static QString cellText(long double value, int decimals);

@@ -48,8 +48,9 @@ QString fileName(const TDaneSprawdzania &record, const OutputRange &range, const
     return folder.filePath(name);
 }
 
-QString send(const TDaneSprawdzania &record, const OutputRange &range, const QString &directory,
-             FileOpener &opener, Prompts &prompts)
+QString send(const TDaneSprawdzania &record, const DocumentExtension &extension,
+             const OutputRange &range, const QString &directory, FileOpener &opener,
+             Prompts &prompts)
 {
     const QString refusal = OutputRanges::refusal(record, range);
     if (!refusal.isEmpty()) {
@@ -60,7 +61,7 @@ QString send(const TDaneSprawdzania &record, const OutputRange &range, const QSt
         throw EInOutError(QStringLiteral("Nie można utworzyć folderu %1.")
                               .arg(QDir::toNativeSeparators(directory)));
     QString file = fileName(record, range, directory);
-    WorkbookFile::write(WorkbookContent::fill(record, range), file);
+    WorkbookFile::write(WorkbookContent::fill(record, extension, range), file);
     if (!opener.open(file))
         prompts.show(QStringLiteral("Cannot start Excel/Excel not installed ?"),
                      AmplitudeCells::plainCaption(), PromptIcon::None, PromptButton::Ok,

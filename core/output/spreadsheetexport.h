@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class DocumentExtension;
 class Prompts;
 class TDaneSprawdzania;
 
@@ -35,7 +36,8 @@ QString fileName(const TDaneSprawdzania &record, const OutputRange &range,
 // Writes the workbook into the directory and opens it. A refused range and
 // a file nothing opens are reported through the prompts; a file that cannot
 // be written throws EInOutError. Returns the file written, or empty.
-QString send(const TDaneSprawdzania &record, const OutputRange &range, const QString &directory,
-             FileOpener &opener, Prompts &prompts);
+QString send(const TDaneSprawdzania &record, const DocumentExtension &extension,
+             const OutputRange &range, const QString &directory, FileOpener &opener,
+             Prompts &prompts);
 
 } // namespace SpreadsheetExport

@@ -1,6 +1,7 @@
 #include "core/output/workbookcontent.h"
 
 #include "core/characteristic/errormath.h"
+#include "core/characteristic/uncertainty.h"
 #include "core/document/real48.h"
 #include "core/document/tdanesprawdzania.h"
 
@@ -13,7 +14,7 @@ const QString MethodDN = QStringLiteral(
     "sprawdzany metodą dokładnej nastawy (dokładnego nastawiania wartości mierzonej, "
     "zadanego wskazania na wzorcu)");
 
-enum Column { A = 1, B, C, D, E, F, G };
+enum Column { A = 1, B, C, D, E, F, G, H, I, J };
 
 class Sheet
 {
@@ -32,6 +33,12 @@ public:
                                 Real48::shortestDecimal(value), decimals});
     }
     void wide(int row, int column, long double value) { number(row, column, value, 20, 10); }
+    // A computed number, shown with so many decimals and no padding.
+    void computed(int row, int column, long double value, int decimals)
+    {
+        m_content.cells.append({row, column, WorkbookContent::formatted(value, 0, decimals),
+                                static_cast<double>(value), decimals});
+    }
 
 private:
     WorkbookContent &m_content;
@@ -69,16 +76,29 @@ void fillHeader(Sheet &sheet, const TDaneSprawdzania &record, const Range &range
         sheet.text(13, C + c, heads[c][1]);
     }
     sheet.text(13, F, QStringLiteral("j.m."));
+    // Beside the cells the sheet always had, which all stay where they are.
+    sheet.text(13, H, QStringLiteral("Niepewność U"));
+    sheet.text(13, I, QStringLiteral("TUR"));
+    sheet.text(13, J, QStringLiteral("Ocena"));
 }
 
-// The errors in the unit of column F, as the report shows them.
+// The errors in the unit of column F, as the report shows them, and the
+// budget in the same unit: U with its two significant digits, the ratio as
+// shown (rounded down to one decimal; none without an uncertainty), the
+// decision in words.
 template <typename Range, typename Point>
-void fillResults(Sheet &sheet, int row, const Range &range, const Point &point)
+void fillResults(Sheet &sheet, int row, const Range &range, const Point &point,
+                 const Uncertainty::RangeJudging &judging)
 {
     sheet.wide(row, C, point.Bmr());
     sheet.wide(row, D, ErrorMath::bmdInCalibratorUnit(range, point));
     sheet.wide(row, E, ErrorMath::bkInCalibratorUnit(point.Bk(), point.JmBk()));
     sheet.text(row, F, point.JmBk());
+    const Uncertainty::Budget budget = judging.budget(range, point);
+    sheet.computed(row, H, budget.expanded, Uncertainty::expandedDecimals(budget.expanded));
+    if (budget.tur)
+        sheet.computed(row, I, Uncertainty::shownTur(*budget.tur), 1);
+    sheet.text(row, J, Uncertainty::decisionWord(budget.decision));
 }
 
 QString hertz(long double value)
@@ -86,7 +106,8 @@ QString hertz(long double value)
     return WorkbookContent::formatted(value, 6, 2) + QStringLiteral("Hz");
 }
 
-void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k)
+void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k,
+                   const Uncertainty::RangeJudging &judging)
 {
     const ConstZakresAmpl range = record.ZakresyAmpl(k);
     const bool analogowy = record.isAnalogowy();
@@ -116,11 +137,12 @@ void fillAmplitude(Sheet &sheet, const TDaneSprawdzania &record, int k)
             sheet.wide(row, B, point.Nk());
         else
             sheet.wide(row, A, point.Wm());
-        fillResults(sheet, row, range, point);
+        fillResults(sheet, row, range, point, judging);
     }
 }
 
-void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k)
+void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k,
+                   const Uncertainty::RangeJudging &judging)
 {
     const bool analogowy = record.isAnalogowy();
     const ConstZakresCz range = record.ZakresyCz(k);
@@ -144,7 +166,7 @@ void fillFrequency(Sheet &sheet, const TDaneSprawdzania &record, int k)
         if (!point.Zmierzony())
             continue;
         sheet.text(row, B, hertz(point.CzHz()));
-        fillResults(sheet, row, range, point);
+        fillResults(sheet, row, range, point, judging);
     }
 }
 
@@ -159,14 +181,17 @@ const WorkbookContent::Cell *WorkbookContent::cell(int row, int column) const
     return nullptr;
 }
 
-WorkbookContent WorkbookContent::fill(const TDaneSprawdzania &record, const OutputRange &range)
+WorkbookContent WorkbookContent::fill(const TDaneSprawdzania &record,
+                                      const DocumentExtension &extension, const OutputRange &range)
 {
     WorkbookContent content;
     Sheet sheet(content);
+    const Uncertainty::RangeJudging judging =
+        Uncertainty::RangeJudging::of(extension, range.characteristic, range.range);
     if (range.characteristic == Characteristic::Amplitude)
-        fillAmplitude(sheet, record, range.range);
+        fillAmplitude(sheet, record, range.range, judging);
     else if (record.isAnalogowy() || record.isCyfrowy())
-        fillFrequency(sheet, record, range.range);
+        fillFrequency(sheet, record, range.range, judging);
     return content;
 }
 

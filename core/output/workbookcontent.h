@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class DocumentExtension;
 class TDaneSprawdzania;
 
 // The one-sheet workbook of a range: texts in cells, rows and columns from
@@ -31,9 +32,12 @@ struct WorkbookContent
     // The cell at a row and column; null when nothing was written there.
     const Cell *cell(int row, int column) const;
 
-    // The workbook of the range. A frequency range of a document whose Typ
-    // is neither "Analogowy" nor "Cyfrowy" gives an empty sheet.
-    static WorkbookContent fill(const TDaneSprawdzania &record, const OutputRange &range);
+    // The workbook of the range, with each measured point's expanded
+    // uncertainty, accuracy ratio and decision under the document's rule in
+    // columns H to J. A frequency range of a document whose Typ is neither
+    // "Analogowy" nor "Cyfrowy" gives an empty sheet.
+    static WorkbookContent fill(const TDaneSprawdzania &record, const DocumentExtension &extension,
+                                const OutputRange &range);
 
     // Right-aligned to a width with leading blanks and '.' as the decimal
     // point: width 20 and 10 decimals make 1 "        1.0000000000".

@@ -2,7 +2,6 @@
 
 #include "core/base/errors.h"
 #include "core/base/filenode.h"
-#include "core/characteristic/errormath.h"
 #include "core/document/documentfile.h"
 
 #include <QCryptographicHash>
@@ -10,11 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QtEndian>
 
-#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,64 +55,6 @@ FileContents readFile(const QString &path)
     return contents;
 }
 
-// CRC-32 with the zlib polynomial.
-quint32 crc32(const QByteArray &bytes)
-{
-    static const std::array<quint32, 256> table = [] {
-        std::array<quint32, 256> entries{};
-        for (quint32 n = 0; n < 256; ++n) {
-            quint32 c = n;
-            for (int bit = 0; bit < 8; ++bit)
-                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            entries[n] = c;
-        }
-        return entries;
-    }();
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char byte : bytes)
-        crc = table[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
-}
-
-// Stand-in until documents read their extension block themselves: the JSON
-// after the record when the bytes there frame as the block ("O707EXT1", the
-// length, the JSON, its CRC-32, and nothing after), else nothing.
-QJsonObject extensionOf(const QByteArray &bytes)
-{
-    const QByteArray block = bytes.mid(TDaneSprawdzania::Size);
-    constexpr qsizetype Framing = 8 + 4 + 4;
-    if (!block.startsWith("O707EXT1") || block.size() < Framing)
-        return {};
-    const quint32 length = qFromLittleEndian<quint32>(block.constData() + 8);
-    if (block.size() - Framing != qint64(length))
-        return {};
-    const QByteArray json = block.mid(12, length);
-    if (crc32(json) != qFromLittleEndian<quint32>(block.constData() + 12 + length))
-        return {};
-    return QJsonDocument::fromJson(json).object();
-}
-
-// Stand-in until every point carries its decision under the document's
-// rule: today's verdict, so every point is a pass or a fail.
-VerificationSummary countDecisions(const TDaneSprawdzania &record)
-{
-    VerificationSummary summary;
-    auto count = [](const auto &range, DecisionCounts &counts) {
-        if (range.isEmpty() || !range.Zmierzony())
-            return;
-        for (int j = 1; j <= TDaneSprawdzania::Slots; ++j) {
-            const auto point = range.Punkty(j);
-            if (point.Wpisany() && point.Zmierzony())
-                ++(ErrorMath::withinTolerance(range, point) ? counts.pass : counts.fail);
-        }
-    };
-    for (int k = 1; k <= TDaneSprawdzania::Slots; ++k) {
-        count(record.ZakresyAmpl(k), summary.amplitude);
-        count(record.ZakresyCz(k), summary.frequency);
-    }
-    return summary;
-}
-
 QString textOrNull(const QJsonValue &value)
 {
     const QString text = value.toString().trimmed();
@@ -134,7 +72,10 @@ QDate dueDate(QDate verifiedOn, int months)
 Verification readVerification(const QString &path, QDate saveDate)
 {
     const FileContents contents = readFile(path);
-    const TDaneSprawdzania record = DocumentFile::parse(contents.bytes, path);
+    // A damaged extension block is left out, as when the document is
+    // opened: the verification is recorded without its data.
+    const DocumentFile::StoredDocument document = DocumentFile::parseStored(contents.bytes, path);
+    const TDaneSprawdzania &record = document.record;
 
     Verification entry;
     entry.name = record.Nazwa().trimmed();
@@ -147,8 +88,8 @@ Verification readVerification(const QString &path, QDate saveDate)
     entry.path = QFileInfo(path).absoluteFilePath();
     entry.sha256 = QCryptographicHash::hash(contents.bytes, QCryptographicHash::Sha256).toHex();
 
-    const QJsonObject extension = extensionOf(contents.bytes);
-    const QJsonObject certificate = extension.value(QLatin1String("certificate")).toObject();
+    const DocumentExtension &extension = document.extension;
+    const QJsonObject certificate = extension.value(QStringLiteral("certificate")).toObject();
     const QString verifiedOn = certificate.value(QLatin1String("verified_on")).toString();
     entry.verifiedOn = QDate::fromString(verifiedOn, QStringLiteral("yyyy-MM-dd"));
     if (!entry.verifiedOn.isValid())
@@ -161,11 +102,10 @@ Verification readVerification(const QString &path, QDate saveDate)
     }
     entry.certificate = textOrNull(certificate.value(QLatin1String("number")));
     entry.standard = textOrNull(
-        extension.value(QLatin1String("standard")).toObject().value(QLatin1String("serial")));
-    const QString rule = extension.value(QLatin1String("decision_rule")).toString();
-    entry.decisionRule = rule == QLatin1String("guard_band") || rule == QLatin1String("four_zone")
-                             ? rule
-                             : QStringLiteral("simple");
-    entry.summary = countDecisions(record);
+        extension.value(QStringLiteral("standard")).toObject().value(QLatin1String("serial")));
+    entry.decisionRule = DecisionRules::key(extension.decisionRule());
+    entry.summary = VerificationSummary{
+        Uncertainty::countDecisions(record, extension, Characteristic::Amplitude),
+        Uncertainty::countDecisions(record, extension, Characteristic::Frequency)};
     return entry;
 }

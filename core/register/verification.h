@@ -1,26 +1,12 @@
 #pragma once
 
+#include "core/characteristic/uncertainty.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
 
 #include <optional>
-
-// How many measured points of a characteristic got each decision.
-struct DecisionCounts
-{
-    int pass = 0;
-    int conditionalPass = 0;
-    int conditionalFail = 0;
-    int fail = 0;
-
-    DecisionCounts operator+(const DecisionCounts &other) const
-    {
-        return {pass + other.pass, conditionalPass + other.conditionalPass,
-                conditionalFail + other.conditionalFail, fail + other.fail};
-    }
-    bool operator==(const DecisionCounts &) const = default;
-};
 
 struct VerificationSummary
 {

@@ -10,6 +10,7 @@
 #include "gui/characteristic/characteristictabs.h"
 #include "gui/characteristic/frequency/frequencypage.h"
 #include "gui/characteristic/measuremenu.h"
+#include "gui/characteristic/tform_niepewnosc.h"
 #include "gui/document/characteristicframe.h"
 #include "gui/document/tform_sprawdzanie.h"
 #include "gui/link/tform_rs232.h"
@@ -145,6 +146,8 @@ TForm_Sprawdzanie *Program::verificationWindow()
     m_outputMenu = new OutputMenu(m_services, session, frame, *m_sprawdzanie->Menu_Plik_Drukuj,
                                   *m_sprawdzanie->Menu_Plik_Excel_Otworz);
     m_tabs = new CharacteristicTabs(m_services, session, frame, *m_amplitudePage, *m_frequencyPage);
+    // "&Niepewność": the document's rule and the lab's.
+    new TForm_Niepewnosc(m_services, session, frame.window(), *m_sprawdzanie->Menu_Niepewnosc);
     ChartPages *charts = m_outputMenu->charts();
     m_tabs->viewSwitch().buildChart = [charts](Characteristic characteristic, ChartKind kind) {
         return charts->build(characteristic, kind);

@@ -4,6 +4,7 @@
 #include "core/characteristic/viewswitch.h"
 #include "core/document/documentsession.h"
 #include "gui/characteristic/gridview.h"
+#include "gui/characteristic/uncertaintypage.h"
 #include "gui/document/characteristicframe.h"
 #include "gui/panel/tform_czestotliwosc.h"
 
@@ -44,6 +45,7 @@ CharacteristicPage::CharacteristicPage(Services &services, DocumentSession &sess
     m_grid.setGroupBoxTop(top);
     m_view->setGroupBoxTop(top);
     m_grid.clear(false);
+    m_uncertainty = new UncertaintyPage(services, session, frame, *this);
 }
 
 CharacteristicPage::~CharacteristicPage() = default;

@@ -11,6 +11,7 @@ class CharacteristicFrame;
 class CharacteristicGridView;
 class DocumentSession;
 class TForm_Czestotliwosc;
+class UncertaintyPage;
 struct Services;
 
 // The table page of one characteristic: its rules over the one grid, shown
@@ -19,7 +20,8 @@ struct Services;
 // lays the grid out as the window is resized, and fills the "Zakres" group
 // box from the range the grid describes while its characteristic is the one
 // shown. The amplitude page (index 0) and the frequency page (index 3,
-// suffix "_Cz") differ only in their rules. Both ask for a frequency of the
+// suffix "_Cz") differ only in their rules. Each brings its "Niepewność"
+// page (index 8 or 9). Both ask for a frequency of the
 // user's own with the program's one frequency entry dialog.
 class CharacteristicPage : public QWidget
 {
@@ -33,6 +35,7 @@ public:
 
     CharacteristicGrid &grid() { return m_grid; }
     CharacteristicGridView &view() { return *m_view; }
+    UncertaintyPage &uncertainty() { return *m_uncertainty; }
     int currentRange() const { return m_grid.currentRange(); }
     Characteristic characteristic() const { return m_characteristic; }
     // Whether the window shows this page's characteristic.
@@ -65,4 +68,5 @@ private:
     std::unique_ptr<GridRules> m_rules;
     CharacteristicGrid m_grid;
     CharacteristicGridView *m_view = nullptr;
+    UncertaintyPage *m_uncertainty = nullptr;
 };

@@ -52,7 +52,17 @@ QSize TabSet::tabSizeHint(int index) const
 {
     if (m_even && count() > 0)
         return {width() / count(), height()};
-    return {fontMetrics().horizontalAdvance(tabText(index)) + 2 * TabPadding, height()};
+    auto natural = [this](int tab) {
+        return fontMetrics().horizontalAdvance(tabText(tab)) + 2 * TabPadding;
+    };
+    // Captions wider together than the bar share it in proportion, and are
+    // drawn smaller to fit.
+    int total = 0;
+    for (int tab = 0; tab < count(); ++tab)
+        total += natural(tab);
+    if (width() > 0 && total > width())
+        return {natural(index) * width() / total, height()};
+    return {natural(index), height()};
 }
 
 QSize TabSet::minimumTabSizeHint(int index) const
@@ -72,6 +82,17 @@ void TabSet::paintEvent(QPaintEvent *)
         painter.drawRect(tab.adjusted(0, 0, -1, -1));
         painter.setPen(selected ? m_colours.selectedText : m_colours.text);
         const QRect text = m_captionTop > 0 ? tab.adjusted(0, m_captionTop, 0, 0) : tab;
+        const int room = tab.width() - TabPadding;
+        const int needed = fontMetrics().horizontalAdvance(tabText(index));
+        QFont captionFont = font();
+        if (needed > room && room > 0) {
+            const qreal scale = qreal(room) / needed;
+            if (captionFont.pointSizeF() > 0)
+                captionFont.setPointSizeF(captionFont.pointSizeF() * scale);
+            else
+                captionFont.setPixelSize(std::max(1, int(captionFont.pixelSize() * scale)));
+        }
+        painter.setFont(captionFont);
         painter.drawText(text,
                          Qt::AlignHCenter | (m_captionTop > 0 ? Qt::AlignTop : Qt::AlignVCenter),
                          tabText(index));
@@ -107,7 +128,7 @@ CharacteristicTabs::CharacteristicTabs(Services &services, DocumentSession &sess
     TabSet_Ampli_Czest->setColours({DarkTeal, Teal, DarkTeal, Qt::white, Grey});
 
     const QStringList pages = {QStringLiteral("Tabela"), QStringLiteral("Wykres punktów"),
-                               QStringLiteral("Wykres błędów")};
+                               QStringLiteral("Wykres błędów"), QStringLiteral("Niepewność")};
     // The characteristics' own bars lie over TabSet_Ampli_Czest: a click on
     // the bar of the characteristic not shown, which is disabled, goes on
     // to it and shows that characteristic.

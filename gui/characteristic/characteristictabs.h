@@ -48,7 +48,7 @@ private:
 
 // The three tab bars under the verification window's notebook:
 // TabSet_Ampli_Czest chooses the characteristic, TabSet_Amplitudowe and
-// TabSet_Czestotliwosciowe its table or charts. They show the state of one
+// TabSet_Czestotliwosciowe its table, charts or uncertainties. They show the state of one
 // ViewSwitch and pass the user's choices to it; the notebook follows its
 // page, and the page of the characteristic brought into view lays its bars
 // out again.

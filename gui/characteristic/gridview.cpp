@@ -40,6 +40,7 @@ constexpr int HeaderFontStep = 2;
 const QColor Yellow(255, 255, 0);
 const QColor Silver(192, 192, 192);
 const QColor Red(255, 0, 0);
+const QColor DarkOrange(255, 140, 0);
 // The row of the point a run is measuring.
 const QColor ProgressColour(135, 206, 250);
 
@@ -204,7 +205,7 @@ private:
             painter.drawPolygon(arrow);
             painter.setBrush(Qt::NoBrush);
         }
-        painter.setPen(cell.alarm ? Red : QColor(Qt::black));
+        painter.setPen(cell.alarm ? Red : cell.caution ? DarkOrange : QColor(Qt::black));
         painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, cell.text);
     }
 

@@ -23,8 +23,9 @@
 
 namespace {
 
-// Three pages of the amplitude characteristic, five of the frequency one.
-constexpr int NotebookPages = 8;
+// Three pages of the amplitude characteristic, five of the frequency one,
+// and the uncertainties of each.
+constexpr int NotebookPages = 10;
 
 QLabel *makeLabel(QWidget *parent, const char *name, int x, int y, int width)
 {
@@ -136,6 +137,7 @@ void TForm_Sprawdzanie::buildMenus()
     Menu_DaneMiernika = topAction("Menu_DaneMiernika", QStringLiteral("&Dane miernika"));
     Menu_Pomiary = topAction("Menu_Pomiary", QStringLiteral("Po&miary"));
     Menu_Kasuj = topAction("Menu_Kasuj", QStringLiteral("&Kasuj"));
+    Menu_Niepewnosc = topAction("Menu_Niepewnosc", QStringLiteral("&Niepewność"));
 
     // Menu items are the window's own: their shortcuts work only here.
     for (QAction *item : findChildren<QAction *>())

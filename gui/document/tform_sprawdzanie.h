@@ -24,12 +24,13 @@ struct Services;
 // The characteristic pages are added by the amplitude and frequency parts
 // through frame() into Notebook_Charakterystyka (page 0 "Tabela", 1
 // "Wykres punktów", 2 "Wykres błędów", 3 the frequency table, 4..7 its
-// charts) and their tab bars into Panel_Zakladki. They follow the document
-// through the session's signals (documentCreated, documentLoaded,
-// aboutToCloseDocument, documentClosed, aboutToSave, viewRestoreRequested,
-// and the display's changed), and the menus of the other parts are given
-// the menu items whose work is theirs (Menu_Pomiary, Menu_Plik_Drukuj,
-// Menu_Plik_Excel_Otworz).
+// charts, 8 and 9 the "Niepewność" pages of the two characteristics) and
+// their tab bars into Panel_Zakladki. They follow the document through the
+// session's signals (documentCreated, documentLoaded, aboutToCloseDocument,
+// documentClosed, aboutToSave, viewRestoreRequested, and the display's
+// changed), and the menus of the other parts are given the menu items whose
+// work is theirs (Menu_Pomiary, Menu_Plik_Drukuj, Menu_Plik_Excel_Otworz,
+// Menu_Niepewnosc).
 class TForm_Sprawdzanie : public QDialog
 {
     Q_OBJECT
@@ -73,6 +74,8 @@ public:
     QAction *Menu_DaneMiernika = nullptr;
     QAction *Menu_Pomiary = nullptr;
     QAction *Menu_Kasuj = nullptr;
+    // The decision rule of the document and of the lab's new documents.
+    QAction *Menu_Niepewnosc = nullptr;
 
     // The whole area under the menu. Panel_Glowny, the table panel, holds
     // the notebook and is shown while a document is open.

@@ -23,10 +23,11 @@ ChartPage::ChartPage(QWidget *parent) : QChartView(new QChart, parent)
                          QGraphicsView::DontAdjustForAntialiasing);
 }
 
-bool ChartPage::build(const TDaneSprawdzania &record, ChartTable table, ChartKind kind, int k,
-                      Prompts &prompts)
+bool ChartPage::build(const TDaneSprawdzania &record, const DocumentExtension &extension,
+                      ChartTable table, ChartKind kind, int k, Prompts &prompts)
 {
-    const std::optional<ChartContent> content = ChartContent::build(record, table, kind, k);
+    const std::optional<ChartContent> content =
+        ChartContent::build(record, extension, table, kind, k);
     if (!content) {
         prompts.show(ChartContent::refusalText(), ChartContent::refusalCaption());
         return false;
@@ -115,6 +116,8 @@ void ChartPage::fill(QChart &chart, const ChartContent &content)
         series->setName(one.legend);
         QPen pen(QColor::fromRgb(QRgb(one.rgb)));
         pen.setWidthF(2);
+        if (one.dashed)
+            pen.setStyle(Qt::DashLine);
         if (series->pen() != pen)
             series->setPen(pen);
         QList<QPointF> data;

@@ -4,6 +4,7 @@
 
 #include <QChartView>
 
+class DocumentExtension;
 class Prompts;
 class QPainter;
 class QRectF;
@@ -26,8 +27,8 @@ public:
     // Builds the chart of range k of a table. When there is nothing to
     // plot, shows the "Wykres" box through the prompts, keeps what the page
     // showed and returns false.
-    bool build(const TDaneSprawdzania &record, ChartTable table, ChartKind kind, int k,
-               Prompts &prompts);
+    bool build(const TDaneSprawdzania &record, const DocumentExtension &extension, ChartTable table,
+               ChartKind kind, int k, Prompts &prompts);
 
     // Shows a chart.
     void showChart(const ChartContent &content);

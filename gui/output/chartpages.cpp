@@ -29,5 +29,6 @@ bool ChartPages::build(Characteristic characteristic, ChartKind kind)
         page = new ChartPage;
         m_frame.setPage(ViewSwitch::chartPage(record, characteristic, kind), page);
     }
-    return page->build(record, table, kind, m_session.currentRange(characteristic), m_prompts);
+    return page->build(record, m_session.extension(), table, kind,
+                       m_session.currentRange(characteristic), m_prompts);
 }

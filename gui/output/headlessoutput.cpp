@@ -108,8 +108,9 @@ std::variant<Request, Result> parse(const QStringList &arguments)
     return request;
 }
 
-void produce(const Request &request, const TDaneSprawdzania &record, Result &result)
+void produce(const Request &request, const DocumentFile::StoredDocument &document, Result &result)
 {
+    const TDaneSprawdzania &record = document.record;
     const OutputRange range{request.view.value_or(record.WidokAmpl() ? Characteristic::Amplitude
                                                                      : Characteristic::Frequency),
                             request.range};
@@ -124,10 +125,12 @@ void produce(const Request &request, const TDaneSprawdzania &record, Result &res
         return;
     }
     if (!request.report) {
-        WorkbookFile::write(WorkbookContent::fill(record, range), request.output);
+        WorkbookFile::write(WorkbookContent::fill(record, document.extension, range),
+                            request.output);
         return;
     }
-    const PrintPlan::Pages pages = PrintPlan::build(record, range, request.pages);
+    const PrintPlan::Pages pages =
+        PrintPlan::build(record, document.extension, range, request.pages);
     if (pages.chartRefused) {
         result = refused(ChartContent::refusalText());
         return;
@@ -173,7 +176,12 @@ Result run(const QStringList &arguments)
     Result result;
     try {
         OutputFile::refuseInput(request.document, request.output);
-        produce(request, DocumentFile::read(request.document), result);
+        const DocumentFile::StoredDocument document = DocumentFile::load(request.document);
+        // The document's own data are left out, as the window leaves them:
+        // the outputs are made all the same, judged by simple acceptance.
+        if (document.extensionDamaged)
+            result.err = line(DocumentExtension::damagedText());
+        produce(request, document, result);
     } catch (const ProgramError &error) {
         result = {BadInput, line(error.message(), error.detail())};
     }

@@ -100,12 +100,13 @@ void OutputMenu::printOnPrinter(const QList<OutputPage> &pages)
 PrintPlan::Pages OutputMenu::pagesFor(const PrintPlan::Marks &marks)
 {
     const TDaneSprawdzania &record = m_session.record();
+    const DocumentExtension &extension = m_session.extension();
     // The table is printed from the report form, filled first.
     PrintPlan::Marks charts = marks;
     charts.table = false;
-    PrintPlan::Pages pages = PrintPlan::build(record, m_range, charts);
+    PrintPlan::Pages pages = PrintPlan::build(record, extension, m_range, charts);
     if (marks.table) {
-        Form_Tabela->fill(record, m_range);
+        Form_Tabela->fill(record, extension, m_range);
         pages.pages.prepend(Form_Tabela->report());
     }
     if (pages.chartRefused)
@@ -147,8 +148,8 @@ void OutputMenu::Menu_Plik_Excel_OtworzClick()
 {
     guarded(m_services.prompts, [this] {
         Q_EMIT m_session.aboutToSave();
-        SpreadsheetExport::send(m_session.record(), OutputRanges::shown(m_session),
-                                m_workbookDirectory, m_opener ? *m_opener : m_desktop,
-                                m_services.prompts);
+        SpreadsheetExport::send(m_session.record(), m_session.extension(),
+                                OutputRanges::shown(m_session), m_workbookDirectory,
+                                m_opener ? *m_opener : m_desktop, m_services.prompts);
     });
 }

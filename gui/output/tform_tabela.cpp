@@ -12,9 +12,10 @@ TForm_Tabela::TForm_Tabela(QWidget *parent) : QWidget(parent, Qt::Window)
     resize(ReportLayout::PageWidth, ReportLayout::PageHeight);
 }
 
-void TForm_Tabela::fill(const TDaneSprawdzania &record, const OutputRange &range)
+void TForm_Tabela::fill(const TDaneSprawdzania &record, const DocumentExtension &extension,
+                        const OutputRange &range)
 {
-    m_report = ReportContent::fill(record, range);
+    m_report = ReportContent::fill(record, extension, range);
     update();
 }
 

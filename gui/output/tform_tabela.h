@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class DocumentExtension;
 class TDaneSprawdzania;
 
 // "Wydruk": the report form. It is created once with the program and
@@ -17,7 +18,8 @@ public:
     explicit TForm_Tabela(QWidget *parent = nullptr);
 
     // The report of a range the record holds.
-    void fill(const TDaneSprawdzania &record, const OutputRange &range);
+    void fill(const TDaneSprawdzania &record, const DocumentExtension &extension,
+              const OutputRange &range);
     const ReportContent &report() const { return m_report; }
 
 protected:

@@ -1,5 +1,7 @@
 #include "core/measure/measurementstate.h"
 #include "gui/characteristic/amplitude/amplitudepage.h"
+#include "gui/characteristic/tform_niepewnosc.h"
+#include "gui/characteristic/uncertaintypage.h"
 #include "gui/measure/tform_pomiarydn.h"
 #include "gui/measure/tform_pomiarydn_cz.h"
 #include "tests/amplitude/fulldocument.h"
@@ -15,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStackedWidget>
+#include <QTableWidget>
 
 namespace {
 
@@ -62,6 +66,7 @@ private Q_SLOTS:
     void pointRemovalFollowsTheEscRules();
     void thirtyFivePointsOpenNoFurtherRow();
     void currentRangeAndVerdictColours();
+    void decisionsFollowTheRuleAndTheResolution();
     void scrollBarsFollowTheCounts();
     void userFrequencyComesFromTheFrequencyDialog();
 
@@ -334,6 +339,82 @@ void AmplitudePageTest::currentRangeAndVerdictColours()
     QVERIFY(f.cell(Points, 8, 2).checked);
     QVERIFY(f.record().ZakresyAmpl(3).Punkty(2).Wl());
     QVERIFY(!f.session().isSaved());
+}
+
+void AmplitudePageTest::decisionsFollowTheRuleAndTheResolution()
+{
+    Fixture f;
+    QVERIFY(f.active());
+    TForm_Niepewnosc dialog(f.t.services, f.session(), f.window, *f.window.Menu_Niepewnosc);
+    UncertaintyPage &tab = f.page.uncertainty();
+    // T 0.01 V and, with a resolution of 3.3775 mV, U 0.0020 V: the errors
+    // fall into the four zones in turn.
+    TDaneSprawdzania record;
+    record.setNazwa(QStringLiteral("V-640"));
+    record.setTyp(QStringLiteral("Cyfrowy"));
+    TZakresAmpl range = record.ZakresyAmpl(1);
+    range.setZak(1);
+    range.setJm(QStringLiteral("V"));
+    range.setKmzDod(QStringLiteral("0"));
+    range.setZmierzony(true);
+    const long double errors[] = {0.005L, 0.009L, 0.011L, 0.02L};
+    for (int j = 1; j <= 4; ++j) {
+        TPunktAmpl point = range.Punkty(j);
+        point.setNk(1);
+        point.setWm(1 + errors[j - 1]);
+        point.setBmr(errors[j - 1]);
+        point.setBmd(0.01L);
+        point.setJmBk(QStringLiteral("V"));
+        point.setDokl(6);
+        point.setWpisany(true);
+        point.setZmierzony(true);
+    }
+    f.open(f.write(record));
+    f.window.Notebook_Charakterystyka->setCurrentWidget(&tab);
+
+    auto colours = [&] {
+        QString shown;
+        for (int j = 1; j <= 4; ++j)
+            shown += f.cell(Points, 3, j).alarm ? 'r' : f.cell(Points, 3, j).caution ? 'o' : 'b';
+        return shown;
+    };
+    auto decisions = [&] {
+        QStringList words;
+        for (int row = 0; row < tab.Table_Niepewnosc->rowCount(); ++row)
+            words.append(tab.Table_Niepewnosc->item(row, 7)->text());
+        return words;
+    };
+    QCOMPARE(colours(), QStringLiteral("bbrr"));
+    QCOMPARE(tab.Label_BezRozdzielczosci->text(), QStringLiteral("bez składowej rozdzielczości"));
+    QCOMPARE(tab.Label_Regula->text(), QStringLiteral("Reguła: Prosta akceptacja (ILAC-G8 4.2.1)"));
+
+    // The document's rule from the dialog; the lab's stays as it was.
+    f.t.prompts.dialogHandlers.push_back({QStringLiteral("Form_Niepewnosc"), [&](QDialog *) {
+                                              dialog.ComboBox_Regula->setCurrentIndex(2);
+                                              dialog.Button_OK->click();
+                                              return dialog.result();
+                                          }});
+    f.window.Menu_Niepewnosc->trigger();
+    QCOMPARE(f.session().extension().decisionRule(), DecisionRule::FourZone);
+    QCOMPARE(UncertaintySettings::load(), UncertaintySettings());
+    QVERIFY(!f.session().isSaved());
+    // Without an uncertainty the four zones are simple acceptance.
+    QCOMPARE(colours(), QStringLiteral("bbrr"));
+
+    QTest::keyClicks(tab.Edit_Rozdzielczosc, QStringLiteral("0,0033775"));
+    QTest::keyClick(tab.Edit_Rozdzielczosc, Qt::Key_Return);
+    QCOMPARE(double(f.session().extension().resolution(Characteristic::Amplitude, 1)), 0.0033775);
+    QCOMPARE(colours(), QStringLiteral("boor"));
+    QCOMPARE(decisions(),
+             (QStringList{"zgodny", "warunkowo zgodny", "warunkowo niezgodny", "niezgodny"}));
+    QCOMPARE(tab.Table_Niepewnosc->item(0, 5)->text(), QStringLiteral("0,0020"));
+    QCOMPARE(tab.Table_Niepewnosc->item(0, 6)->text(), QStringLiteral("5,0:1"));
+    QCOMPARE(tab.Label_Regula->text(), QStringLiteral("Reguła: Cztery strefy (ILAC-G8 4.2.3)"));
+    QCOMPARE(
+        tab.Label_Oceny->text(),
+        QStringLiteral("zgodny: 1, warunkowo zgodny: 1, warunkowo niezgodny: 1, niezgodny: 1"));
+    QCOMPARE(tab.Label_NajnizszyTUR->text(), QStringLiteral("Najniższy TUR: 5,0:1"));
+    QVERIFY(tab.Label_BezRozdzielczosci->text().isEmpty());
 }
 
 void AmplitudePageTest::scrollBarsFollowTheCounts()

@@ -1,5 +1,6 @@
 #include "core/calibrator/calibratorranges.h"
 #include "core/characteristic/errormath.h"
+#include "core/characteristic/uncertainty.h"
 #include "core/document/real48.h"
 #include "core/document/tdanesprawdzania.h"
 #include "tests/support/core/testmain.h"
@@ -77,6 +78,10 @@ private Q_SLOTS:
     void verdictComparesLikeWithLike_data();
     void verdictComparesLikeWithLike();
     void frequencyRangeErrorsForBothMethods();
+    void budgetDecidesByTheRule_data();
+    void budgetDecidesByTheRule();
+    void expandedUncertaintyRoundsUpToTwoDigits_data();
+    void expandedUncertaintyRoundsUpToTwoDigits();
 };
 
 void ErrorMathTest::decimalsFollowTheRangeCommand_data()
@@ -378,6 +383,125 @@ void ErrorMathTest::frequencyRangeErrorsForBothMethods()
     QCOMPARE(q.Bmr(), stored(2.5L));
     QCOMPARE(q.Bmd(), stored(0.525L + 2));
     QVERIFY(ErrorMath::withinTolerance(digital, q));
+}
+
+void ErrorMathTest::budgetDecidesByTheRule_data()
+{
+    QTest::addColumn<DecisionRule>("rule");
+    // The error is edge * U + T + beyond, or beyond alone for edge 2.
+    QTest::addColumn<int>("edge");
+    QTest::addColumn<double>("beyond");
+    QTest::addColumn<double>("bmd");
+    QTest::addColumn<double>("bk");
+    QTest::addColumn<QString>("jm");
+    QTest::addColumn<double>("resolution");
+    QTest::addColumn<double>("expanded");
+    QTest::addColumn<double>("tur"); // as shown; -1 for none
+    QTest::addColumn<Decision>("decision");
+    QTest::addColumn<bool>("below");
+
+    constexpr auto S = DecisionRule::Simple, G = DecisionRule::GuardBand,
+                   F = DecisionRule::FourZone;
+    constexpr auto Pass = Decision::Pass, CPass = Decision::ConditionalPass,
+                   CFail = Decision::ConditionalFail, Fail = Decision::Fail;
+    // T 0.01 V; a resolution of 3.3775 mV alone gives U 0.00195 V, 0.0020
+    // rounded up.
+    const double r = 0.0033775;
+    const QString V = QStringLiteral("V");
+    struct Edge
+    {
+        const char *name;
+        DecisionRule rule;
+        int edge;
+        double beyond;
+        Decision decision;
+    };
+    const Edge edges[] = {
+        {"simple at T", S, 0, 0, Pass},
+        {"simple beyond T", S, 0, 1e-9, Fail},
+        {"guard at T - U", G, -1, 0, Pass},
+        {"guard beyond T - U", G, -1, 1e-9, Fail},
+        {"guard at T", G, 0, 0, Fail},
+        {"four at T - U", F, -1, 0, Pass},
+        {"four beyond T - U", F, -1, 1e-9, CPass},
+        {"four at T", F, 0, 0, CPass},
+        {"four beyond T", F, 0, 1e-9, CFail},
+        {"four at T + U", F, 1, 0, CFail},
+        {"four beyond T + U", F, 1, 1e-9, Fail},
+    };
+    for (const Edge &e : edges)
+        QTest::newRow(e.name) << e.rule << e.edge << e.beyond << 0.01 << 0.0 << V << r << 0.002
+                              << 5.0 << e.decision << false;
+    QTest::newRow("T - U below 0, guard")
+        << G << 2 << 0.0 << 0.001 << 0.0 << V << r << 0.002 << 0.5 << Fail << true;
+    QTest::newRow("T - U below 0, four")
+        << F << 2 << 0.0 << 0.001 << 0.0 << V << r << 0.002 << 0.5 << CPass << true;
+    // 2 * 0.0002408 / sqrt(3) = 0.000278.
+    QTest::newRow("r = 0") << S << 2 << 0.0012 << 0.0025 << 0.0002408 << V << 0.0 << 0.00028 << 8.9
+                           << Pass << false;
+    QTest::newRow("U = 0") << F << 0 << 0.0 << 0.0025 << 0.0 << V << 0.0 << 0.0 << -1.0 << Pass
+                           << false;
+    for (const DecisionRule rule : {S, G, F})
+        QTest::newRow(qPrintable("example 1, " + DecisionRules::key(rule)))
+            << rule << 2 << 0.0012 << 0.0025 << 0.0002408 << V << 0.001 << 0.00065 << 3.8 << Pass
+            << true;
+    // A 300 mV range measured on the 1V range: Bmd and r in mV.
+    const std::pair<DecisionRule, Decision> example2[] = {{S, Pass}, {G, Fail}, {F, CPass}};
+    for (const auto &[rule, decision] : example2)
+        QTest::newRow(qPrintable("example 2, " + DecisionRules::key(rule)))
+            << rule << 2 << 0.0015 << 1.5575 << 0.0000908 << QStringLiteral("mV") << 0.1 << 0.00012
+            << 12.9 << decision << false;
+}
+
+void ErrorMathTest::budgetDecidesByTheRule()
+{
+    QFETCH(DecisionRule, rule);
+    QFETCH(int, edge);
+    QFETCH(double, beyond);
+    QFETCH(double, bmd);
+    QFETCH(double, bk);
+    QFETCH(QString, jm);
+    QFETCH(double, resolution);
+    QFETCH(double, expanded);
+    QFETCH(double, tur);
+    QFETCH(Decision, decision);
+    QFETCH(bool, below);
+
+    const Uncertainty::Settings settings{rule, 4};
+    Uncertainty::Inputs inputs{0, bmd, bk, jm, QStringLiteral("V"), resolution};
+    const Uncertainty::Budget edges = Uncertainty::budget(inputs, settings);
+    inputs.bmr = (edge == 2 ? 0 : edges.tolerance + edge * edges.expanded) + beyond;
+    const Uncertainty::Budget budget = Uncertainty::budget(inputs, settings);
+    QCOMPARE(double(budget.expanded), expanded);
+    QCOMPARE(budget.tur ? double(Uncertainty::shownTur(*budget.tur)) : -1.0, tur);
+    QCOMPARE(budget.decision, decision);
+    QCOMPARE(budget.belowMinTur, below);
+    // Simple acceptance is the verdict, whatever the uncertainty.
+    if (rule == DecisionRule::Simple)
+        QCOMPARE(budget.decision == Decision::Pass,
+                 ErrorMath::withinTolerance(inputs.bmr, bmd, jm, QStringLiteral("V")));
+}
+
+void ErrorMathTest::expandedUncertaintyRoundsUpToTwoDigits_data()
+{
+    QTest::addColumn<double>("u");
+    QTest::addColumn<double>("rounded");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("up") << 0.000281 << 0.00029 << "0,00029";
+    QTest::newRow("two digits stay") << 0.00028 << 0.00028 << "0,00028";
+    QTest::newRow("to the next decade") << 0.000991 << 0.001 << "0,0010";
+    QTest::newRow("above one") << 12.01 << 13.0 << "13";
+    QTest::newRow("hundreds") << 123.0 << 130.0 << "130";
+    QTest::newRow("none") << 0.0 << 0.0 << "0";
+}
+
+void ErrorMathTest::expandedUncertaintyRoundsUpToTwoDigits()
+{
+    QFETCH(double, u);
+    QFETCH(double, rounded);
+    QFETCH(QString, text);
+    QCOMPARE(double(Uncertainty::roundedUp(u)), rounded);
+    QCOMPARE(Uncertainty::expandedText(Uncertainty::roundedUp(u)), text);
 }
 
 ORVANE_TEST_MAIN(ErrorMathTest)

@@ -1,14 +1,19 @@
 #include "core/base/errors.h"
 #include "core/document/documentfile.h"
+#include "core/document/documentsession.h"
 #include "core/document/real48.h"
 #include "tests/support/core/randomdocument.h"
 #include "tests/support/core/testmain.h"
+#include "tests/support/core/testservices.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QtEndian>
+
+#include <zlib.h>
 
 #include <cerrno>
 #include <cstring>
@@ -88,6 +93,21 @@ public:
     }
 };
 
+QByteArray le32(quint32 value)
+{
+    QByteArray bytes(4, Qt::Uninitialized);
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// An extension block around any text, with the length and CRC it claims.
+QByteArray block(const QByteArray &json, qint64 length = -1)
+{
+    const quint32 crc =
+        quint32(crc32(0, reinterpret_cast<const Bytef *>(json.constData()), uInt(json.size())));
+    return "O707EXT1" + le32(quint32(length < 0 ? json.size() : length)) + json + le32(crc);
+}
+
 } // namespace
 
 class DocumentFileTest : public QObject
@@ -100,6 +120,9 @@ private Q_SLOTS:
     void newDocumentIsItsHeaderAndZeros();
     void anyImageSurvivesAWriteAndARead();
     void bytesAfterTheRecordAreIgnored();
+    void extensionBlockIsFramedAfterTheRecord();
+    void extensionBlockIsReadOrLeftOut_data();
+    void extensionBlockIsReadOrLeftOut();
     void legacyFileIsConverted();
     void legacyFrequencyIndexGivesHertz_data();
     void legacyFrequencyIndexGivesHertz();
@@ -171,6 +194,76 @@ void DocumentFileTest::bytesAfterTheRecordAreIgnored()
     const QByteArray image = randomDocumentImage(1);
     writeBytes(path("long.cal"), image + QByteArray("tail"));
     QCOMPARE(DocumentFile::read(path("long.cal")).toBytes(), image);
+}
+
+void DocumentFileTest::extensionBlockIsFramedAfterTheRecord()
+{
+    const QByteArray image = randomDocumentImage(2);
+    DocumentExtension extension;
+    extension.setDecisionRule(DecisionRule::FourZone);
+    DocumentFile::write(TDaneSprawdzania::fromBytes(image), extension, path("four.cal"));
+    // The CRC-32 of the 41 bytes of JSON, by Python's zlib.crc32: 0xcaf69293.
+    QCOMPARE(fileBytes(path("four.cal")), image + "O707EXT1" + QByteArray("\x29\0\0\0", 4) +
+                                              R"({"decision_rule":"four_zone","version":1})" +
+                                              "\x93\x92\xf6\xca");
+    // Back to the defaults, the document is its record again.
+    extension.setDecisionRule(DecisionRule::Simple);
+    DocumentFile::write(TDaneSprawdzania::fromBytes(image), extension, path("four.cal"));
+    QCOMPARE(fileBytes(path("four.cal")), image);
+}
+
+void DocumentFileTest::extensionBlockIsReadOrLeftOut_data()
+{
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<QByteArray>("saved"); // what a save writes after the record
+
+    DocumentExtension extension;
+    extension.setDecisionRule(DecisionRule::GuardBand);
+    extension.setMinTur(3.5);
+    extension.setResolution(Characteristic::Amplitude, 2, 0.5);
+    extension.setResolution(Characteristic::Frequency, 35, 0.001);
+    extension.setValue(QStringLiteral("certificate"), QJsonObject{{"number", "Ś/1/2024"}});
+    const QByteArray good = extension.block();
+    QTest::newRow("kept, unknown keys too") << good << false << good;
+    QTest::newRow("no block at all") << QByteArray() << false << QByteArray();
+    QTest::newRow("other bytes") << QByteArray("O707EXT0 and more") << false << QByteArray();
+    QTest::newRow("cut short") << good.left(10) << true << QByteArray();
+    QTest::newRow("length too long") << block(R"({"min_tur":3})", 14) << true << QByteArray();
+    QTest::newRow("bytes after the CRC") << good + "x" << true << QByteArray();
+    QByteArray crc = good;
+    crc[crc.size() - 1] = char(crc.at(crc.size() - 1) ^ 1);
+    QTest::newRow("wrong CRC") << crc << true << QByteArray();
+    QTest::newRow("not JSON") << block(R"({"min_tur":)") << true << QByteArray();
+    QTest::newRow("not an object") << block("[1]") << true << QByteArray();
+    QTest::newRow("beyond the size limit")
+        << block(R"({"x":")" + QByteArray(DocumentExtension::SizeLimit, 'x') + R"("})") << true
+        << QByteArray();
+}
+
+void DocumentFileTest::extensionBlockIsReadOrLeftOut()
+{
+    QFETCH(QByteArray, after);
+    QFETCH(bool, damaged);
+    QFETCH(QByteArray, saved);
+    const QByteArray image = randomDocumentImage(5);
+    writeBytes(path("d.cal"), image + after);
+
+    const DocumentFile::StoredDocument document = DocumentFile::load(path("d.cal"));
+    QCOMPARE(document.record.toBytes(), image);
+    QCOMPARE(document.extensionDamaged, damaged);
+    QCOMPARE(DocumentFile::parseStored(image + after).extension, document.extension);
+    DocumentFile::write(document.record, document.extension, path("again.cal"));
+    QCOMPARE(fileBytes(path("again.cal")), image + saved);
+
+    // The document opens whatever follows it; a damaged block is said once.
+    TestServices t;
+    DocumentSession session(t.prompts);
+    t.prompts.openNames.push_back(path("d.cal"));
+    session.openDocument();
+    QCOMPARE(session.record().toBytes(), image);
+    QCOMPARE(t.prompts.texts(),
+             damaged ? QStringList{DocumentExtension::damagedText()} : QStringList());
 }
 
 void DocumentFileTest::legacyFileIsConverted()

@@ -1,9 +1,11 @@
 #include "core/base/errors.h"
 #include "core/document/documentfile.h"
 #include "core/document/documentsession.h"
+#include "core/document/uncertaintysettings.h"
 #include "tests/support/core/testmain.h"
 #include "tests/support/core/testservices.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -83,6 +85,7 @@ private Q_SLOTS:
     void newAnsweredYesSavesWithoutTouchingRecentFiles();
     void cancelledSaveDialogKeepsTheDocumentOnNew();
     void saveOfANewDocumentProposesItsName();
+    void newDocumentTakesTheLabsRuleAndKeepsIt();
     void saveAfterTheQuestionProposesTheOpenedFile_data();
     void saveAfterTheQuestionProposesTheOpenedFile();
     void saveOfAnOpenedDocumentAsksNothing();
@@ -236,6 +239,36 @@ void DocumentSessionTest::saveOfANewDocumentProposesItsName()
     QCOMPARE(f->session.display().caption(), QStringLiteral("Sprawdzanie miernika : named.cal"));
     QCOMPARE(f->session.recentFiles().entry(1), f->path("named.cal"));
     QCOMPARE(QFileInfo(f->path("named.cal")).size(), 160804);
+}
+
+void DocumentSessionTest::newDocumentTakesTheLabsRuleAndKeepsIt()
+{
+    // Typed by hand, with a decimal comma.
+    QFile ini(UncertaintySettings::filePath());
+    const QByteArray before = ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
+    ini.close();
+    const auto restoreIni = qScopeGuard([&] {
+        ini.remove();
+        if (!before.isEmpty() && ini.open(QIODevice::WriteOnly))
+            ini.write(before);
+    });
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Niepewnosc]\nRegula=four_zone\nMinTUR=\"2,5\"\n");
+    ini.close();
+    f->session.newDocument();
+    QCOMPARE(f->session.extension().decisionRule(), DecisionRule::FourZone);
+    QCOMPARE(double(f->session.extension().minTur()), 2.5);
+    f->t.prompts.saveNames.push_back(f->path("four.cal"));
+    f->session.save();
+
+    // The document keeps its rule whatever the lab chooses later.
+    UncertaintySettings{DecisionRule::GuardBand, 3}.save();
+    QCOMPARE(UncertaintySettings::load(), (UncertaintySettings{DecisionRule::GuardBand, 3}));
+    f->session.closeDocument();
+    QVERIFY(f->session.extension().isEmpty());
+    f->openFile(f->path("four.cal"));
+    QCOMPARE(f->session.extension().decisionRule(), DecisionRule::FourZone);
+    QCOMPARE(double(f->session.extension().minTur()), 2.5);
 }
 
 void DocumentSessionTest::saveAfterTheQuestionProposesTheOpenedFile_data()

@@ -325,7 +325,7 @@ void SprawdzanieTest::pagesGoToTheirPlace()
     auto *table = new QLabel(QStringLiteral("t"));
     window.frame().setPage(3, frequency);
     window.frame().setPage(0, table);
-    QCOMPARE(window.Notebook_Charakterystyka->count(), 8);
+    QCOMPARE(window.Notebook_Charakterystyka->count(), 10);
     QCOMPARE(window.Notebook_Charakterystyka->widget(0), table);
     QCOMPARE(window.Notebook_Charakterystyka->widget(3), frequency);
 }

@@ -261,11 +261,11 @@ void FrequencyRunTest::amplitudeIsNeverScaledTwice()
     const auto shownEverywhere = [&b, &rules](const QString &amplitude) {
         QCOMPARE(rules.text(GridArea::Ranges, FrequencyTags::AmplitudeColumn, 1), amplitude);
         const OutputRange range{Characteristic::Frequency, 1};
-        QVERIFY(ReportContent::fill(b.record(), range).secondLine.endsWith(amplitude + "V"));
+        QVERIFY(ReportContent::fill(b.record(), {}, range).secondLine.endsWith(amplitude + "V"));
         const ChartTable table = ChartContent::tableOf(b.record(), Characteristic::Frequency);
-        const auto chart = ChartContent::build(b.record(), table, ChartKind::Points, 1);
+        const auto chart = ChartContent::build(b.record(), {}, table, ChartKind::Points, 1);
         QVERIFY(chart && chart->subheading.endsWith(amplitude + "V"));
-        const double number = *WorkbookContent::fill(b.record(), range).cell(8, 4)->number;
+        const double number = *WorkbookContent::fill(b.record(), {}, range).cell(8, 4)->number;
         QCOMPARE(QLocale().toString(number), amplitude);
     };
 

@@ -484,7 +484,7 @@ void OutputTest::refusedChartKeepsWhatThePageShowed()
 {
     TestServices t;
     ChartPage page;
-    QVERIFY(page.build(amplitude(), ChartTable::Amplitude, ChartKind::Errors, 1, t.prompts));
+    QVERIFY(page.build(amplitude(), {}, ChartTable::Amplitude, ChartKind::Errors, 1, t.prompts));
     auto actual = [&] {
         return static_cast<QLineSeries *>(page.chart()->series().first())->points();
     };
@@ -493,7 +493,7 @@ void OutputTest::refusedChartKeepsWhatThePageShowed()
 
     TDaneSprawdzania unticked = amplitude();
     unticked.ZakresyAmpl(1).Punkty(1).setWl(false);
-    QVERIFY(!page.build(unticked, ChartTable::Amplitude, ChartKind::Errors, 1, t.prompts));
+    QVERIFY(!page.build(unticked, {}, ChartTable::Amplitude, ChartKind::Errors, 1, t.prompts));
     QCOMPARE(t.prompts.texts(), QStringList{"Nie zaznaczono punktów do wykresu"});
     QCOMPARE(t.prompts.messages.first().caption, QStringLiteral("Wykres"));
     QCOMPARE(page.chart()->series().size(), 3);
@@ -511,7 +511,7 @@ void OutputTest::chartHeadingKeepsItsSecondLine()
     page.resize(ChartPage::DesignWidth, ChartPage::DesignHeight);
     page.show();
     for (ChartKind kind : {ChartKind::Points, ChartKind::Errors}) {
-        page.showChart(*ChartContent::build(record, ChartTable::Amplitude, kind, 1));
+        page.showChart(*ChartContent::build(record, {}, ChartTable::Amplitude, kind, 1));
         page.chart()->layout()->activate();
         // The title as the chart shows it, its lines apart.
         QString title;

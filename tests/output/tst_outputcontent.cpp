@@ -1,3 +1,4 @@
+#include "core/document/documentextension.h"
 #include "core/output/chartcontent.h"
 #include "core/output/printplan.h"
 #include "core/output/reportcontent.h"
@@ -74,6 +75,8 @@ private Q_SLOTS:
     void workbookCellsReadBack();
     void chartSeriesAndScales_data();
     void chartSeriesAndScales();
+    void outputsJudgeByTheDocumentsRule_data();
+    void outputsJudgeByTheDocumentsRule();
 };
 
 void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict_data()
@@ -136,7 +139,7 @@ void OutputContentTest::reportShowsEachDefinedPointOnceWithTheVerdict()
     QFETCH(QList<QStringList>, rows);
     QFETCH(QList<bool>, red);
 
-    const ReportContent report = ReportContent::fill(record, range);
+    const ReportContent report = ReportContent::fill(record, {}, range);
     QCOMPARE(report.nazwa, QStringLiteral("Nazwa: Woltomierz LM-3"));
     QCOMPARE(report.numer, QStringLiteral("Numer: 0042"));
     QCOMPARE((QStringList{report.title, report.metoda, report.zakres, report.secondLine,
@@ -228,7 +231,7 @@ void OutputContentTest::rangesWithNothingToShowAreRefused()
     QTemporaryDir dir;
     TestServices t;
     NoOpener opener;
-    QVERIFY(SpreadsheetExport::send(record, range, dir.path(), opener, t.prompts).isEmpty());
+    QVERIFY(SpreadsheetExport::send(record, {}, range, dir.path(), opener, t.prompts).isEmpty());
     QCOMPARE(t.prompts.texts(), QStringList{refusal});
     QVERIFY(QDir(dir.path()).isEmpty());
 }
@@ -317,7 +320,7 @@ void OutputContentTest::workbookCellsReadBack()
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("zakres.xlsx"));
-    WorkbookFile::write(WorkbookContent::fill(record, range), file);
+    WorkbookFile::write(WorkbookContent::fill(record, {}, range), file);
     const QHash<QString, XlsxCell> cells = xlsxCells(file);
     for (const Expected &e : expected) {
         const XlsxCell cell = cells.value(e.cell);
@@ -394,7 +397,7 @@ void OutputContentTest::chartSeriesAndScales()
     QFETCH(QList<QList<double>>, series);
     QFETCH(QList<double>, scale);
 
-    const auto chart = ChartContent::build(record, ChartTable(table), ChartKind(kind), 1);
+    const auto chart = ChartContent::build(record, {}, ChartTable(table), ChartKind(kind), 1);
     QCOMPARE(chart.has_value(), !series.isEmpty());
     if (!chart)
         return;
@@ -414,6 +417,59 @@ void OutputContentTest::chartSeriesAndScales()
     QVERIFY(near(chart->scale.minimum, scale[0]));
     QVERIFY(near(chart->scale.maximum, scale[1]));
     QVERIFY(near(chart->scale.step, scale[2]));
+}
+
+void OutputContentTest::outputsJudgeByTheDocumentsRule_data()
+{
+    QTest::addColumn<DecisionRule>("rule");
+    QTest::addColumn<QList<bool>>("starred");
+    QTest::addColumn<QStringList>("decisions");
+    // T 0.102 V and U 0.0042 V: an error of 0.1 V is between T - U and T,
+    // one of -0.105 V between T and T + U.
+    QTest::newRow("simple") << DecisionRule::Simple << QList<bool>{false, true}
+                            << QStringList{"zgodny", "niezgodny"};
+    QTest::newRow("guard band") << DecisionRule::GuardBand << QList<bool>{true, true}
+                                << QStringList{"niezgodny", "niezgodny"};
+    QTest::newRow("four zones") << DecisionRule::FourZone << QList<bool>{false, true}
+                                << QStringList{"warunkowo zgodny", "warunkowo niezgodny"};
+}
+
+void OutputContentTest::outputsJudgeByTheDocumentsRule()
+{
+    QFETCH(DecisionRule, rule);
+    QFETCH(QList<bool>, starred);
+    QFETCH(QStringList, decisions);
+    const TDaneSprawdzania record =
+        frequency(QStringLiteral("Analogowy"), QStringLiteral("0"), 1,
+                  {{1, 5.1L, 0, 50, 0.1L, 0.102L, 0.00357L, true},
+                   {2, 4.895L, 0, 50, -0.105L, 0.102L, 0.00357L, true}});
+    DocumentExtension extension;
+    extension.setDecisionRule(rule);
+    const OutputRange range{Characteristic::Frequency, 1};
+
+    const ReportContent report = ReportContent::fill(record, extension, range);
+    for (int j = 0; j < 2; ++j) {
+        QCOMPARE(report.rows.at(j).outOfTolerance, starred.at(j));
+        QCOMPARE(report.rows.at(j).cells[2].endsWith(QLatin1Char('*')), starred.at(j));
+    }
+
+    const WorkbookContent workbook = WorkbookContent::fill(record, extension, range);
+    QCOMPARE(workbook.cell(13, 8)->text, QStringLiteral("Niepewność U"));
+    QCOMPARE(workbook.cell(13, 10)->text, QStringLiteral("Ocena"));
+    QCOMPARE(*workbook.cell(14, 8)->number, 0.0042);
+    QCOMPARE(*workbook.cell(14, 9)->number, 24.2);
+    QCOMPARE((QStringList{workbook.cell(14, 10)->text, workbook.cell(15, 10)->text}), decisions);
+
+    // The acceptance limits, dashed, once there is a rule to draw them for.
+    const auto chart =
+        ChartContent::build(record, extension, ChartTable::FrequencyDO, ChartKind::Errors, 1);
+    QVERIFY(chart);
+    QCOMPARE(chart->series.size(), rule == DecisionRule::Simple ? 3 : 5);
+    if (rule != DecisionRule::Simple) {
+        QVERIFY(chart->series.at(3).dashed && chart->series.at(4).dashed);
+        QVERIFY(qFuzzyCompare(chart->series.at(3).values.at(0), 0.0978));
+        QVERIFY(qFuzzyCompare(chart->series.at(4).values.at(1), -0.0978));
+    }
 }
 
 ORVANE_TEST_MAIN(OutputContentTest)

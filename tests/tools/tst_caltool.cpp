@@ -1,4 +1,5 @@
 #include "core/base/errors.h"
+#include "core/document/documentextension.h"
 #include "core/document/documentfile.h"
 #include "core/document/documentjson.h"
 #include "core/document/real48.h"
@@ -126,6 +127,7 @@ private Q_SLOTS:
     void buildRefusesWrongKinds_data();
     void buildRefusesWrongKinds();
     void convertWritesTheCurrentLayout();
+    void assessAgreesWithTheFormulas();
     void dumpOfALegacyFileShowsTheConvertedRecord();
     void unreadableInputIsStatusOne();
     void wrongArgumentsAreStatusTwo_data();
@@ -212,9 +214,15 @@ void CalToolTest::dumpUsesTheFieldNames()
 
 void CalToolTest::dumpThenBuildReproducesTheFile()
 {
-    DocumentFile::write(fullDocument(7), path("full.cal"));
+    DocumentExtension extension;
+    extension.setDecisionRule(DecisionRule::FourZone);
+    extension.setResolution(Characteristic::Frequency, 3, 0.25);
+    extension.setValue(QStringLiteral("later"), QJsonArray{1, "ż"});
+    DocumentFile::write(fullDocument(7), extension, path("full.cal"));
     const Run dump = tool({"dump", path("full.cal")});
     QCOMPARE(dump.status, 0);
+    QCOMPARE(QJsonDocument::fromJson(dump.out).object().value("extension").toObject(),
+             extension.json());
     writeBytes(path("full.json"), dump.out);
     const Run build = tool({"build", path("full.json"), path("again.cal")});
     QCOMPARE(build.status, 0);
@@ -293,6 +301,119 @@ void CalToolTest::convertWritesTheCurrentLayout()
     writeBytes(path("cur.cal"), image + "trailing");
     QCOMPARE(tool({"convert", path("cur.cal"), path("cur2.cal")}).status, 0);
     QCOMPARE(fileBytes(path("cur2.cal")), image);
+    // The extension data go along.
+    DocumentExtension extension;
+    extension.setMinTur(10);
+    writeBytes(path("ext.cal"), image + extension.block());
+    QCOMPARE(tool({"convert", path("ext.cal"), path("ext2.cal")}).status, 0);
+    QCOMPARE(fileBytes(path("ext2.cal")), image + extension.block());
+}
+
+void CalToolTest::assessAgreesWithTheFormulas()
+{
+    // Random measured points in both arrays, in volts and millivolts, and
+    // the budget of each worked out here as the formulas read.
+    QRandomGenerator random(19);
+    for (int document = 0; document < 6; ++document) {
+        TDaneSprawdzania record;
+        record.setTyp(document % 2 ? QStringLiteral("Analogowy") : QStringLiteral("Cyfrowy"));
+        DocumentExtension extension;
+        const QString rules[] = {"simple", "guard_band", "four_zone"};
+        extension.setDecisionRule(*DecisionRules::fromKey(rules[document % 3]));
+        auto unit = [&] { return random.bounded(2) ? QStringLiteral("mV") : QStringLiteral("V"); };
+        auto fill = [&](auto range, Characteristic table, int k) {
+            range.setZak(1);
+            range.setJm(unit());
+            range.setZmierzony(true);
+            // Errors, tolerances and uncertainties of a size, so that every
+            // decision comes up.
+            const double f = range.Jm() == "mV" ? 1000 : 1;
+            extension.setResolution(table, k, random.bounded(3) ? random.generateDouble() * f : 0);
+            for (int j = 1; j <= 6; ++j) {
+                auto point = range.Punkty(j);
+                point.setJmBk(unit());
+                const double toCalibrator = f / (point.JmBk() == "mV" ? 1000 : 1);
+                const double t = 0.5 + random.generateDouble();
+                point.setBmd(t * toCalibrator);
+                point.setBmr(t * (random.generateDouble() * 3 - 1.5));
+                point.setBk(random.bounded(4) ? random.generateDouble() / 2 * toCalibrator / f : 0);
+                point.setWpisany(j != 2);
+                point.setZmierzony(j != 3);
+            }
+        };
+        for (int k = 1; k <= 3; ++k) {
+            fill(record.ZakresyAmpl(k), Characteristic::Amplitude, k);
+            fill(record.ZakresyCz(k), Characteristic::Frequency, k);
+        }
+        DocumentFile::write(record, extension, path("r.cal"));
+        const double minTur = 1 + document;
+        const Run run = tool({"assess", path("r.cal"), "--min-tur", QString::number(minTur)});
+        QCOMPARE(run.status, 0);
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 2 * 3 * 4);
+        for (int n = 0; n < lines.size(); ++n) {
+            const QJsonObject line = QJsonDocument::fromJson(lines[n]).object();
+            QCOMPARE(line.keys().size(), 12);
+            qsizetype at = -1;
+            for (const char *key : {"view", "range", "point", "unit", "error", "tolerance", "u_cal",
+                                    "u_res", "U", "tur", "decision", "below_min_tur"}) {
+                const qsizetype next = lines[n].indexOf('"' + QByteArray(key) + "\":");
+                QVERIFY2(next > at, key);
+                at = next;
+            }
+            const bool amplitude = n < 12;
+            QCOMPARE(line.value("view").toString(), amplitude ? "amplitude" : "frequency");
+            const int k = n % 12 / 4 + 1, j = QList<int>{1, 4, 5, 6}[n % 4];
+            QCOMPARE(line.value("range").toInt(), k);
+            QCOMPARE(line.value("point").toInt(), j);
+            const TZakresCz cz = record.ZakresyCz(k);
+            const TZakresAmpl ampl = record.ZakresyAmpl(k);
+            const QString jm = amplitude ? ampl.Jm() : cz.Jm();
+            const QString jmBk = amplitude ? ampl.Punkty(j).JmBk() : cz.Punkty(j).JmBk();
+            const double bmr = amplitude ? ampl.Punkty(j).Bmr() : cz.Punkty(j).Bmr();
+            const double bmd = amplitude ? ampl.Punkty(j).Bmd() : cz.Punkty(j).Bmd();
+            const double bk = amplitude ? ampl.Punkty(j).Bk() : cz.Punkty(j).Bk();
+            const double r = extension.resolution(
+                amplitude ? Characteristic::Amplitude : Characteristic::Frequency, k);
+            const double f = jm.contains('m') == jmBk.contains('m') ? 1
+                             : jm.contains('m')                     ? 1000
+                                                                    : 0.001;
+            const double t = std::fabs(bmd) / f;
+            const double uCal = std::fabs(bk) * (jmBk.contains('m') ? 1000 : 1) / std::sqrt(3);
+            const double uRes = r / f / (2 * std::sqrt(3));
+            const double raw = 2 * std::sqrt(uCal * uCal + uRes * uRes);
+            double u = 0;
+            if (raw > 0) {
+                const double scale = std::pow(10, std::floor(std::log10(raw)) - 1);
+                u = std::ceil(raw / scale - 1e-9) * scale;
+            }
+            const double e = std::fabs(bmr);
+            const QString rule = rules[document % 3];
+            const QString decision = rule == "simple"       ? (e <= t ? "pass" : "fail")
+                                     : e <= t - u           ? "pass"
+                                     : rule == "guard_band" ? "fail"
+                                     : e <= t               ? "conditional pass"
+                                     : e <= t + u           ? "conditional fail"
+                                                            : "fail";
+            auto near = [](double a, double b) {
+                return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+            };
+            QCOMPARE(line.value("unit").toString(), jmBk);
+            QCOMPARE(line.value("error").toDouble(), bmr);
+            QVERIFY(near(line.value("tolerance").toDouble(), t));
+            QVERIFY(near(line.value("u_cal").toDouble(), uCal));
+            QVERIFY(near(line.value("u_res").toDouble(), uRes));
+            QVERIFY2(near(line.value("U").toDouble(), u), lines[n]);
+            QCOMPARE(line.value("tur").isNull(), u == 0);
+            if (u > 0)
+                QVERIFY(near(line.value("tur").toDouble(), t / u));
+            QCOMPARE(line.value("decision").toString(), decision);
+            QCOMPARE(line.value("below_min_tur").toBool(), u > 0 && t / u < minTur);
+        }
+    }
+    const Run refused = tool({"assess", path("r.cal"), "--rule", "strict"});
+    QCOMPARE(refused.status, 2);
+    QCOMPARE(tool({"assess", path("none.cal")}).status, 1);
 }
 
 void CalToolTest::dumpOfALegacyFileShowsTheConvertedRecord()
