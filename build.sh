@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever packages.txt lists and the machine lacks, then configures
-# and builds into build/. run.sh and test.sh both start here.
+# and builds into build/. run.sh and test.sh both start here; test.sh sets
+# ORVANE_WERROR=ON to build with warnings as errors. It is passed every time,
+# so a build from run.sh after one from test.sh keeps warnings as warnings.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,5 +24,6 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" \
+    -DORVANE_WERROR="${ORVANE_WERROR:-OFF}" >/dev/null
 cmake --build build -j "$(nproc)"

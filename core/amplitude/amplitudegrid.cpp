@@ -102,7 +102,7 @@ QString AmplitudeGridRules::text(GridArea area, int column, int row) const
         case ValueColumn:
             return AmplitudeCells::rangeValueText(r);
         case FrequencyColumn:
-            return items(area, column, row).value(item(area, column, row));
+            return itemText({area, column, row});
         case ClassMeasuredColumn:
             return AmplitudeCells::classMeasuredText(r);
         case ClassRangeColumn:
@@ -137,12 +137,12 @@ QString AmplitudeGridRules::text(GridArea area, int column, int row) const
     return {};
 }
 
-QStringList AmplitudeGridRules::items(GridArea area, int column, int row) const
+QStringList AmplitudeGridRules::items(const GridCellRef &cell) const
 {
-    if (area != GridArea::Ranges || column != FrequencyColumn)
+    if (cell.area != GridArea::Ranges || cell.column != FrequencyColumn)
         return {};
     QStringList list = AmplitudeCells::frequencyItems();
-    const ConstZakresAmpl r = range(row);
+    const ConstZakresAmpl r = range(cell.row);
     if (r.Cz() == RangeCz::User) {
         const QString user = AmplitudeCells::userFrequencyItem(r.CzHz());
         if (!user.isEmpty())
@@ -151,11 +151,11 @@ QStringList AmplitudeGridRules::items(GridArea area, int column, int row) const
     return list;
 }
 
-int AmplitudeGridRules::item(GridArea area, int column, int row) const
+int AmplitudeGridRules::item(const GridCellRef &cell) const
 {
-    if (area != GridArea::Ranges || column != FrequencyColumn)
+    if (cell.area != GridArea::Ranges || cell.column != FrequencyColumn)
         return -1;
-    const int cz = range(row).Cz();
+    const int cz = range(cell.row).Cz();
     return cz >= RangeCz::DC && cz <= RangeCz::User ? cz : RangeCz::DC;
 }
 

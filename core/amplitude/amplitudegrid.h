@@ -36,8 +36,8 @@ public:
     bool resultsShown(int j) const override;
 
     QString text(GridArea area, int column, int row) const override;
-    QStringList items(GridArea area, int column, int row) const override;
-    int item(GridArea area, int column, int row) const override;
+    QStringList items(const GridCellRef &cell) const override;
+    int item(const GridCellRef &cell) const override;
     Decision decision(int j) const override;
     bool ticked(int j) const override;
 

@@ -27,6 +27,15 @@ long double typedInRangeUnit(ConstZakresAmpl range, int j, bool analogowy)
     return AmplitudeRun::inRangeUnit(analogowy ? point.Wm() : point.Nk(), range, j);
 }
 
+// What the operator accepted for a point: the meter's indication in the unit
+// of the range and the calibrator setting in the unit of the calibrator range.
+// Named at every call, so the two values cannot change places unnoticed.
+struct Accepted
+{
+    long double indication = 0;
+    long double setting = 0;
+};
+
 // The points of one amplitude range, as the point loop walks them. The two
 // methods share everything but the measure step: the value typed for a point
 // (the indication for exact reading, the setting for exact setting) and what
@@ -61,14 +70,14 @@ protected:
     // Stores an accepted point: the meter's indication (range unit) and the
     // calibrator setting (calibrator unit), both kept in the calibrator
     // range's unit, with the calibrator error and the marks.
-    void store(int j, const CalibratorChoice &calibrator, long double indication,
-               long double setting)
+    void store(int j, const CalibratorChoice &calibrator, const Accepted &accepted)
     {
+        const long double setting = accepted.setting;
         TPunktAmpl point = m_range.Punkty(j);
         // The error tables take volts and amperes.
         const long double base = Units::isMilli(calibrator.jmBk) ? setting / 1000 : setting;
         point.setBk(CalibratorRanges::calibratorError(calibrator.index, m_range.Cz(), base));
-        point.setWm(Units::toCalibratorUnit(indication, m_jm, calibrator.jmBk));
+        point.setWm(Units::toCalibratorUnit(accepted.indication, m_jm, calibrator.jmBk));
         point.setNk(setting);
         point.setJmBk(calibrator.jmBk);
         point.setDokl(static_cast<std::uint8_t>(calibrator.dokl));
@@ -114,7 +123,7 @@ public:
         const std::optional<long double> setting = m_dialogs.exactReading(request);
         if (!setting)
             return false;
-        store(j, calibrator, wm, *setting);
+        store(j, calibrator, {.indication = wm, .setting = *setting});
         return true;
     }
 
@@ -153,7 +162,7 @@ public:
         const std::optional<long double> indication = m_dialogs.exactSetting(request);
         if (!indication)
             return false;
-        store(j, calibrator, *indication, nk);
+        store(j, calibrator, {.indication = *indication, .setting = nk});
         return true;
     }
 
@@ -198,9 +207,8 @@ bool AmplitudeRun::runExactSetting(int r, PointChoice points)
     return m_loop.run(setting, points) == PointLoop::Outcome::Measured;
 }
 
-std::optional<int> AmplitudeRun::chooseCalibratorRange(int r, int j)
+std::optional<int> AmplitudeRun::chooseCalibratorRange(ConstZakresAmpl range, int j)
 {
-    const ConstZakresAmpl range = m_session.record().ZakresyAmpl(r);
     return m_loop.chooseRange(typedInRangeUnit(range, j, m_session.record().isAnalogowy()),
                               range.Jm());
 }

@@ -37,10 +37,10 @@ public:
     bool runExactReading(int r, PointChoice points);
     bool runExactSetting(int r, PointChoice points);
 
-    // The calibrator range (0..10) that holds point j of range r, for the
+    // The calibrator range (0..10) that holds point j of the range, for the
     // model in use. When none holds it, the operator is told the value and
     // nothing is returned.
-    std::optional<int> chooseCalibratorRange(int r, int j);
+    std::optional<int> chooseCalibratorRange(ConstZakresAmpl range, int j);
 
     // "DC", or the frequency in hertz in its shortest form.
     static QString frequencyText(ConstZakresAmpl range);

@@ -9,6 +9,8 @@
 class ProgramError : public std::runtime_error
 {
 public:
+    // The message first, as std::runtime_error takes it; the detail is optional.
+    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
     explicit ProgramError(const QString &message, const QString &detail = {})
         : std::runtime_error(message.toStdString()), m_message(message), m_detail(detail)
     {}

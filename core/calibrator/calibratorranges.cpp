@@ -143,6 +143,9 @@ std::optional<int> chooseRange(long double value, const QString &unit, bool with
     return std::nullopt;
 }
 
+// In the order the accuracy table is read: the range's row, DC or AC, then the
+// setting.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 long double calibratorError(int index, long double frequency, long double setting)
 {
     if (index < 0 || index >= AccuracyRows)

@@ -146,7 +146,7 @@ template <typename Range> Outcome leaveClassMeasured(Range range, const QString 
 template <typename Range> Outcome leaveClassRange(Range range, const QString &text)
 {
     const QString dotted = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
-    const int plus = dotted.indexOf(QLatin1Char('+'));
+    const qsizetype plus = dotted.indexOf(QLatin1Char('+'));
     const QString classPart = plus >= 0 ? dotted.left(plus) : dotted;
     const QString term =
         plus >= 0 ? dotted.mid(plus + 1).left(RecordLayout::KmzDodLength) : QStringLiteral("0");
@@ -484,6 +484,8 @@ RangeSummary summary(const QString &valueText, const QString &frequencyText,
                         classMeasuredText, classRangeText);
 }
 
+// The texts in the order of the range row's columns, as summary() takes them.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 RangeSummary rangeSummary(const QString &valueText, const QString &secondLine,
                           const QString &classMeasuredText, const QString &classRangeText)
 {
@@ -492,7 +494,7 @@ RangeSummary rangeSummary(const QString &valueText, const QString &secondLine,
     result.czestotliwosc = secondLine;
     result.kmm = summaryPiece(classMeasuredText) + QStringLiteral("% w. mierz.");
     const QString kmz = summaryPiece(classRangeText);
-    const int plus = kmz.indexOf(QLatin1Char('+'));
+    const qsizetype plus = kmz.indexOf(QLatin1Char('+'));
     result.kmz = (plus >= 0 ? kmz.left(plus) : kmz) + QStringLiteral("% zakresu");
     if (plus >= 0)
         result.kmz += kmz.mid(plus);

@@ -52,6 +52,8 @@ bool isValidAdditiveTerm(const QString &kmzDod)
     return NumberText::fromDot(splitTerm(kmzDod).number).has_value();
 }
 
+// A range's term, then its unit, as rangePart() takes them.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 long double additiveTermInRangeUnit(const QString &kmzDod, const QString &rangeUnit)
 {
     const long double d = additiveTerm(kmzDod);

@@ -122,8 +122,10 @@ public:
     // into a range row's edits, as typed, until the rows are shown again.
     virtual QString text(GridArea area, int column, int row) const = 0;
     // The items of a list cell and the one it shows.
-    virtual QStringList items(GridArea area, int column, int row) const = 0;
-    virtual int item(GridArea area, int column, int row) const = 0;
+    virtual QStringList items(const GridCellRef &cell) const = 0;
+    virtual int item(const GridCellRef &cell) const = 0;
+    // The text of the item a list cell shows.
+    QString itemText(const GridCellRef &cell) const { return items(cell).value(item(cell)); }
     // The decision on a measured point under the document's rule: its
     // actual error is shown black, dark orange (either conditional
     // decision) or red.

@@ -7,6 +7,8 @@ int RowScroller::rowsThatFit(int groupBoxTop)
     return std::max(0, (groupBoxTop - Margin) / RowHeight);
 }
 
+// The row count, then the group box's top in pixels, as scrollToLast() takes them.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 void RowScroller::layout(int count, int groupBoxTop)
 {
     m_fit = rowsThatFit(groupBoxTop);

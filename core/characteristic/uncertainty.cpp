@@ -269,7 +269,7 @@ QList<DocumentPoint> assessDocument(const TDaneSprawdzania &record,
                                     const DocumentExtension &extension, const Settings &settings)
 {
     QList<DocumentPoint> points;
-    points.reserve(2 * TDaneSprawdzania::Slots * TDaneSprawdzania::Slots);
+    points.reserve(qsizetype{2} * TDaneSprawdzania::Slots * TDaneSprawdzania::Slots);
     for (Characteristic characteristic : Characteristics) {
         const std::array<long double, 35> resolutions = extension.resolutions(characteristic);
         for (int k = 1; k <= TDaneSprawdzania::Slots; ++k)

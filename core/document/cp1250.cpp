@@ -36,11 +36,11 @@ const QHash<char16_t, char> &reverseTable()
 
 namespace Cp1250 {
 
-QString decode(const char *bytes, int length)
+QString decode(const char *bytes, qsizetype length)
 {
     QString text(length, Qt::Uninitialized);
     QChar *out = text.data();
-    for (int i = 0; i < length; ++i) {
+    for (qsizetype i = 0; i < length; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         out[i] = byte < 0x80 ? QChar(byte) : QChar(High[byte - 0x80]);
     }

@@ -7,7 +7,7 @@
 // converts at the file boundary only; inside, texts are QString.
 namespace Cp1250 {
 
-QString decode(const char *bytes, int length);
+QString decode(const char *bytes, qsizetype length);
 inline QString decode(const QByteArray &bytes)
 {
     return decode(bytes.constData(), bytes.size());

@@ -9,6 +9,7 @@
 #include <zlib.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -138,7 +139,7 @@ void DocumentExtension::setResolution(Characteristic characteristic, int k, long
     const bool given = std::isfinite(resolution) && resolution > 0;
     values[k - 1] = given ? static_cast<double>(resolution) : 0.0;
     bool any = false;
-    for (const QJsonValue &value : values)
+    for (const auto &value : std::as_const(values))
         any = any || value.toDouble(0) != 0;
     if (any)
         resolutions.insert(tableKey(characteristic), values);

@@ -232,7 +232,7 @@ public:
             return {};
         if (!v.isString())
             fail(where(path, name), QStringLiteral("oczekiwano tekstu"));
-        const QString text = v.toString();
+        QString text = v.toString();
         const qsizetype missing = Cp1250::firstMissing(text);
         if (missing >= 0)
             fail(where(path, name),
@@ -256,7 +256,9 @@ public:
         if (v.isUndefined() || v.isNull())
             return 0;
         const double d = v.toDouble(0.5);
-        if (!v.isDouble() || d != std::floor(d) || d < low || d > high)
+        // Every field's bounds lie within 32 bits, where a double is exact.
+        if (!v.isDouble() || d != std::floor(d) || d < static_cast<double>(low) ||
+            d > static_cast<double>(high))
             fail(field,
                  QStringLiteral("oczekiwano liczby całkowitej od %1 do %2").arg(low).arg(high));
         return qint64(d);
@@ -280,7 +282,7 @@ public:
             return {};
         if (!v.isArray())
             fail(field, QStringLiteral("oczekiwano tablicy"));
-        const QJsonArray a = v.toArray();
+        QJsonArray a = v.toArray();
         if (a.size() > Slots)
             fail(field, QStringLiteral("ma więcej niż 35 elementów"));
         return a;

@@ -123,7 +123,7 @@ void DocumentSession::rememberFolder(const QString &fileName)
 
 QString DocumentSession::askSaveName(const QString &proposal)
 {
-    const QString name = m_prompts.saveFileName(fileRequest(
+    QString name = m_prompts.saveFileName(fileRequest(
         dialogFolder(), QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki] (*.*)"),
         proposal));
     rememberFolder(name);
@@ -132,7 +132,7 @@ QString DocumentSession::askSaveName(const QString &proposal)
 
 QString DocumentSession::askOpenName()
 {
-    const QString name = m_prompts.openFileName(
+    QString name = m_prompts.openFileName(
         fileRequest(dialogFolder(),
                     QStringLiteral("[nazwa miernika].cal (*.cal);;[wszystkie pliki]  (*.*)"), {}));
     rememberFolder(name);

@@ -91,7 +91,7 @@ void RecentFiles::load(const QString &iniFile)
             inSection = name.compare(Section, Qt::CaseInsensitive) == 0;
             continue;
         }
-        const int equals = line.indexOf(QLatin1Char('='));
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (!inSection || equals < 0)
             continue;
         bool ok = false;

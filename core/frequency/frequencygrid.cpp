@@ -169,7 +169,7 @@ QString FrequencyGridRules::text(GridArea area, int column, int row) const
         }
     }
     if (column == FrequencyColumn)
-        return items(area, column, row).value(item(area, column, row));
+        return itemText({area, column, row});
     if (!resultsShown(row))
         return {};
     const ConstZakresCz r = range(currentRange());
@@ -191,19 +191,20 @@ QString FrequencyGridRules::text(GridArea area, int column, int row) const
     }
 }
 
-QStringList FrequencyGridRules::items(GridArea area, int column, int row) const
+QStringList FrequencyGridRules::items(const GridCellRef &cell) const
 {
-    if (area != GridArea::Points || column != FrequencyColumn)
+    if (cell.area != GridArea::Points || cell.column != FrequencyColumn)
         return {};
+    const int j = cell.row;
     QStringList list = frequencyItems();
-    if (!inUse() || !chosen(row))
+    if (!inUse() || !chosen(j))
         return list;
-    const ConstPunktCz point = range(currentRange()).Punkty(row);
+    const ConstPunktCz point = range(currentRange()).Punkty(j);
     if (point.Cz() != UserFrequencyItem)
         return list;
     // A measured point names its frequency in full; otherwise only a
     // frequency within the dialog's bands replaces "f".
-    if (resultsShown(row)) {
+    if (resultsShown(j)) {
         list[UserFrequencyItem] = measuredFrequencyItem(point.CzHz());
     } else if (const auto band = NumberText::bandFrequency(point.CzHz())) {
         list[UserFrequencyItem] = *band + QStringLiteral("Hz");
@@ -211,13 +212,14 @@ QStringList FrequencyGridRules::items(GridArea area, int column, int row) const
     return list;
 }
 
-int FrequencyGridRules::item(GridArea area, int column, int row) const
+int FrequencyGridRules::item(const GridCellRef &cell) const
 {
-    if (area != GridArea::Points || column != FrequencyColumn)
+    if (cell.area != GridArea::Points || cell.column != FrequencyColumn)
         return -1;
-    if (!inUse() || !chosen(row))
+    const int j = cell.row;
+    if (!inUse() || !chosen(j))
         return UserFrequencyItem;
-    const int cz = range(currentRange()).Punkty(row).Cz();
+    const int cz = range(currentRange()).Punkty(j).Cz();
     return cz >= PointCz::Hz50 && cz <= UserFrequencyItem ? cz : UserFrequencyItem;
 }
 
@@ -256,7 +258,7 @@ CellOutcome FrequencyGridRules::leave(const GridCellRef &cell, const CellInput &
     if (!inUse())
         return {};
     if (cell.area == GridArea::Points)
-        return cell.column == FrequencyColumn ? leavePoint(cell.row, input.item) : CellOutcome{};
+        return cell.column == FrequencyColumn ? leavePoint(cell.row, input) : CellOutcome{};
     if (cell.column == AmplitudeColumn)
         return leaveAmplitude(cell.row, input.text);
     return AmplitudeCells::leaveRangeCell(range(cell.row), cell.column, input.text,
@@ -296,8 +298,9 @@ CellOutcome FrequencyGridRules::leaveAmplitude(int k, const QString &text)
     return outcome;
 }
 
-CellOutcome FrequencyGridRules::leavePoint(int j, int item)
+CellOutcome FrequencyGridRules::leavePoint(int j, const CellInput &input)
 {
+    const int item = input.item;
     TPunktCz point = range(currentRange()).Punkty(j);
     const auto before = bytesOf(point);
     CellOutcome outcome;
@@ -358,8 +361,7 @@ CellOutcome FrequencyGridRules::enter(const GridCellRef &cell)
         return {};
     // A list still at "f" asks for its frequency at once: a new row opens
     // with the frequency dialog.
-    if (item(cell.area, cell.column, cell.row) == UserFrequencyItem &&
-        items(cell.area, cell.column, cell.row).value(UserFrequencyItem) == QLatin1String("f"))
+    if (item(cell) == UserFrequencyItem && itemText(cell) == QLatin1String("f"))
         return choose(cell, UserFrequencyItem);
     return {};
 }
@@ -402,7 +404,7 @@ void FrequencyGridRules::clearRange(int k)
 void FrequencyGridRules::removePoint(int j)
 {
     if (inUse())
-        leavePoint(j, -1);
+        leavePoint(j, CellInput{});
 }
 
 RangeSummary FrequencyGridRules::summary(int k, const QStringList &rowTexts) const

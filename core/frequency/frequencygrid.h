@@ -45,8 +45,8 @@ public:
     void pointsShown() override;
 
     QString text(GridArea area, int column, int row) const override;
-    QStringList items(GridArea area, int column, int row) const override;
-    int item(GridArea area, int column, int row) const override;
+    QStringList items(const GridCellRef &cell) const override;
+    int item(const GridCellRef &cell) const override;
     Decision decision(int j) const override;
     bool silverPoints() const override { return true; }
     QString hint(GridArea area, int column) const override;
@@ -70,7 +70,8 @@ private:
     bool analogowy() const;
     TZakresCz range(int k) const;
     CellOutcome leaveAmplitude(int k, const QString &text);
-    CellOutcome leavePoint(int j, int item);
+    // A list left showing no item (a default CellInput) takes the point out.
+    CellOutcome leavePoint(int j, const CellInput &input);
     // Whether point j's list shows the frequency of the record: the point
     // is defined, or the user chose in its list since the rows were shown.
     bool chosen(int j) const;

@@ -19,6 +19,17 @@ long double stored(long double value)
     return Real48::toLongDouble(Real48::fromLongDouble(value));
 }
 
+// What is stored for an accepted point, each in the unit of the calibrator
+// range: the range's amplitude, the point's value (the meter's indication or
+// the setting reached) and the setting its calibrator error is taken at.
+// Named at every call, so the three cannot change places unnoticed.
+struct Accepted
+{
+    long double amplitude = 0;
+    long double measured = 0;
+    long double setting = 0;
+};
+
 // The points of one frequency range as the point loop walks them. Every
 // point is measured at the range's one amplitude; the two methods differ in
 // the measure step only.
@@ -85,8 +96,10 @@ private:
         const std::optional<long double> indication = m_dialogs.exactSetting(request);
         if (!indication)
             return false;
-        store(j, calibrator, amplitude, Units::toCalibratorUnit(*indication, m_jm, calibrator.jmBk),
-              amplitude);
+        store(j, calibrator,
+              {.amplitude = amplitude,
+               .measured = Units::toCalibratorUnit(*indication, m_jm, calibrator.jmBk),
+               .setting = amplitude});
         return true;
     }
 
@@ -116,25 +129,25 @@ private:
         const std::optional<long double> setting = m_dialogs.exactReading(request);
         if (!setting)
             return false;
-        store(j, calibrator, amplitude, *setting, *setting);
+        store(j, calibrator, {.amplitude = amplitude, .measured = *setting, .setting = *setting});
         return true;
     }
 
     // Stores an accepted point: its value and the amplitude, both in the
     // unit of the calibrator range, with that unit, the calibrator error at
     // the setting and the marks.
-    void store(int j, const CalibratorChoice &calibrator, long double amplitude,
-               long double measured, long double setting)
+    void store(int j, const CalibratorChoice &calibrator, const Accepted &accepted)
     {
         TPunktCz point = m_range.Punkty(j);
         // The error tables take volts and amperes.
+        const long double setting = accepted.setting;
         const long double base = Units::isMilli(calibrator.jmBk) ? setting / 1000 : setting;
         point.setBk(CalibratorRanges::alternatingError(calibrator.index, base));
-        point.setWmDN_NkDO(measured);
+        point.setWmDN_NkDO(accepted.measured);
         point.setJmBk(calibrator.jmBk);
         point.setDokl(static_cast<std::uint8_t>(calibrator.dokl));
         point.setZmierzony(true);
-        m_range.setNkDN_WmDO(amplitude);
+        m_range.setNkDN_WmDO(accepted.amplitude);
         m_range.setZmierzony(true);
         m_session.pointMeasured();
     }

@@ -1,5 +1,7 @@
 #include "core/measure/dialogplacement.h"
 
+// The screen, then the window on it; the one caller takes both from that window.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 DialogPlacement DialogPlacement::compute(const QRect &screen, const QRect &windowFrame,
                                          const QSize &dialogSize, bool placed)
 {

@@ -42,7 +42,7 @@ QString unitText(const QString &jm)
 
 QString amplitudeFrequency(ConstZakresAmpl range)
 {
-    const QString fixed = OutputRanges::fixedFrequency(range.Cz());
+    QString fixed = OutputRanges::fixedFrequency(range.Cz());
     if (!fixed.isEmpty())
         return fixed;
     // The free frequency as the range's list shows it.

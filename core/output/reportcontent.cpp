@@ -78,7 +78,7 @@ QString pointFrequency(ConstPunktCz point)
 QString rangeFrequency(ConstZakresAmpl range)
 {
     const int cz = range.Cz();
-    const QString fixed = OutputRanges::fixedFrequency(cz);
+    QString fixed = OutputRanges::fixedFrequency(cz);
     if (!fixed.isEmpty())
         return fixed;
     if (cz == RangeCz::User)

@@ -53,6 +53,8 @@ Item cell(const QRect &box, const QString &content, const Font &font)
 
 } // namespace
 
+// Row, then column, as Qt's tables take them.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 QRect cellBox(int row, int column)
 {
     int y = FirstRowY + RowPitch * (row - 1);

@@ -60,7 +60,7 @@ QString send(const TDaneSprawdzania &record, const DocumentExtension &extension,
     if (!QDir().mkpath(directory))
         throw EInOutError(QStringLiteral("Nie można utworzyć folderu %1.")
                               .arg(QDir::toNativeSeparators(directory)));
-    const QString file = fileName(record, range, directory);
+    QString file = fileName(record, range, directory);
     WorkbookFile::write(WorkbookContent::fill(record, extension, range), file);
     if (!opener.open(file))
         prompts.show(QStringLiteral("Cannot start Excel/Excel not installed ?"),

@@ -20,6 +20,13 @@ constexpr qint64 ResetFrequency = 2'000'000;
 const char *const StandbyToOperate = "standby -> operate";
 const char *const OperateToStandby = "operate -> standby";
 
+// Millihertz in hertz, as the frames write a frequency. Every frequency the
+// panel holds is far below 2^53 mHz, so the double is exact.
+double hertz(qint64 millihertz)
+{
+    return static_cast<double>(millihertz) / 1000;
+}
+
 qint64 power10(int exponent)
 {
     qint64 result = 1;
@@ -124,6 +131,8 @@ void PanelEntry::clearDigits()
     m_count = 0;
 }
 
+// The key's digit, then the entry's limit, which each caller gives as a constant.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 bool PanelEntry::addDigit(int digit, int maxDigits)
 {
     if (m_count >= maxDigits)
@@ -177,7 +186,7 @@ qint64 PanelEntry::compose(int scale) const
 void PanelEntry::fill(const QByteArray &text)
 {
     clear();
-    const int point = text.indexOf('.');
+    const qsizetype point = text.indexOf('.');
     for (char c : text) {
         if (c >= '0' && c <= '9' && m_count < m_size) {
             ++m_count;
@@ -188,7 +197,7 @@ void PanelEntry::fill(const QByteArray &text)
     }
     if (point >= 0) {
         m_point = true;
-        m_pointPosition = int(text.size()) - point;
+        m_pointPosition = int(text.size() - point);
     } else {
         m_pointPosition = m_count;
     }
@@ -379,7 +388,7 @@ void PanelState::fillFrequencyEntry()
         m_frequencyEntry.fill("0");
         return;
     }
-    m_frequencyEntry.fill(Frames::frequencyText(m_frequency / 1000.0));
+    m_frequencyEntry.fill(Frames::frequencyText(hertz(m_frequency)));
 }
 
 void PanelState::checkRange(int range)
@@ -687,7 +696,7 @@ void PanelState::Wyslij()
                                     QStringLiteral("Błędna wartość częstotliwości"));
             m_frequency = m_frequency < MinimumFrequency ? MinimumFrequency : upper;
         }
-        frequencyText = Frames::frequencyText(m_frequency / 1000.0);
+        frequencyText = Frames::frequencyText(hertz(m_frequency));
     }
 
     const CalibratorRanges::CalibratorRange &r = CalibratorRanges::range(m_range);
@@ -710,7 +719,7 @@ void PanelState::Wyslij()
         Frames::panelSettingFrame(m_range, function, value, frequency, m_functionChanged);
     if (frequency) {
         m_sentFrequencyText = frequencyText;
-        m_sentFrequencyDecimals = Frames::frequencyDecimals(m_frequency / 1000.0);
+        m_sentFrequencyDecimals = Frames::frequencyDecimals(hertz(m_frequency));
         showSentFrequency();
         m_frequencyEntry.clear();
     } else {
@@ -722,7 +731,7 @@ void PanelState::Wyslij()
     if (frequency && m_functionChanged) {
         m_services.link.send(Frames::frequencyFunctionFrame());
         m_services.clock.pause(CalibratorPauses::BetweenFrames);
-        m_services.link.send(Frames::frequencyFrame(m_frequency / 1000.0));
+        m_services.link.send(Frames::frequencyFrame(hertz(m_frequency)));
         m_services.clock.pause(CalibratorPauses::AfterFrequency);
     }
     m_services.link.send(setting);

@@ -117,9 +117,16 @@ QString RegisterLocation::defaultSqlitePath()
 
 RegisterLocation RegisterLocation::configured()
 {
-    const QSettings ini(ConfigPaths::file(QStringLiteral("orvane.ini")), QSettings::IniFormat);
-    // An unquoted comma makes the INI value a list; the URL is its whole text.
-    const QVariant value = ini.value(QStringLiteral("Rejestr/URL"));
+    // A settings file that is no regular file (a FIFO would block the
+    // program) holds no URL: the register is the default one.
+    const QString settings = ConfigPaths::file(ConfigPaths::SerialSettingsName);
+    QVariant value;
+    if (ConfigPaths::isUsable(settings)) {
+        const QSettings ini(settings, QSettings::IniFormat);
+        // An unquoted comma makes the INI value a list; the URL is its whole
+        // text.
+        value = ini.value(QStringLiteral("Rejestr/URL"));
+    }
     const QString url =
         (value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(','))
                                                   : value.toString())

@@ -20,7 +20,7 @@ namespace {
 
 // A document is its record and at most a block of extension data; a file
 // much larger than that is not one, and is not read whole to find out.
-constexpr qint64 SizeLimit = 16 * 1024 * 1024;
+constexpr qint64 SizeLimit = qint64{16} * 1024 * 1024;
 
 struct FileContents
 {

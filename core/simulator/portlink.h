@@ -9,6 +9,8 @@
 class PortLink : public Link
 {
 public:
+    // The program builds its one PortLink, from members named after each link.
+    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
     PortLink(Link &serial, Link &simulated) : m_serial(serial), m_simulated(simulated) {}
 
     void setPortName(const QString &portName) override;

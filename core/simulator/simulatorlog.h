@@ -59,7 +59,7 @@ private:
     };
 
     bool append(const QByteArray &text);
-    double seconds() const { return m_clock.nsecsElapsed() / 1e9; }
+    double seconds() const { return static_cast<double>(m_clock.nsecsElapsed()) / 1e9; }
 
     int m_fd = -1;
     QElapsedTimer m_clock;

@@ -641,7 +641,7 @@ void CharacteristicGridView::reloadList()
         return;
     const GridRules &rules = m_grid.rules();
     const QSignalBlocker block(list);
-    const QStringList items = rules.items(current->area, current->column, current->row);
+    const QStringList items = rules.items(*current);
     bool same = list->count() == items.size();
     for (int i = 0; same && i < items.size(); ++i)
         same = list->itemText(i) == items[i];
@@ -649,7 +649,7 @@ void CharacteristicGridView::reloadList()
         list->clear();
         list->addItems(items);
     }
-    list->setCurrentIndex(rules.item(current->area, current->column, current->row));
+    list->setCurrentIndex(rules.item(*current));
 }
 
 void CharacteristicGridView::syncEditor(Qt::FocusReason reason)

@@ -229,7 +229,7 @@ void AmplitudeRunTest::calibratorRangeAtTheLimits()
         Bench b(typ, model);
         b.addRange(1, 1000, jm, 1, 50);
         b.addPoint(1, 1, value);
-        const std::optional<int> chosen = b.run.chooseCalibratorRange(1, 1);
+        const std::optional<int> chosen = b.run.chooseCalibratorRange(b.range(1), 1);
         QCOMPARE(chosen.value_or(-1), expected);
         QCOMPARE(b.messages().size(), expected < 0 ? 1 : 0);
     }

@@ -1,8 +1,10 @@
 #include "core/base/clock.h"
 #include "core/base/configpaths.h"
 #include "core/base/errorbox.h"
+#include "core/document/uncertaintysettings.h"
 #include "core/link/seriallink.h"
 #include "core/link/serialsettings.h"
+#include "core/register/registerlocation.h"
 #include "gui/app/mainwindowlayout.h"
 #include "gui/app/program.h"
 #include "gui/app/tform_oknoglowne.h"
@@ -448,6 +450,8 @@ void MainWindowTest::settingsFilesThatAreNoFilesAreLeftAlone()
         QVERIFY(program.verificationWindow()->session().queryClose());
         CalibratorModel().save();
         SerialSettings().save();
+        UncertaintySettings::load().save();
+        QCOMPARE(RegisterLocation::configured().driver(), RegisterLocation::Driver::Sqlite);
     }
     for (const QString &fifo : fifos) {
         QVERIFY2(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile(), qPrintable(fifo));
