@@ -65,12 +65,13 @@ PageItem fitted(const TextMeasurer &measurer, int x, int y, const QString &conte
     return PageItem::label(x, y, fit.text, fit.font);
 }
 
-PageItem centred(const TextMeasurer &measurer, int y, int height, const QString &content,
+// A line of one text centred in `band`, shrunk or cut to its width.
+PageItem centred(const TextMeasurer &measurer, QRect band, const QString &content,
                  const PageFont &font)
 {
-    const FittedText fit = FittedText::fit(measurer, content, font, Width, SmallestText);
-    PageItem item = PageItem::label(Left, y, fit.text, fit.font);
-    item.box.setSize(QSize(Width, height));
+    const FittedText fit = FittedText::fit(measurer, content, font, band.width(), SmallestText);
+    PageItem item = PageItem::label(band.left(), band.top(), fit.text, fit.font);
+    item.box.setSize(band.size());
     item.centred = true;
     return item;
 }
@@ -196,15 +197,13 @@ public:
             place(piece);
     }
 
-    // A heading and what follows it: the heading does not stay alone at
-    // the foot of a page, but with the body's first piece and `extra` more.
-    void placeHeaded(const QList<Piece> &heading, const QList<Piece> &body, int extra)
+    // A heading does not stay alone at the foot of a page: it goes where
+    // `following` more (what it heads, up to the first row or line) fits
+    // below it.
+    void placeHeading(const QList<Piece> &heading, int following)
     {
-        const int held = body.isEmpty() ? 0 : body.first().height;
         for (int i = 0; i < heading.size(); ++i)
-            place(heading.at(i), heightOf(heading.mid(i + 1)) + held + extra);
-        for (const Piece &piece : body)
-            place(piece);
+            place(heading.at(i), heightOf(heading.mid(i + 1)) + following);
     }
 
     bool atTop() const { return m_y == ContentTop; }
@@ -237,8 +236,10 @@ private:
         for (int i = 0; i < std::min<int>(LabLines, int(m_content.labLines.size())); ++i)
             items.append(fitted(m_measurer, Left, HeaderTop + 20 + i * LabLinePitch,
                                 m_content.labLines.at(i), LabLineFont, Width));
-        items.append(centred(m_measurer, TitleY, 26, m_content.title, TitleFont));
-        items.append(centred(m_measurer, NumberY, 20, m_content.number, NumberFont));
+        items.append(
+            centred(m_measurer, QRect(Left, TitleY, Width, 26), m_content.title, TitleFont));
+        items.append(
+            centred(m_measurer, QRect(Left, NumberY, Width, 20), m_content.number, NumberFont));
         items.append(line(Left, RuleY, Width));
         return items;
     }
@@ -258,7 +259,10 @@ void placeBlocks(Flow &flow, const CertificateContent &content, const TextMeasur
         for (const QString &shown : block.paragraphs)
             body.append(paragraph(measurer, LabelX, shown, TextFont));
         body.append(gap(BlockGap));
-        flow.placeHeaded({singleLine(Left, block.heading, HeadingFont, HeadingHeight)}, body, 0);
+        flow.placeHeading({singleLine(Left, block.heading, HeadingFont, HeadingHeight)},
+                          body.first().height);
+        for (const Piece &piece : body)
+            flow.place(piece);
     }
 }
 
@@ -273,7 +277,8 @@ void placeTable(Flow &flow, const CertificateContent::Table &table, const Piece 
             heading.append(paragraph(measurer, Left, table.heading.at(i), TextFont));
     }
     // The heading, the column headers and the first row go together.
-    flow.placeHeaded(heading, {columns}, RowHeight);
+    flow.placeHeading(heading, columns.height + RowHeight);
+    flow.place(columns);
     const Piece continued =
         singleLine(Left, table.heading.value(0) + QStringLiteral(" (cd.)"), BoldFont, LineHeight);
     for (const CertificateContent::Row &row : table.rows) {
@@ -293,8 +298,8 @@ void placeResults(Flow &flow, const CertificateContent &content, const TextMeasu
     const Piece title =
         singleLine(Left, CertificateContent::resultsTitle(), SectionFont, SectionHeight);
     if (content.sections.isEmpty()) {
-        flow.placeHeaded({title},
-                         {singleLine(LabelX, CertificateContent::none(), TextFont, LineHeight)}, 0);
+        flow.placeHeading({title}, LineHeight);
+        flow.place(singleLine(LabelX, CertificateContent::none(), TextFont, LineHeight));
         return;
     }
     flow.place(title, SectionHeight);
