@@ -159,20 +159,22 @@ void zero(std::uint8_t *at, int size);
 // (TPunktAmpl) holds a pointer to the bytes and adds the setters. A writable
 // view reads as a read-only one wherever one is asked for; nothing turns a
 // read-only view into a writable one, and a const record or a const view
-// hands out read-only views only. The getters are written once, over either
-// pointer.
+// hands out read-only views only. The fields are written once, over either
+// pointer, and what both characteristics' points (or ranges) hold is written
+// once for both, at the offsets `Field` gives; a setter exists only over
+// writable bytes.
 
-// One measurement point of the amplitude characteristic (40 bytes).
-template <typename Byte> class PunktAmplFields
+// What a point of either characteristic holds after its settings: its
+// errors, the calibrator's unit and decimals, and its three flags.
+template <typename Byte, typename Field, int PointSize> class PointFields
 {
+    static constexpr bool Writable = !std::is_const_v<Byte>;
+
 public:
-    static constexpr int Size = RecordLayout::PunktAmplSize;
-    using Field = RecordLayout::PunktAmpl;
+    static constexpr int Size = PointSize;
 
     const std::uint8_t *bytes() const { return m_data; }
 
-    long double Wm() const { return RecordField::real(m_data + Field::Wm); }
-    long double Nk() const { return RecordField::real(m_data + Field::Nk); }
     long double Bmr() const { return RecordField::real(m_data + Field::Bmr); }
     long double Bmd() const { return RecordField::real(m_data + Field::Bmd); }
     long double Bk() const { return RecordField::real(m_data + Field::Bk); }
@@ -185,10 +187,57 @@ public:
     bool Wpisany() const { return RecordField::boolean(m_data + Field::Wpisany); }
     bool Zmierzony() const { return RecordField::boolean(m_data + Field::Zmierzony); }
 
+    void setBmr(long double value) requires Writable
+    {
+        RecordField::setReal(m_data + Field::Bmr, value);
+    }
+    void setBmd(long double value) requires Writable
+    {
+        RecordField::setReal(m_data + Field::Bmd, value);
+    }
+    void setBk(long double value) requires Writable
+    {
+        RecordField::setReal(m_data + Field::Bk, value);
+    }
+    void setJmBk(const QString &text) requires Writable
+    {
+        RecordField::setShortString(m_data + Field::JmBk, RecordLayout::JmBkLength, text);
+    }
+    void setDokl(std::uint8_t value) requires Writable { m_data[Field::Dokl] = value; }
+    void setWl(bool value) requires Writable { RecordField::setBoolean(m_data + Field::Wl, value); }
+    void setWpisany(bool value) requires Writable
+    {
+        RecordField::setBoolean(m_data + Field::Wpisany, value);
+    }
+    void setZmierzony(bool value) requires Writable
+    {
+        RecordField::setBoolean(m_data + Field::Zmierzony, value);
+    }
+    // Every byte of the point to 0.
+    void clear() requires Writable { RecordField::zero(m_data, Size); }
+
 protected:
-    explicit PunktAmplFields(Byte *data) : m_data(data) {}
+    explicit PointFields(Byte *data) : m_data(data) {}
 
     Byte *m_data;
+};
+
+// One measurement point of the amplitude characteristic (40 bytes).
+template <typename Byte>
+class PunktAmplFields
+    : public PointFields<Byte, RecordLayout::PunktAmpl, RecordLayout::PunktAmplSize>
+{
+    using Base = PointFields<Byte, RecordLayout::PunktAmpl, RecordLayout::PunktAmplSize>;
+
+public:
+    using Field = RecordLayout::PunktAmpl;
+
+    long double Wm() const { return RecordField::real(m_data + Field::Wm); }
+    long double Nk() const { return RecordField::real(m_data + Field::Nk); }
+
+protected:
+    using Base::Base;
+    using Base::m_data;
 };
 
 class ConstPunktAmpl : public PunktAmplFields<const std::uint8_t>
@@ -205,116 +254,16 @@ public:
 
     void setWm(long double value) { RecordField::setReal(m_data + Field::Wm, value); }
     void setNk(long double value) { RecordField::setReal(m_data + Field::Nk, value); }
-    void setBmr(long double value) { RecordField::setReal(m_data + Field::Bmr, value); }
-    void setBmd(long double value) { RecordField::setReal(m_data + Field::Bmd, value); }
-    void setBk(long double value) { RecordField::setReal(m_data + Field::Bk, value); }
-    void setJmBk(const QString &text)
-    {
-        RecordField::setShortString(m_data + Field::JmBk, RecordLayout::JmBkLength, text);
-    }
-    void setDokl(std::uint8_t value) { m_data[Field::Dokl] = value; }
-    void setWl(bool value) { RecordField::setBoolean(m_data + Field::Wl, value); }
-    void setWpisany(bool value) { RecordField::setBoolean(m_data + Field::Wpisany, value); }
-    void setZmierzony(bool value) { RecordField::setBoolean(m_data + Field::Zmierzony, value); }
-
-    // Every byte of the point to 0.
-    void clear() { RecordField::zero(m_data, Size); }
-};
-
-// One range slot of the amplitude characteristic (1440 bytes): a 40-byte
-// header and 35 points. Zak 0 means the slot is empty.
-template <typename Byte> class ZakresAmplFields
-{
-public:
-    static constexpr int Size = RecordLayout::ZakresAmplSize;
-    using Field = RecordLayout::ZakresAmpl;
-
-    const std::uint8_t *bytes() const { return m_data; }
-
-    long double Zak() const { return RecordField::real(m_data + Field::Zak); }
-    QString Jm() const
-    {
-        return RecordField::shortString(m_data + Field::Jm, RecordLayout::JmLength);
-    }
-    // RangeCz: DC, a fixed frequency, or the user's own in CzHz.
-    std::int32_t Cz() const { return RecordField::integer(m_data + Field::Cz); }
-    long double CzHz() const { return RecordField::real(m_data + Field::CzHz); }
-    bool Zmierzony() const { return RecordField::boolean(m_data + Field::Zmierzony); }
-    long double Kmm() const { return RecordField::real(m_data + Field::Kmm); }
-    long double Kmz() const { return RecordField::real(m_data + Field::Kmz); }
-    QString KmzDod() const
-    {
-        return RecordField::shortString(m_data + Field::KmzDod, RecordLayout::KmzDodLength);
-    }
-
-    // j = 1..35.
-    ConstPunktAmpl Punkty(int j) const { return ConstPunktAmpl(m_data + pointOffset(j)); }
-
-    bool isEmpty() const { return Zak() == 0; }
-    // Points whose Wpisany is set, among all 35 (a removed point may leave a
-    // gap).
-    int pointCount() const
-    {
-        int count = 0;
-        for (int j = 1; j <= RecordLayout::Slots; ++j)
-            count += Punkty(j).Wpisany() ? 1 : 0;
-        return count;
-    }
-
-protected:
-    explicit ZakresAmplFields(Byte *data) : m_data(data) {}
-
-    static int pointOffset(int j)
-    {
-        return RecordLayout::slotOffset(RecordLayout::ZakresAmplHeader, RecordLayout::PunktAmplSize,
-                                        j);
-    }
-
-    Byte *m_data;
-};
-
-class ConstZakresAmpl : public ZakresAmplFields<const std::uint8_t>
-{
-public:
-    explicit ConstZakresAmpl(const std::uint8_t *data) : ZakresAmplFields(data) {}
-};
-
-class TZakresAmpl : public ZakresAmplFields<std::uint8_t>
-{
-public:
-    explicit TZakresAmpl(std::uint8_t *data) : ZakresAmplFields(data) {}
-    operator ConstZakresAmpl() const { return ConstZakresAmpl(m_data); }
-
-    void setZak(long double value) { RecordField::setReal(m_data + Field::Zak, value); }
-    void setJm(const QString &text)
-    {
-        RecordField::setShortString(m_data + Field::Jm, RecordLayout::JmLength, text);
-    }
-    void setCz(std::int32_t value) { RecordField::setInteger(m_data + Field::Cz, value); }
-    void setCzHz(long double value) { RecordField::setReal(m_data + Field::CzHz, value); }
-    void setZmierzony(bool value) { RecordField::setBoolean(m_data + Field::Zmierzony, value); }
-    void setKmm(long double value) { RecordField::setReal(m_data + Field::Kmm, value); }
-    void setKmz(long double value) { RecordField::setReal(m_data + Field::Kmz, value); }
-    void setKmzDod(const QString &text)
-    {
-        RecordField::setShortString(m_data + Field::KmzDod, RecordLayout::KmzDodLength, text);
-    }
-
-    using ZakresAmplFields::Punkty;
-    TPunktAmpl Punkty(int j) { return TPunktAmpl(m_data + pointOffset(j)); }
-
-    // Every byte of the slot, points included, to 0.
-    void clear() { RecordField::zero(m_data, Size); }
 };
 
 // One point of the frequency characteristic (44 bytes).
-template <typename Byte> class PunktCzFields
+template <typename Byte>
+class PunktCzFields : public PointFields<Byte, RecordLayout::PunktCz, RecordLayout::PunktCzSize>
 {
-public:
-    static constexpr int Size = RecordLayout::PunktCzSize;
-    using Field = RecordLayout::PunktCz;
+    using Base = PointFields<Byte, RecordLayout::PunktCz, RecordLayout::PunktCzSize>;
 
-    const std::uint8_t *bytes() const { return m_data; }
+public:
+    using Field = RecordLayout::PunktCz;
 
     // The meter's indication ("Cyfrowy") or the calibrator setting
     // ("Analogowy").
@@ -322,22 +271,10 @@ public:
     // PointCz: a fixed frequency, or the user's own in CzHz.
     std::int32_t Cz() const { return RecordField::integer(m_data + Field::Cz); }
     long double CzHz() const { return RecordField::real(m_data + Field::CzHz); }
-    long double Bmr() const { return RecordField::real(m_data + Field::Bmr); }
-    long double Bmd() const { return RecordField::real(m_data + Field::Bmd); }
-    long double Bk() const { return RecordField::real(m_data + Field::Bk); }
-    QString JmBk() const
-    {
-        return RecordField::shortString(m_data + Field::JmBk, RecordLayout::JmBkLength);
-    }
-    std::uint8_t Dokl() const { return m_data[Field::Dokl]; }
-    bool Wl() const { return RecordField::boolean(m_data + Field::Wl); }
-    bool Wpisany() const { return RecordField::boolean(m_data + Field::Wpisany); }
-    bool Zmierzony() const { return RecordField::boolean(m_data + Field::Zmierzony); }
 
 protected:
-    explicit PunktCzFields(Byte *data) : m_data(data) {}
-
-    Byte *m_data;
+    using Base::Base;
+    using Base::m_data;
 };
 
 class ConstPunktCz : public PunktCzFields<const std::uint8_t>
@@ -355,28 +292,19 @@ public:
     void setWmDN_NkDO(long double value) { RecordField::setReal(m_data + Field::WmDN_NkDO, value); }
     void setCz(std::int32_t value) { RecordField::setInteger(m_data + Field::Cz, value); }
     void setCzHz(long double value) { RecordField::setReal(m_data + Field::CzHz, value); }
-    void setBmr(long double value) { RecordField::setReal(m_data + Field::Bmr, value); }
-    void setBmd(long double value) { RecordField::setReal(m_data + Field::Bmd, value); }
-    void setBk(long double value) { RecordField::setReal(m_data + Field::Bk, value); }
-    void setJmBk(const QString &text)
-    {
-        RecordField::setShortString(m_data + Field::JmBk, RecordLayout::JmBkLength, text);
-    }
-    void setDokl(std::uint8_t value) { m_data[Field::Dokl] = value; }
-    void setWl(bool value) { RecordField::setBoolean(m_data + Field::Wl, value); }
-    void setWpisany(bool value) { RecordField::setBoolean(m_data + Field::Wpisany, value); }
-    void setZmierzony(bool value) { RecordField::setBoolean(m_data + Field::Zmierzony, value); }
-
-    void clear() { RecordField::zero(m_data, Size); }
 };
 
-// One range slot of the frequency characteristic (1576 bytes): a 36-byte
-// header and 35 points.
-template <typename Byte> class ZakresCzFields
+// What a range slot of either characteristic holds besides its frequency or
+// amplitude: its value and unit, whether it was measured, its class, and its
+// 35 points after a header of `Header` bytes. Zak 0 means the slot is empty.
+template <typename Byte, typename Field, int RangeSize, int Header, typename ConstPoint,
+          typename Point>
+class RangeFields
 {
+    static constexpr bool Writable = !std::is_const_v<Byte>;
+
 public:
-    static constexpr int Size = RecordLayout::ZakresCzSize;
-    using Field = RecordLayout::ZakresCz;
+    static constexpr int Size = RangeSize;
 
     const std::uint8_t *bytes() const { return m_data; }
 
@@ -385,9 +313,6 @@ public:
     {
         return RecordField::shortString(m_data + Field::Jm, RecordLayout::JmLength);
     }
-    // The one amplitude of the range: the calibrator setting ("Cyfrowy") or
-    // the meter's indication ("Analogowy").
-    long double NkDN_WmDO() const { return RecordField::real(m_data + Field::NkDN_WmDO); }
     bool Zmierzony() const { return RecordField::boolean(m_data + Field::Zmierzony); }
     long double Kmm() const { return RecordField::real(m_data + Field::Kmm); }
     long double Kmz() const { return RecordField::real(m_data + Field::Kmz); }
@@ -397,9 +322,12 @@ public:
     }
 
     // j = 1..35.
-    ConstPunktCz Punkty(int j) const { return ConstPunktCz(m_data + pointOffset(j)); }
+    ConstPoint Punkty(int j) const { return ConstPoint(m_data + pointOffset(j)); }
+    Point Punkty(int j) requires Writable { return Point(m_data + pointOffset(j)); }
 
     bool isEmpty() const { return Zak() == 0; }
+    // Points whose Wpisany is set, among all 35 (a removed point may leave a
+    // gap).
     int pointCount() const
     {
         int count = 0;
@@ -408,15 +336,95 @@ public:
         return count;
     }
 
-protected:
-    explicit ZakresCzFields(Byte *data) : m_data(data) {}
-
-    static int pointOffset(int j)
+    void setZak(long double value) requires Writable
     {
-        return RecordLayout::slotOffset(RecordLayout::ZakresCzHeader, RecordLayout::PunktCzSize, j);
+        RecordField::setReal(m_data + Field::Zak, value);
     }
+    void setJm(const QString &text) requires Writable
+    {
+        RecordField::setShortString(m_data + Field::Jm, RecordLayout::JmLength, text);
+    }
+    void setZmierzony(bool value) requires Writable
+    {
+        RecordField::setBoolean(m_data + Field::Zmierzony, value);
+    }
+    void setKmm(long double value) requires Writable
+    {
+        RecordField::setReal(m_data + Field::Kmm, value);
+    }
+    void setKmz(long double value) requires Writable
+    {
+        RecordField::setReal(m_data + Field::Kmz, value);
+    }
+    void setKmzDod(const QString &text) requires Writable
+    {
+        RecordField::setShortString(m_data + Field::KmzDod, RecordLayout::KmzDodLength, text);
+    }
+    // Every byte of the slot, points included, to 0.
+    void clear() requires Writable { RecordField::zero(m_data, Size); }
+
+protected:
+    explicit RangeFields(Byte *data) : m_data(data) {}
+
+    static int pointOffset(int j) { return RecordLayout::slotOffset(Header, ConstPoint::Size, j); }
 
     Byte *m_data;
+};
+
+// One range slot of the amplitude characteristic (1440 bytes): a 40-byte
+// header and 35 points.
+template <typename Byte>
+using ZakresAmplRange = RangeFields<Byte, RecordLayout::ZakresAmpl, RecordLayout::ZakresAmplSize,
+                                    RecordLayout::ZakresAmplHeader, ConstPunktAmpl, TPunktAmpl>;
+
+template <typename Byte> class ZakresAmplFields : public ZakresAmplRange<Byte>
+{
+public:
+    using Field = RecordLayout::ZakresAmpl;
+
+    // RangeCz: DC, a fixed frequency, or the user's own in CzHz.
+    std::int32_t Cz() const { return RecordField::integer(m_data + Field::Cz); }
+    long double CzHz() const { return RecordField::real(m_data + Field::CzHz); }
+
+protected:
+    using ZakresAmplRange<Byte>::ZakresAmplRange;
+    using ZakresAmplRange<Byte>::m_data;
+};
+
+class ConstZakresAmpl : public ZakresAmplFields<const std::uint8_t>
+{
+public:
+    explicit ConstZakresAmpl(const std::uint8_t *data) : ZakresAmplFields(data) {}
+};
+
+class TZakresAmpl : public ZakresAmplFields<std::uint8_t>
+{
+public:
+    explicit TZakresAmpl(std::uint8_t *data) : ZakresAmplFields(data) {}
+    operator ConstZakresAmpl() const { return ConstZakresAmpl(m_data); }
+
+    void setCz(std::int32_t value) { RecordField::setInteger(m_data + Field::Cz, value); }
+    void setCzHz(long double value) { RecordField::setReal(m_data + Field::CzHz, value); }
+};
+
+// One range slot of the frequency characteristic (1576 bytes): a 36-byte
+// header and 35 points.
+template <typename Byte>
+using ZakresCzRange = RangeFields<Byte, RecordLayout::ZakresCz, RecordLayout::ZakresCzSize,
+                                  RecordLayout::ZakresCzHeader, ConstPunktCz, TPunktCz>;
+
+template <typename Byte> class ZakresCzFields : public ZakresCzRange<Byte>
+{
+public:
+    using Field = RecordLayout::ZakresCz;
+
+    // The one amplitude of the range: the calibrator setting ("Cyfrowy") or
+    // the meter's indication ("Analogowy").
+    long double NkDN_WmDO() const { return RecordField::real(m_data + Field::NkDN_WmDO); }
+
+protected:
+    using ZakresCzRange<Byte>::ZakresCzRange;
+    using ZakresCzRange<Byte>::m_data;
 };
 
 class ConstZakresCz : public ZakresCzFields<const std::uint8_t>
@@ -431,24 +439,7 @@ public:
     explicit TZakresCz(std::uint8_t *data) : ZakresCzFields(data) {}
     operator ConstZakresCz() const { return ConstZakresCz(m_data); }
 
-    void setZak(long double value) { RecordField::setReal(m_data + Field::Zak, value); }
-    void setJm(const QString &text)
-    {
-        RecordField::setShortString(m_data + Field::Jm, RecordLayout::JmLength, text);
-    }
     void setNkDN_WmDO(long double value) { RecordField::setReal(m_data + Field::NkDN_WmDO, value); }
-    void setZmierzony(bool value) { RecordField::setBoolean(m_data + Field::Zmierzony, value); }
-    void setKmm(long double value) { RecordField::setReal(m_data + Field::Kmm, value); }
-    void setKmz(long double value) { RecordField::setReal(m_data + Field::Kmz, value); }
-    void setKmzDod(const QString &text)
-    {
-        RecordField::setShortString(m_data + Field::KmzDod, RecordLayout::KmzDodLength, text);
-    }
-
-    using ZakresCzFields::Punkty;
-    TPunktCz Punkty(int j) { return TPunktCz(m_data + pointOffset(j)); }
-
-    void clear() { RecordField::zero(m_data, Size); }
 };
 
 class TDaneSprawdzania
@@ -548,3 +539,23 @@ static_assert(
 static_assert(
     std::is_same_v<decltype(std::declval<const TZakresAmpl &>().Punkty(1)), ConstPunktAmpl>);
 static_assert(std::is_same_v<decltype(std::declval<const TZakresCz &>().Punkty(1)), ConstPunktCz>);
+// The setters the views share exist over writable bytes only.
+namespace RecordViewChecks {
+template <typename Point>
+concept SetsErrors = requires(Point point)
+{
+    point.setBmr(0);
+};
+template <typename Range>
+concept SetsClass = requires(Range range)
+{
+    range.setKmm(0);
+};
+} // namespace RecordViewChecks
+static_assert(RecordViewChecks::SetsErrors<TPunktCz> &&
+              !RecordViewChecks::SetsErrors<ConstPunktCz>);
+static_assert(RecordViewChecks::SetsClass<TZakresAmpl> &&
+              !RecordViewChecks::SetsClass<ConstZakresAmpl>);
+static_assert(
+    std::is_same_v<decltype(std::declval<ConstZakresAmpl &>().Punkty(1)), ConstPunktAmpl>);
+static_assert(std::is_same_v<decltype(std::declval<TZakresCz &>().Punkty(1)), TPunktCz>);
