@@ -13,12 +13,6 @@
 
 namespace {
 
-// A value as the record would give it back after storing it.
-long double stored(long double value)
-{
-    return Real48::toLongDouble(Real48::fromLongDouble(value));
-}
-
 // What a point is measured at, in the unit of its range: the indication
 // typed for an "Analogowy" meter, the setting for a "Cyfrowy" one.
 long double typedInRangeUnit(ConstZakresAmpl range, int j, bool analogowy)
@@ -143,7 +137,7 @@ public:
     bool measure(int j, const CalibratorChoice &calibrator) override
     {
         const int dokl = calibrator.dokl;
-        const long double nk = stored(Units::toCalibratorUnit(
+        const long double nk = Real48::stored(Units::toCalibratorUnit(
             AmplitudeRun::inRangeUnit(m_range.Punkty(j).Nk(), m_range, j), m_jm, calibrator.jmBk));
 
         // Always with the function: the calibrator may have another one.
@@ -238,5 +232,5 @@ long double AmplitudeRun::inRangeUnit(long double value, ConstZakresAmpl range, 
     const ConstPunktAmpl point = range.Punkty(j);
     if (!point.Zmierzony())
         return value;
-    return stored(Units::toRangeUnit(value, range.Jm(), point.JmBk()));
+    return Real48::stored(Units::toRangeUnit(value, range.Jm(), point.JmBk()));
 }

@@ -28,11 +28,6 @@ constexpr std::array<CalibratorRange, Count> Table{{
 }};
 // clang-format on
 
-long double roundedToStored(long double value)
-{
-    return Real48::toLongDouble(Real48::fromLongDouble(value));
-}
-
 } // namespace
 
 const CalibratorRange &range(int index)
@@ -107,7 +102,7 @@ long double selectionLimit(int index)
     // One division, so the limit is the nearest long double to 0.205 V, as
     // the table's 205 mV means.
     const long double perBaseUnit = Units::isMilli(QLatin1String(row.unit)) ? 1e9L : 1e6L;
-    return roundedToStored(static_cast<long double>(row.maximum) / perBaseUnit);
+    return Real48::stored(static_cast<long double>(row.maximum) / perBaseUnit);
 }
 
 bool isHighVoltage(int index)
@@ -135,7 +130,7 @@ std::optional<int> chooseRange(long double value, const QString &unit, bool with
     }
     if (!Real48::fits(value))
         return std::nullopt;
-    const long double stored = roundedToStored(value);
+    const long double stored = Real48::stored(value);
     for (int i = first; i <= last; ++i) {
         if (selectionLimit(i) >= stored)
             return i;

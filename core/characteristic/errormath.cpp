@@ -13,7 +13,7 @@ namespace {
 
 long double asStored(long double value)
 {
-    return Real48::fits(value) ? Real48::toLongDouble(Real48::fromLongDouble(value)) : value;
+    return Real48::fits(value) ? Real48::stored(value) : value;
 }
 
 struct Term

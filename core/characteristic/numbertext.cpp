@@ -47,8 +47,7 @@ std::optional<QString> bandFrequency(long double hertz)
 {
     // The band edges as stored, so a typed 99,99 is still in its band.
     const auto inBand = [hertz](const FrequencyBand::Band &band) {
-        return hertz >= band.lowest &&
-               hertz <= Real48::toLongDouble(Real48::fromLongDouble(band.highest));
+        return hertz >= band.lowest && hertz <= Real48::stored(band.highest);
     };
     if (std::none_of(FrequencyBand::Bands.begin(), FrequencyBand::Bands.end(), inBand))
         return std::nullopt;

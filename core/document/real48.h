@@ -31,6 +31,13 @@ void store(long double value, std::uint8_t *bytes);
 // Whether fromLongDouble() would accept the value.
 bool fits(long double value);
 
+// The value as the record gives it back after storing it; throws as
+// fromLongDouble() does.
+inline long double stored(long double value)
+{
+    return toLongDouble(fromLongDouble(value));
+}
+
 // The shortest decimal, of at most 15 significant digits, that stores as the
 // same six-byte real as the value: 45.3 for the 45.2999999999884 a typed 45,3
 // is kept as. Written with 'g' and 15 digits it shows those digits and no

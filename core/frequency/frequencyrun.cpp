@@ -13,12 +13,6 @@
 
 namespace {
 
-// A value as the record would give it back after storing it.
-long double stored(long double value)
-{
-    return Real48::toLongDouble(Real48::fromLongDouble(value));
-}
-
 // What is stored for an accepted point, each in the unit of the calibrator
 // range: the range's amplitude, the point's value (the meter's indication or
 // the setting reached) and the setting its calibrator error is taken at.
@@ -81,7 +75,8 @@ private:
     {
         const ConstPunktCz point = m_range.Punkty(j);
         const int dokl = calibrator.dokl;
-        const long double amplitude = stored(ErrorMath::amplitudeIn(m_range, calibrator.jmBk));
+        const long double amplitude =
+            Real48::stored(ErrorMath::amplitudeIn(m_range, calibrator.jmBk));
         const QString function = FrequencyRun::KomendaF_Cz(point.Cz(), point.CzHz());
         m_link.send(Frames::measurementSettingFrame(calibrator.index, function.toLatin1(),
                                                     Frames::valueText(amplitude, dokl)));
@@ -125,7 +120,8 @@ private:
         }
         request.FunkcjaKal = FrequencyRun::KomendaF_Cz(point.Cz(), point.CzHz());
 
-        const long double amplitude = stored(ErrorMath::amplitudeIn(m_range, calibrator.jmBk));
+        const long double amplitude =
+            Real48::stored(ErrorMath::amplitudeIn(m_range, calibrator.jmBk));
         const std::optional<long double> setting = m_dialogs.exactReading(request);
         if (!setting)
             return false;
